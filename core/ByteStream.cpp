@@ -1,0 +1,138 @@
+#include "core/ByteStream.h"
+
+#include <cstring>
+#include <new>
+
+#include "core/LittleEndian.h"
+#include "platform/Exceptions.h"
+#include "platform/File.h"
+
+void CByteStream::AppendBytes(const void* data, DWORD count)
+{
+    const BYTE* bytes = static_cast<const BYTE*>(data);
+    m_bytes.insert(m_bytes.end(), bytes, bytes + count);
+}
+
+void CByteStream::AppendString(const char* text)
+{
+    const DWORD length = static_cast<DWORD>(std::strlen(text));
+    BYTE count[4];
+    PutUInt32LE(count, length);
+    AppendBytes(count, sizeof count);
+    AppendBytes(text, length);
+}
+
+void CByteStream::AppendArray(const COleSafeArray& bytes)
+{
+    BYTE count[4];
+    PutUInt32LE(count, bytes.GetSize());
+    AppendBytes(count, sizeof count);
+    if (bytes.GetSize() > 0)
+        AppendBytes(bytes.GetData(), bytes.GetSize());
+}
+
+bool CByteStream::ReadBytes(void* destination, DWORD count)
+{
+    if (count > GetSize())
+        return false;
+    if (count > 0)
+        std::memcpy(destination, GetData(), count);
+    m_readOffset += count;
+    return true;
+}
+
+bool CByteStream::PeekCount(DWORD& count) const
+{
+    if (GetSize() < 4)
+        return false;
+    count = GetUInt32LE(GetData());
+    return count <= GetSize() - 4;
+}
+
+bool CByteStream::ReadString(CString& text)
+{
+    DWORD length;
+    if (!PeekCount(length))
+        return false;
+    const char* characters = reinterpret_cast<const char*>(GetData() + 4);
+    text = CString(characters, static_cast<int>(strnlen(characters, length)));
+    m_readOffset += 4 + length;
+    return true;
+}
+
+bool CByteStream::ReadArray(COleSafeArray& bytes)
+{
+    DWORD length;
+    if (!PeekCount(length))
+        return false;
+    bytes.CreateOneDim(VT_UI1, length, GetData() + 4);
+    m_readOffset += 4 + length;
+    return true;
+}
+
+int CByteStream::WriteFile(const char* path) const
+{
+    if (GetSize() == 0)
+        return 0;
+    // Written beside the target first, so a failed write never costs the previous file.
+    const CString temporary = CString(path) + ".tmp";
+    try {
+        {
+            CFile file(temporary, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
+            file.Write(GetData(), GetSize());
+            file.Close();
+        }
+        CFileStatus status;
+        if (CFile::GetStatus(path, status))
+            CFile::Remove(path);
+        CFile::Rename(temporary, path);
+        return 1;
+    } catch (CException* error) {
+        error->Delete();
+    }
+    CFileStatus status;
+    if (CFile::GetStatus(temporary, status)) {
+        try {
+            CFile::Remove(temporary);
+        } catch (CException* error) {
+            error->Delete();
+        }
+    }
+    return 0;
+}
+
+int CByteStream::ReadFile(const char* path)
+{
+    try {
+        CFile file;
+        if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+            return 0;
+        const ULONGLONG length = file.GetLength();
+        if (length > 0x7FFFFFFF)
+            return 0;
+        std::vector<BYTE> content(static_cast<size_t>(length));
+        if (file.Read(content.data(), static_cast<UINT>(content.size())) != content.size())
+            return 0;
+        m_bytes.swap(content);
+        m_readOffset = 0;
+        return 1;
+    } catch (CException* error) {
+        error->Delete();
+    } catch (const std::bad_alloc&) {
+    }
+    return 0;
+}
+
+DWORD ComputeXorChecksum(const void* data, DWORD count)
+{
+    const BYTE* bytes = static_cast<const BYTE*>(data);
+    DWORD checksum = 0;
+    DWORD offset = 0;
+    for (; offset + 4 <= count; offset += 4)
+        checksum ^= GetUInt32LE(bytes + offset);
+    if (offset == count)
+        return checksum;
+    BYTE last[4] = {};
+    std::memcpy(last, bytes + offset, count - offset);
+    return checksum ^ GetUInt32LE(last);
+}

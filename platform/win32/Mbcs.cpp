@@ -1,0 +1,6 @@
+#include "platform/Mbcs.h"
+
+bool IsMbcsLeadByte(BYTE byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Configures and builds the program and its tests into build/ (set-up first).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=${QUORVEX_BUILD:-$root/build}
+"$root/tools/setup.sh"
+if [ ! -f "$build_dir/build.ninja" ]; then
+  cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+fi
+cmake --build "$build_dir" -- -j"$(nproc)" "$@"

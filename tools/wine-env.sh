@@ -1,0 +1,42 @@
+# Sourced by the tools: the Wine environment every run of the program and its tests uses, and the
+# one-time creation of the project's own Wine prefix inside the build tree.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=${QUORVEX_BUILD:-$root/build}
+
+export WINEPREFIX=${WINEPREFIX:-$build_dir/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# Japanese code page 932 for the ANSI build; no .NET or HTML engine and no desktop menu entries.
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 2>/dev/null
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+ensure_wine_prefix() {
+  [ -f "$WINEPREFIX/.quorvex-ready" ] && return 0
+  echo "wine: creating the prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  env -u DISPLAY WINEARCH=win32 wineboot -i >/dev/null 2>&1
+  wineserver -w
+
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  # Without Wine's own Tahoma and Marlett, frame glyphs draw as plain letters.
+  cp -L /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
+        /usr/share/wine/fonts/marlett.ttf /usr/share/fonts/opentype/ipafont-gothic/ipag*.ttf "$fonts/"
+
+  local reg="$WINEPREFIX/quorvex-setup.reg"
+  iconv -f UTF-8 -t UTF-16LE <<'REG' | { printf '\xff\xfe'; cat; } >"$reg"
+Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+"ＭＳ ゴシック"="IPAGothic"
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"MS UI Gothic"="IPAPGothic"
+"MS Shell Dlg"="IPAPGothic"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="N"
+REG
+  env -u DISPLAY wine regedit /S "$reg" >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.quorvex-ready"
+}
