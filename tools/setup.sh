@@ -63,5 +63,8 @@ lua_cache=${QUORVEX_CACHE:-/var/cache/quorvex}/lua5.1
 if ! ls "$lua_cache"/lua5.1-*/src/lua.h >/dev/null 2>&1; then
   [ -f /var/lib/apt/periodic/quorvex-updated ] || { apt-get update -qq; touch /var/lib/apt/periodic/quorvex-updated 2>/dev/null || true; }
   mkdir -p "$lua_cache"
-  (cd "$lua_cache" && apt-get source -qq lua5.1 >/dev/null 2>&1)
+  if ! (cd "$lua_cache" && apt-get source -qq lua5.1 >/dev/null 2>&1); then
+    echo "setup: could not fetch the lua5.1 source package" >&2
+    exit 1
+  fi
 fi
