@@ -1,0 +1,46 @@
+// The two window messages by which connection threads report to the main window, and the records
+// they point at. Both are sent synchronously, so a record may live on the sender's stack: the
+// main window copies what it keeps before it answers.
+#pragma once
+#include "platform/Types.h"
+
+const UINT WM_PORT_NOTIFY = WM_APP + 4;
+// wParam = operation << 16 | port index.
+const UINT WM_SERIAL_NOTIFY = WM_APP + 8;
+
+// wParam of WM_PORT_NOTIFY; lParam points at the record named.
+enum PortNotifyCode
+{
+    PORT_NOTIFY_STATE = 1,          // PortStatusRecord
+    PORT_NOTIFY_LOG = 2,            // CLogRecord
+    PORT_NOTIFY_QUEUE_ADDED = 3,    // CSendQueue
+    PORT_NOTIFY_QUEUE_REMOVED = 4,  // CSendQueue
+    PORT_NOTIFY_FORWARD = 6,        // CLogRecord whose bytes go to its forward target
+};
+
+enum PortState
+{
+    PORT_STATE_STARTING = 0,
+    PORT_STATE_ENDED = 1,
+    PORT_STATE_CONNECTING = 2,
+    PORT_STATE_CONNECTED = 3,  // or open, for UDP and serial
+    PORT_STATE_LISTENING = 4,
+    PORT_STATE_CLIENT_ACCEPTED = 5,
+    PORT_STATE_CLIENT_CLOSED = 6,
+};
+
+struct PortStatusRecord
+{
+    int port;
+    int state;
+};
+
+// Operations of WM_SERIAL_NOTIFY on the port's COM control pane.
+enum SerialNotifyOperation
+{
+    SERIAL_NOTIFY_OPENED = 0,
+    SERIAL_NOTIFY_CLOSED = 1,
+    SERIAL_NOTIFY_LINE_STATE = 2,     // lParam: the line-state word
+    SERIAL_NOTIFY_TAKE_COMMAND = 3,   // answer: the next queued control command, 0 when none
+    SERIAL_NOTIFY_PENDING_BYTES = 4,  // lParam: the COleSafeArray of pending received bytes
+};

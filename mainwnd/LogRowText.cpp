@@ -1,0 +1,158 @@
+#include "mainwnd/LogRowText.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "core/MessageCatalogue.h"
+
+namespace {
+
+const DWORD kDigestLength = 16;
+
+bool IsKnownPortAndKind(const CLogRecord& record)
+{
+    return record.m_port >= 0 && record.m_port < CCommSettings::kPortCount &&
+           record.m_kind >= 0 && record.m_kind < CCommSettings::kLogKindCount;
+}
+
+bool IsTraffic(const CLogRecord& record)
+{
+    return record.m_kind == LOG_KIND_SENT || record.m_kind == LOG_KIND_RECEIVED;
+}
+
+// Printable ASCII decided here, not by isprint: the C runtime's locale is changed elsewhere
+// and would let code-page-932 lead bytes through.
+bool IsPrintableAscii(BYTE byte)
+{
+    return byte >= 0x20 && byte <= 0x7E;
+}
+
+// The bytes read as text up to the first zero byte, never past the end of the array.
+CString BytesAsText(const COleSafeArray& bytes)
+{
+    const char* text = reinterpret_cast<const char*>(bytes.GetData());
+    const void* zero = std::memchr(text, 0, bytes.GetSize());
+    const int length = zero ? static_cast<int>(static_cast<const char*>(zero) - text)
+                            : static_cast<int>(bytes.GetSize());
+    return CString(text, length);
+}
+
+CString KindText(const CLogRecord& record)
+{
+    switch (record.m_kind) {
+    case LOG_KIND_MESSAGE: {
+        CString text = GetMessageText(record.m_messageCode);
+        if (record.m_data.GetSize() > 0)
+            text += " (" + BytesAsText(record.m_data) + ")";
+        return text;
+    }
+    case LOG_KIND_SENT:
+        return "Send";
+    case LOG_KIND_RECEIVED:
+        return "Recv";
+    default:
+        return "";
+    }
+}
+
+} // namespace
+
+int GetLogDisplayBits(const CCommSettings& settings, const CLogRecord& record)
+{
+    return IsKnownPortAndKind(record) ? settings.m_logFilter[record.m_port][record.m_kind] : 0;
+}
+
+LogRowColors GetLogRowColors(const CCommSettings& settings, const CLogRecord& record)
+{
+    if (!IsKnownPortAndKind(record))
+        return {static_cast<COLORREF>(CLR_DEFAULT), static_cast<COLORREF>(CLR_DEFAULT)};
+    return {settings.m_rowTextColor[record.m_port][record.m_kind],
+            settings.m_rowBackColor[record.m_port]};
+}
+
+LogRowTexts FormatLogRow(const CCommSettings& settings, const CLogRecord& record)
+{
+    return {FormatLogNumber(record), FormatLogId(record),
+            FormatLogTime(record, settings.m_timeFormat),
+            FormatLogContents(record, GetLogDisplayBits(settings, record))};
+}
+
+CString FormatLogNumber(const CLogRecord& record)
+{
+    CString text;
+    text.Format("%04d", record.m_sequence + 1);
+    return text;
+}
+
+CString FormatLogId(const CLogRecord& record)
+{
+    CString text;
+    text.Format("%d", record.m_port + 1);
+    if (record.m_connection >= 1)
+        text.AppendFormat(":(%d)", record.m_connection);
+    else
+        text += ":(-)";
+    return text;
+}
+
+CString FormatLogTime(const CLogRecord& record, int timeFormat)
+{
+    const SYSTEMTIME& t = record.m_time;
+    CString text;
+    if (timeFormat == 1)
+        text.Format("%02d:%02d:%02d.%03d", t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    else
+        text.Format("%04d/%02d/%02d %02d:%02d:%02d.%03d", t.wYear, t.wMonth, t.wDay, t.wHour,
+                    t.wMinute, t.wSecond, t.wMilliseconds);
+    return text;
+}
+
+CString FormatLogContents(const CLogRecord& record, int displayBits)
+{
+    CString text = KindText(record);
+    if (!IsTraffic(record))
+        return text;
+    if (displayBits & LOG_SHOW_COUNT)
+        text.AppendFormat(":%04d", static_cast<int>(record.m_data.GetSize()));
+    if (displayBits & LOG_SHOW_HEX)
+        text += ":" + FormatHexDigest(record.m_data);
+    if (displayBits & LOG_SHOW_TEXT)
+        text += ":[" + FormatTextDigest(record.m_data) + "]";
+    if (record.m_peerPort != -1) {
+        // The address is in network order: its first byte in memory is the first octet.
+        const unsigned address = record.m_peerAddress;
+        text.AppendFormat(" IP:%u.%u.%u.%u Port:%u", address & 0xFF, (address >> 8) & 0xFF,
+                          (address >> 16) & 0xFF, address >> 24,
+                          static_cast<unsigned>(record.m_peerPort));
+    }
+    return text;
+}
+
+CString FormatHexDigest(const COleSafeArray& bytes)
+{
+    CString text;
+    for (DWORD i = 0; i < kDigestLength; ++i) {
+        if (i < bytes.GetSize())
+            text.AppendFormat("%02X", bytes.GetData()[i]);
+        else
+            text += "  ";
+        if (i % 2 == 1)
+            text += ' ';
+    }
+    return text;
+}
+
+CString FormatTextDigest(const COleSafeArray& bytes)
+{
+    CString text;
+    for (DWORD i = 0; i < kDigestLength; ++i) {
+        if (i >= bytes.GetSize())
+            text += ' ';
+        else if (IsPrintableAscii(bytes.GetData()[i]))
+            text += static_cast<char>(bytes.GetData()[i]);
+        else
+            text += '.';
+    }
+    return text;
+}

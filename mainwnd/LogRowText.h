@@ -1,0 +1,58 @@
+// The texts and colours of one row of the log view, made from a record and the communication
+// settings without any window, so that the list view only has to draw them.
+#pragma once
+#include <array>
+
+#include "core/CommSettings.h"
+#include "core/LogRecord.h"
+#include "platform/String.h"
+#include "platform/Types.h"
+
+// The log-display bits of one port and kind (CCommSettings::m_logFilter).
+enum LogDisplayBit
+{
+    LOG_SHOW_ROW = 1,        // the record gets a row
+    LOG_SHOW_COUNT = 2,      // sent and received contents show the byte count
+    LOG_SHOW_HEX = 4,        // ... the first 16 bytes in hexadecimal
+    LOG_SHOW_TEXT = 8,       // ... the first 16 bytes as characters
+};
+
+enum LogColumn
+{
+    LOG_COLUMN_NUMBER = 0,   // "No."
+    LOG_COLUMN_ID = 1,       // "ID"
+    LOG_COLUMN_TIME = 2,     // "Time"
+    LOG_COLUMN_CONTENTS = 3, // "Contents"
+    LOG_COLUMN_COUNT = 4,
+};
+
+using LogRowTexts = std::array<CString, LOG_COLUMN_COUNT>;
+
+struct LogRowColors
+{
+    COLORREF text;
+    COLORREF background;
+};
+
+// The bits of the record's port and kind; 0 (no row) for a port or kind the settings do not
+// know, which a loaded log file can carry.
+int GetLogDisplayBits(const CCommSettings& settings, const CLogRecord& record);
+
+// Text colour of the record's port and kind on the background of its port; CLR_DEFAULT for a
+// port or kind the settings do not know.
+LogRowColors GetLogRowColors(const CCommSettings& settings, const CLogRecord& record);
+
+// All four columns under the settings' time format and the record's display bits.
+LogRowTexts FormatLogRow(const CCommSettings& settings, const CLogRecord& record);
+
+CString FormatLogNumber(const CLogRecord& record);
+CString FormatLogId(const CLogRecord& record);
+// timeFormat 1 gives the time of day only, anything else date and time.
+CString FormatLogTime(const CLogRecord& record, int timeFormat);
+CString FormatLogContents(const CLogRecord& record, int displayBits);
+
+// The digests of the first 16 bytes, padded with blanks to 16 positions; the contents column
+// and the CSV export share them. Hex: "%02X" per byte and a blank after every second position.
+// Text: the byte when it is printable ASCII, else ".".
+CString FormatHexDigest(const COleSafeArray& bytes);
+CString FormatTextDigest(const COleSafeArray& bytes);
