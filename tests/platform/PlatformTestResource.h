@@ -1,0 +1,19 @@
+// Ids of the window layer tests' resources (PlatformTest.rc).
+#pragma once
+
+#define IDR_TEST_FRAME 100
+#define IDD_TEST_DIALOG 200
+#define IDS_TEST_PROMPT 300
+#define IDC_TEST_EDIT 1000
+
+#define ID_TEST_SHARED 32800
+#define ID_TEST_FRAME_ONLY 32801
+#define ID_TEST_DISABLED 32802
+#define ID_TEST_CHECKED 32803
+#define ID_TEST_RENAMED 32804
+#define ID_TEST_UNHANDLED 32805
+#define ID_TEST_ACCELERATED 32806
+#define ID_TEST_END_WITH_42 32807
+
+#define ID_INDICATOR_TEST 32900
+#define ID_INDICATOR_MISSING 32901
