@@ -9,8 +9,11 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 2>/dev/null
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+# Bumped whenever the prefix set-up below changes, so existing prefixes are made anew.
+prefix_version=2
+
 ensure_wine_prefix() {
-  [ -f "$WINEPREFIX/.quorvex-ready" ] && return 0
+  [ -f "$WINEPREFIX/.quorvex-ready-$prefix_version" ] && return 0
   echo "wine: creating the prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -23,6 +26,9 @@ ensure_wine_prefix() {
   cp -L /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
         /usr/share/wine/fonts/marlett.ttf /usr/share/fonts/opentype/ipafont-gothic/ipag*.ttf "$fonts/"
 
+  # Japanese dialog fonts resolve to the IPA fonts. There is no window manager: undecorated
+  # windows still get caption clicks, and unmanaged ones close at once instead of Wine waiting
+  # about two seconds per shown window for a manager's answer.
   local reg="$WINEPREFIX/quorvex-setup.reg"
   iconv -f UTF-8 -t UTF-16LE <<'REG' | { printf '\xff\xfe'; cat; } >"$reg"
 Windows Registry Editor Version 5.00
@@ -35,8 +41,9 @@ Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Decorated"="N"
+"Managed"="N"
 REG
   env -u DISPLAY wine regedit /S "$reg" >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.quorvex-ready"
+  touch "$WINEPREFIX/.quorvex-ready-$prefix_version"
 }
