@@ -1,83 +1,105 @@
-// Drives the real program: it starts under Wine, shows its main window and ends cleanly when
-// that window is closed.
+// Drives the real program from a fresh profile: it opens its main window with a default
+// document, both ports idle and the log's columns, and writes its common settings when it closes.
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "res/Version.h"
+#include "tests/app/ProgramProfile.h"
+#include "tests/app/RunningProgram.h"
+#include "tests/support/RemoteControl.h"
+#include "tests/support/Screenshot.h"
+#include "tests/support/TempFolder.h"
+
 namespace {
 
-std::string ProgramPath()
+// Child ids of the frame's status bar and view.
+const int kStatusBarId = 0xE801;
+const int kViewId = 0xE900;
+const int kPort1Pane = 1;
+const int kPort2Pane = 2;
+
+std::string WindowTitle(HWND window)
 {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "Quorvex.exe";
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    return title;
 }
 
-// Ends the program when a test fails before it closed it, so no stray process outlives the test.
-struct ProcessGuard
+class StartAndCloseTest : public ::testing::Test
 {
-    PROCESS_INFORMATION info = {};
-    ~ProcessGuard()
-    {
-        if (!info.hProcess)
-            return;
-        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(info.hProcess, 1);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
+protected:
+    void SetUp() override { DeleteProgramProfile(); }
+    void TearDown() override { DeleteProgramProfile(); }
+
+    TempFolder m_folder;
 };
 
-struct WindowSearch
+TEST_F(StartAndCloseTest, OpensWithTheDefaultDocumentIdlePortsAndTheLogColumns)
 {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleTopLevel(HWND window, LPARAM searchAddress)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(searchAddress);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs)
-{
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        WindowSearch search = {processId, nullptr};
-        EnumWindows(FindVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-TEST(StartAndCloseTest, ShowsItsWindowAndExitsWithZeroWhenClosed)
-{
-    std::string commandLine = "\"" + ProgramPath() + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    ProcessGuard process;
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process.info));
-
-    HWND mainWindow = WaitForMainWindow(process.info.dwProcessId, 30000);
+    RunningProgram program("", m_folder.Path());
+    ASSERT_TRUE(program.Started());
+    const HWND mainWindow = program.WaitForMainWindow();
     ASSERT_NE(nullptr, mainWindow) << "no main window appeared";
-    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitUntilStarted(mainWindow));
 
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.info.hProcess, 30000));
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.info.hProcess, &exitCode);
-    EXPECT_EQ(0u, exitCode);
+    EXPECT_EQ("Default - Quorvex", WindowTitle(mainWindow));
+
+    const HWND statusBar = GetDlgItem(mainWindow, kStatusBarId);
+    ASSERT_NE(nullptr, statusBar);
+    const HANDLE process = program.Process();
+    EXPECT_TRUE(WaitUntil([&] {
+        return GetRemoteStatusText(process, statusBar, kPort1Pane) == "None" &&
+               GetRemoteStatusText(process, statusBar, kPort2Pane) == "None";
+    })) << GetRemoteStatusText(process, statusBar, kPort1Pane) << " / "
+        << GetRemoteStatusText(process, statusBar, kPort2Pane);
+
+    const HWND list = GetDlgItem(mainWindow, kViewId);
+    ASSERT_NE(nullptr, list);
+    const std::vector<std::string> headings = {"No.", "ID", "Time", "Contents"};
+    ASSERT_EQ(static_cast<int>(headings.size()), GetListColumnCount(list));
+    for (int column = 0; column < static_cast<int>(headings.size()); ++column)
+        EXPECT_EQ(headings[column], GetRemoteColumnHeading(process, list, column)) << column;
+
+    const std::string screenshots = RunningProgram::TestFolder() + "screenshots";
+    CreateDirectoryA(screenshots.c_str(), nullptr);
+    EXPECT_TRUE(SaveWindowScreenshot(mainWindow, screenshots + "\\main-window.png"));
+
+    EXPECT_EQ(0u, program.CloseAndWait(mainWindow));
+}
+
+TEST_F(StartAndCloseTest, ClosingWritesTheCommonSettingsAsLoaded)
+{
+    struct Case
+    {
+        std::optional<DWORD> storedMaxLog;
+        DWORD savedMaxLog;
+    };
+    const Case cases[] = {
+        {std::nullopt, 1000},  // the default
+        {20000, 9999},         // loaded, then held to the limit
+        {250, 250},
+    };
+    for (const Case& c : cases) {
+        DeleteProgramProfile();
+        if (c.storedMaxLog)
+            WriteProgramDword("CMN", "MAXLOG", *c.storedMaxLog);
+
+        RunningProgram program("", m_folder.Path());
+        ASSERT_TRUE(program.Started());
+        const HWND mainWindow = program.WaitForMainWindow();
+        ASSERT_NE(nullptr, mainWindow);
+        ASSERT_EQ(0u, program.CloseAndWait(mainWindow));
+
+        EXPECT_EQ(c.savedMaxLog, ReadProgramDword("CMN", "MAXLOG")) << c.savedMaxLog;
+        EXPECT_EQ(QUORVEX_VERSION_TEXT, ReadProgramString("CMN", "VER"));
+        // The folder for automatically saved logs defaults to the working folder.
+        EXPECT_EQ(m_folder.Path(), ReadProgramString("CMN", "PATH"));
+    }
 }
 
 } // namespace

@@ -7,23 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/ByteArrays.h"
+
 #include "core/PortContext.h"
 
 namespace {
-
-using Bytes = std::vector<BYTE>;
-
-COleSafeArray ToArray(const Bytes& bytes)
-{
-    COleSafeArray array;
-    array.CreateOneDim(VT_UI1, static_cast<DWORD>(bytes.size()), bytes.data());
-    return array;
-}
-
-Bytes ToBytes(const COleSafeArray& array)
-{
-    return Bytes(array.GetData(), array.GetData() + array.GetSize());
-}
 
 ULONGLONG Ticks(const SYSTEMTIME& time)
 {

@@ -8,24 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/ByteArrays.h"
+
 namespace {
 
-using Bytes = std::vector<BYTE>;
 using Calls = std::vector<std::string>;
 
 const HWND kFrame = reinterpret_cast<HWND>(0x1234);
-
-COleSafeArray ToArray(const Bytes& bytes)
-{
-    COleSafeArray array;
-    array.CreateOneDim(VT_UI1, static_cast<DWORD>(bytes.size()), bytes.data());
-    return array;
-}
-
-Bytes ToBytes(const COleSafeArray& array)
-{
-    return Bytes(array.GetData(), array.GetData() + array.GetSize());
-}
 
 std::string Text(const char* format, ...) PLATFORM_CHECK_PRINTF(1, 2);
 

@@ -1,0 +1,97 @@
+#include "core/QuorvexApp.h"
+
+#include <commctrl.h>
+
+#include "core/MessageCatalogue.h"
+#include "core/RandomGenerator.h"
+#include "core/StartupDocument.h"
+#include "mainwnd/MainFrame.h"
+#include "platform/MessageBox.h"
+
+CQuorvexApp theApp;
+
+namespace {
+
+const UINT kMainFrameResource = 128;
+const UINT kWinsockStartFailed = 13019;
+// Two instances started together must not share a start tick: the tick names their events.
+const char kStartupSemaphore[] = "QuorvexStartupChecked";
+const DWORD kStartTickSpacingMs = 50;
+
+} // namespace
+
+BOOL CQuorvexApp::InitInstance()
+{
+    // Every common control the windows use (list view, status bar, tool tips, ...); a manifest
+    // for version 6 would otherwise leave some classes unregistered.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    TakeStartTick();
+    SeedRandom();
+    SetRegistryKey("vantrel");
+
+    if (::WSAStartup(MAKEWORD(2, 2), &m_wsaData) != 0) {
+        AfxMessageBox(GetMessageText(kWinsockStartFailed), MB_OK | MB_ICONSTOP);
+        return FALSE;
+    }
+    m_commonSettings.Load(*this);
+
+    if (!CreateMainFrame())
+        return FALSE;
+    OpenStartupDocument();
+    return TRUE;
+}
+
+int CQuorvexApp::ExitInstance()
+{
+    ::WSACleanup();
+    return CWinApp::ExitInstance();
+}
+
+void CQuorvexApp::TakeStartTick()
+{
+    const HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, kStartupSemaphore);
+    if (semaphore)
+        ::WaitForSingleObject(semaphore, INFINITE);
+    m_startTick = ::GetTickCount();
+    SetEventStartTick(m_startTick);
+    ::Sleep(kStartTickSpacingMs);
+    if (semaphore) {
+        ::ReleaseSemaphore(semaphore, 1, nullptr);
+        ::CloseHandle(semaphore);
+    }
+}
+
+bool CQuorvexApp::CreateMainFrame()
+{
+    auto* frame = new CMainFrame(m_settings, m_commonSettings, m_portContexts);
+    m_pMainWnd = frame;
+    // A frame that fails to load has deleted itself.
+    if (!frame->LoadFrame(kMainFrameResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+        m_pMainWnd = nullptr;
+        return false;
+    }
+    frame->ShowWindow(SW_SHOW);
+    if (::IsIconic(frame->m_hWnd))
+        frame->ShowWindow(SW_RESTORE);
+    return true;
+}
+
+void CQuorvexApp::OpenStartupDocument()
+{
+    auto* frame = static_cast<CMainFrame*>(m_pMainWnd);
+    const StartupDocument document = ResolveStartupDocument(m_lpCmdLine ? m_lpCmdLine : "");
+    switch (document.kind) {
+    case STARTUP_OPEN_SETTINGS:
+        m_settings.m_settingsPath = document.path;
+        frame->OpenDocument(document.startEnabledPorts);
+        break;
+    case STARTUP_OPEN_LOG:
+        m_settings.m_logPath = document.path;
+        frame->OpenLogFile();
+        break;
+    case STARTUP_OPEN_NOTHING:
+        break;
+    }
+}

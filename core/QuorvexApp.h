@@ -1,0 +1,34 @@
+// CQuorvexApp: the program's one application object. It owns the live settings document, the
+// common settings, both ports' runtime contexts, the Winsock data and the start tick that names
+// every kernel object of the program; connection threads read them in place by port index.
+// Built into the program itself (not the core library), because it creates the main window.
+#pragma once
+#include <winsock2.h>
+
+#include "core/CommSettings.h"
+#include "core/CommonSettings.h"
+#include "core/PortContext.h"
+#include "platform/WinApp.h"
+
+class CQuorvexApp : public CWinApp
+{
+public:
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    CCommSettings m_settings;
+    CCommonSettings m_commonSettings;
+    CPortContext m_portContexts[CCommSettings::kPortCount];  // index 0 = Port 1
+    WSADATA m_wsaData = {};
+    DWORD m_startTick = 0;
+
+private:
+    // Takes the start tick under the start-up semaphore shared by all instances.
+    void TakeStartTick();
+    // Creates and shows the main window; false when it cannot be created.
+    bool CreateMainFrame();
+    // Opens the document or log that the command line names, or "auto.qvg".
+    void OpenStartupDocument();
+};
+
+extern CQuorvexApp theApp;

@@ -1,0 +1,199 @@
+#include "mainwnd/Logview.h"
+
+#include "core/MessageCatalogue.h"
+#include "core/TextHelpers.h"
+#include "mainwnd/LogRowText.h"
+#include "platform/MessageBox.h"
+#include "platform/WinApp.h"
+#include "res/resource.h"
+
+namespace {
+
+const UINT kLogFileDropPrompt = 13008;
+const UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
+
+struct ColumnLayout
+{
+    LPCTSTR heading;
+    int width;
+};
+
+const ColumnLayout kColumns[LOG_COLUMN_COUNT] = {
+    {"No.", 40},
+    {"ID", 50},
+    {"Time", 100},
+    {"Contents", 600},
+};
+
+} // namespace
+
+IMPLEMENT_DYNCREATE(CLogview, CListView)
+
+BEGIN_MESSAGE_MAP(CLogview, CListView)
+    ON_WM_CREATE()
+    ON_WM_CONTEXTMENU()
+    ON_WM_DROPFILES()
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
+    ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDeleteAllItems)
+END_MESSAGE_MAP()
+
+void CLogview::SetSettings(const CCommSettings* settings, const CCommonSettings* common)
+{
+    m_settings = settings;
+    m_common = common;
+}
+
+BOOL CLogview::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
+    cs.dwExStyle |= WS_EX_ACCEPTFILES;
+    return CListView::PreCreateWindow(cs);
+}
+
+int CLogview::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CListView::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CListCtrl& list = GetListCtrl();
+    list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    for (int column = 0; column < LOG_COLUMN_COUNT; ++column)
+        list.InsertColumn(column, kColumns[column].heading, LVCFMT_LEFT, kColumns[column].width);
+    if (m_common)
+        ApplyFont(*m_common);
+    return 0;
+}
+
+void CLogview::ApplyFont(const CCommonSettings& common)
+{
+    decltype(m_font) font(::CreateFontA(GetFontSizeByIndex(common.m_logFont), 0, 0, 0, FW_NORMAL,
+                                        FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                        FIXED_PITCH | FF_MODERN, nullptr));
+    // The list lets go of the old font before it is deleted.
+    SetFont(font.get(), TRUE);
+    m_font = std::move(font);
+}
+
+void CLogview::AddRecord(CLogRecord& record, bool autoSave)
+{
+    const CLogStore::AddResult result = m_store.Add(record, *m_settings, *m_common, autoSave);
+    CListCtrl& list = GetListCtrl();
+    for (int i = 0; i < result.deletedRows; ++i)
+        list.DeleteItem(0);
+    if (result.clearDetail)
+        ClearDetail();
+    if (!result.rowAdded)
+        return;
+    InsertRow(m_store.GetRowCount() - 1);
+    if (m_common->m_autoScroll)
+        FollowNewestRow();
+}
+
+void CLogview::Clear()
+{
+    GetListCtrl().DeleteAllItems();
+    m_store.Clear();
+}
+
+void CLogview::RebuildList()
+{
+    GetListCtrl().DeleteAllItems();
+    m_store.Rebuild(*m_settings, *m_common);
+    const int rows = m_store.GetRowCount();
+    for (int row = 0; row < rows; ++row)
+        InsertRow(row);
+    // As if each record had been added again: the newest row is the one followed.
+    if (m_common->m_autoScroll && rows > 0)
+        FollowNewestRow();
+}
+
+void CLogview::InsertRow(int row)
+{
+    const LogRowTexts texts = FormatLogRow(*m_settings, *m_store.GetRecordOfRow(row));
+    CListCtrl& list = GetListCtrl();
+    list.InsertItem(row, texts[LOG_COLUMN_NUMBER]);
+    for (int column = LOG_COLUMN_ID; column < LOG_COLUMN_COUNT; ++column)
+        list.SetItemText(row, column, texts[column]);
+}
+
+void CLogview::FollowNewestRow()
+{
+    const int row = m_store.GetRowCount() - 1;
+    CListCtrl& list = GetListCtrl();
+    list.SetItemState(row, kSelectedAndFocused, kSelectedAndFocused);
+    list.EnsureVisible(row, TRUE);
+}
+
+void CLogview::ClearDetail() const
+{
+    // Posted to no window it would become a message of this thread's queue.
+    if (m_hWndDetail)
+        ::PostMessageA(m_hWndDetail, WM_SHOW_RECORD, 1, 0);
+}
+
+void CLogview::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMLVCUSTOMDRAW* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
+    *pResult = CDRF_DODEFAULT;
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *pResult = CDRF_NOTIFYITEMDRAW;
+    } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+        const int row = static_cast<int>(draw->nmcd.dwItemSpec);
+        if (const CLogRecord* record = m_store.GetRecordOfRow(row)) {
+            const LogRowColors colors = GetLogRowColors(*m_settings, *record);
+            draw->clrText = colors.text;
+            draw->clrTextBk = colors.background;
+        }
+    }
+}
+
+void CLogview::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    *pResult = 0;
+    if (change->uNewState != kSelectedAndFocused)
+        return;
+    const CLogRecord* record = m_store.ShowRecordOfRow(change->iItem);
+    if (record && m_hWndDetail)
+        ::SendMessageA(m_hWndDetail, WM_SHOW_RECORD, 0, reinterpret_cast<LPARAM>(record));
+}
+
+void CLogview::OnDeleteAllItems(NMHDR*, LRESULT* pResult)
+{
+    ClearDetail();
+    m_store.ForgetShownRecord();
+    // 0: the list still notifies each deleted row.
+    *pResult = 0;
+}
+
+void CLogview::OnContextMenu(CWnd*, CPoint pos)
+{
+    // (-1, -1) comes from the keyboard: open near the view's top-left corner.
+    if (pos.x == -1 && pos.y == -1) {
+        pos = CPoint(0, 0);
+        ::ClientToScreen(m_hWnd, &pos);
+        pos.x += 5;
+        pos.y += 5;
+    }
+    HMENU menu = ::LoadMenuA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_LOG_CONTEXT_MENU));
+    if (!menu)
+        return;
+    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pos.x, pos.y, 0,
+                     m_hWnd, nullptr);
+    ::DestroyMenu(menu);
+}
+
+void CLogview::OnDropFiles(HDROP hDropInfo)
+{
+    // Only the first of several dropped files is loaded.
+    char path[MAX_PATH + 1] = {};
+    if (::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0) > 0 &&
+        ::DragQueryFileA(hDropInfo, 0, path, sizeof path) > 0) {
+        CString prompt;
+        prompt.Format(GetMessageText(kLogFileDropPrompt), path);
+        if (AfxMessageBox(prompt, MB_OKCANCEL | MB_ICONQUESTION) == IDOK && m_loadLogFile)
+            m_loadLogFile(path);
+    }
+    ::DragFinish(hDropInfo);
+}

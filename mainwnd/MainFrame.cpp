@@ -1,0 +1,267 @@
+#include "mainwnd/MainFrame.h"
+
+#include <iterator>
+
+#include <shellapi.h>
+
+#include "core/MessageCatalogue.h"
+#include "core/PortNotify.h"
+#include "mainwnd/Logview.h"
+#include "mainwnd/PortStatusLook.h"
+#include "platform/MessageBox.h"
+#include "platform/StringResource.h"
+#include "platform/WinApp.h"
+#include "res/resource.h"
+
+namespace {
+
+const UINT kDocumentLoadFailed = 13021;
+
+const UINT kIndicators[] = {
+    ID_SEPARATOR,       ID_INDICATOR_PORT1, ID_INDICATOR_PORT2, ID_INDICATOR_KANA,
+    ID_INDICATOR_CAPS, ID_INDICATOR_NUM,   ID_INDICATOR_SCRL,
+};
+const UINT kIndicatorTips[] = {0, IDS_PORT_TIP_NONE, IDS_PORT_TIP_NONE, 0, 0, 0, 0};
+const HICON kIndicatorIcons[std::size(kIndicators)] = {};
+static_assert(std::size(kIndicatorTips) == std::size(kIndicators));
+
+// The status lamps of bitmap IDB_PORT_STATUS: six 16x16 images on black.
+const int kLampSize = 16;
+const int kLampCount = 6;
+const int kLampListGrowth = 16;
+
+// Which flag of which port enables each port command.
+struct PortCommand
+{
+    UINT id;
+    int port;
+    int PortFlags::*flag;
+};
+
+const PortCommand kPortCommands[] = {
+    {ID_PORT1_START, 0, &PortFlags::startEnabled}, {ID_PORT2_START, 1, &PortFlags::startEnabled},
+    {ID_PORT1_SEND, 0, &PortFlags::connected},     {ID_PORT2_SEND, 1, &PortFlags::connected},
+    {ID_PORT1_STOP, 0, &PortFlags::running},       {ID_PORT2_STOP, 1, &PortFlags::running},
+};
+
+UINT IndicatorOfPort(int port)
+{
+    return port == 0 ? ID_INDICATOR_PORT1 : ID_INDICATOR_PORT2;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_PORT_NOTIFY, OnPortNotify)
+    ON_MESSAGE(WM_SERIAL_NOTIFY, OnSerialNotify)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_PORT1, OnUpdatePortPane)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_PORT2, OnUpdatePortPane)
+    ON_UPDATE_COMMAND_UI(ID_PORT1_START, OnUpdatePortCommand)
+    ON_UPDATE_COMMAND_UI(ID_PORT2_START, OnUpdatePortCommand)
+    ON_UPDATE_COMMAND_UI(ID_PORT1_SEND, OnUpdatePortCommand)
+    ON_UPDATE_COMMAND_UI(ID_PORT2_SEND, OnUpdatePortCommand)
+    ON_UPDATE_COMMAND_UI(ID_PORT1_STOP, OnUpdatePortCommand)
+    ON_UPDATE_COMMAND_UI(ID_PORT2_STOP, OnUpdatePortCommand)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
+                       std::span<CPortContext, kPortCount> portContexts)
+    : m_settings(settings), m_commonSettings(commonSettings),
+      m_hub(settings, portContexts, *this)
+{
+    m_settings.SetDefaults(1);
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    // The log view fills the client area and draws its own edge.
+    cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    const HICON icon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    m_hub.SetNotifyWindow(m_hWnd);
+
+    if (!CreateView())
+        return -1;
+
+    m_statusImages.reset(::ImageList_Create(kLampSize, kLampSize, ILC_COLOR24 | ILC_MASK,
+                                            kLampCount, kLampListGrowth));
+    const HBITMAP lamps = ::LoadBitmapA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_PORT_STATUS));
+    ::ImageList_AddMasked(m_statusImages.get(), lamps, RGB(0, 0, 0));
+    ::DeleteObject(lamps);
+    if (!CreateStatusBar())
+        return -1;
+    // Once the bar exists, so that its port panes never show their indicator names.
+    for (int port = 0; port < kPortCount; ++port)
+        ShowPortStatus(port, IDS_STATUS_NONE, nullptr);
+
+    m_documentHasFile = false;
+    UpdateTitle();
+    m_view->Clear();
+    RecalcLayout();
+    return 0;
+}
+
+bool CMainFrame::CreateView()
+{
+    // The view reads the settings from its creation on, so it is made here rather than from a
+    // creation context.
+    m_view = new CLogview;
+    m_view->SetSettings(&m_settings, &m_commonSettings);
+    if (!m_view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(), this,
+                        AFX_IDW_PANE_FIRST)) {
+        m_view = nullptr;  // it deleted itself
+        return false;
+    }
+    SetActiveView(m_view);
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar()
+{
+    return m_statusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) &&
+           m_statusBar.SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators)),
+                                     kIndicatorTips, kIndicatorIcons);
+}
+
+void CMainFrame::UpdateTitle()
+{
+    CString programName;
+    LoadResourceString(IDR_MAINFRAME, programName);
+    SetWindowText(m_settings.m_name + " - " + programName);
+
+    if (m_hub.GetFlags(0).running || m_hub.GetFlags(1).running)
+        return;
+    for (int port = 0; port < kPortCount; ++port)
+        m_hub.GetFlags(port) = PortFlags{m_settings.m_usePort[port], 0, 0};
+}
+
+void CMainFrame::OpenDocument(int /*startAllEnabledPorts*/)
+{
+    m_documentHasFile = true;
+    if (m_settings.Load() != 0) {
+        AfxMessageBox(GetMessageText(kDocumentLoadFailed), MB_OK | MB_ICONSTOP);
+        m_settings.SetDefaults(1);
+        m_documentHasFile = false;
+    }
+    UpdateTitle();
+}
+
+void CMainFrame::OpenLogFile()
+{
+}
+
+void CMainFrame::SetPortStatus(int port, UINT stringId, const CString& extraText)
+{
+    ShowPortStatus(port, stringId, extraText);
+}
+
+void CMainFrame::ShowPortStatus(int port, UINT stringId, LPCTSTR extraText)
+{
+    const PortStatusLook look = LookUpPortStatus(stringId, extraText);
+    PortStatus& status = m_portStatus[port == 0 ? 0 : 1];
+    status.text = look.text;
+    // Destroyed on return, once the bar shows the new icon instead.
+    IconHandle previous = std::move(status.icon);
+    status.icon.reset(::ImageList_GetIcon(m_statusImages.get(), look.iconIndex, ILD_NORMAL));
+    const int pane = m_statusBar.CommandToIndex(IndicatorOfPort(port));
+    if (pane < 0)
+        return;
+    m_statusBar.SetPaneTextFitted(pane, status.text);
+    m_statusBar.SetPaneIcon(pane, status.icon.get());
+}
+
+void CMainFrame::OnUpdatePortPane(CCmdUI* pCmdUI)
+{
+    CColorStatusCmdUI* pane = CColorStatusCmdUI::FromCmdUI(pCmdUI);
+    if (!pane) {
+        pCmdUI->ContinueRouting();
+        return;
+    }
+    const PortStatus& status = m_portStatus[pCmdUI->m_nID == ID_INDICATOR_PORT1 ? 0 : 1];
+    pane->SetIcon(status.icon.get());
+    pane->SetText(status.text);
+    pane->SetTipText(status.text);
+}
+
+void CMainFrame::OnUpdatePortCommand(CCmdUI* pCmdUI)
+{
+    for (const PortCommand& command : kPortCommands) {
+        if (command.id == pCmdUI->m_nID)
+            pCmdUI->Enable(m_hub.GetFlags(command.port).*command.flag);
+    }
+}
+
+LRESULT CMainFrame::OnPortNotify(WPARAM wParam, LPARAM lParam)
+{
+    return m_hub.OnPortNotify(wParam, lParam);
+}
+
+LRESULT CMainFrame::OnSerialNotify(WPARAM wParam, LPARAM lParam)
+{
+    return m_hub.OnSerialNotify(wParam, lParam);
+}
+
+void CMainFrame::AddLogRecord(const CLogRecord& record)
+{
+    // The view numbers the record it is given; the sender's record stays as it was.
+    CLogRecord copy(record);
+    m_view->AddRecord(copy, true);
+}
+
+void CMainFrame::SetDropAccepted(bool accepted)
+{
+    ::DragAcceptFiles(m_view->m_hWnd, accepted);
+}
+
+// The connection-status, send-editor and COM control panes and the connection threads do not
+// exist yet: their operations have nothing to act on.
+void CMainFrame::RebuildConnectionList(std::vector<CSendQueue*>)
+{
+}
+
+COleSafeArray CMainFrame::GetSendEditorData()
+{
+    return COleSafeArray();
+}
+
+void CMainFrame::StartPortThread(int, int)
+{
+}
+
+void CMainFrame::OnComPortOpened(int)
+{
+}
+
+void CMainFrame::OnComPortClosed(int)
+{
+}
+
+void CMainFrame::SetComLamps(int, DWORD)
+{
+}
+
+int CMainFrame::PopComCommand(int)
+{
+    return 0;
+}
+
+void CMainFrame::ShowComPendingBytes(int, const COleSafeArray&)
+{
+}
+
+BOOL CMainFrame::DestroyWindow()
+{
+    m_commonSettings.Save(*AfxGetApp());
+    return CFrameWnd::DestroyWindow();
+}

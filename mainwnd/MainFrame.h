@@ -1,0 +1,108 @@
+// CMainFrame: the main window, a frame whose view is the communication log and whose status bar
+// shows each port's state. It handles the connection threads' reports through CPortNotifyHub and
+// serves the hub as its outlet. It owns nothing of the application's state: the settings
+// document, the common settings and the port contexts belong to the application object and are
+// handed over at construction.
+//
+// Not yet: the menu bar, toolbar and docked panes of the window framework, the tray icon, the
+// port commands themselves (only their enabling), the settings and log-file commands. Until the
+// panes exist, the outlet's pane operations do nothing and the send editor reads as empty.
+#pragma once
+#include <memory>
+#include <span>
+#include <type_traits>
+#include <vector>
+
+#include "core/CommSettings.h"
+#include "core/CommonSettings.h"
+#include "core/PortContext.h"
+#include "mainwnd/ColorStatusBar.h"
+#include "mainwnd/PortNotifyHub.h"
+#include "platform/FrameWnd.h"
+
+#include <commctrl.h>  // after windows.h
+
+class CLogview;
+
+class CMainFrame : public CFrameWnd, private IPortNotifyOutlet
+{
+public:
+    static const int kPortCount = CCommSettings::kPortCount;
+
+    // Resets the document to its defaults with the default paths.
+    CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
+               std::span<CPortContext, kPortCount> portContexts);
+
+    // Loads the document from its settings path; on failure tells the user and falls back to
+    // the defaults. A non-zero startAllEnabledPorts (the automatic document) will start the
+    // enabled ports whatever the document says, once the port operations exist.
+    void OpenDocument(int startAllEnabledPorts);
+    // Loads the log at the document's log path into the view; the .qvl reader is not built yet,
+    // so the view keeps what it has.
+    void OpenLogFile();
+    // "<document name> - Quorvex"; while no port runs, the port commands' flags start afresh
+    // from the document's use-port flags.
+    void UpdateTitle();
+    // Shows status string stringId with its lamp in the port's pane, then a blank and the extra
+    // text.
+    void SetPortStatus(int port, UINT stringId, const CString& extraText) override;
+
+    // Saves the common settings before the window goes.
+    BOOL DestroyWindow() override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg LRESULT OnPortNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSerialNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnUpdatePortPane(CCmdUI* pCmdUI);
+    afx_msg void OnUpdatePortCommand(CCmdUI* pCmdUI);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    struct IconDeleter
+    {
+        void operator()(HICON icon) const { ::DestroyIcon(icon); }
+    };
+    struct ImageListDeleter
+    {
+        void operator()(HIMAGELIST list) const { ::ImageList_Destroy(list); }
+    };
+    using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+    // What a port's pane shows; its text is its tool tip too.
+    struct PortStatus
+    {
+        IconHandle icon;
+        CString text;
+    };
+
+    bool CreateView();
+    bool CreateStatusBar();
+    // SetPortStatus with the extra text and its blank left out when it is null.
+    void ShowPortStatus(int port, UINT stringId, LPCTSTR extraText);
+
+    // IPortNotifyOutlet
+    void AddLogRecord(const CLogRecord& record) override;
+    void RebuildConnectionList(std::vector<CSendQueue*> queues) override;
+    COleSafeArray GetSendEditorData() override;
+    void StartPortThread(int port, int connectionType) override;
+    void SetDropAccepted(bool accepted) override;
+    void OnComPortOpened(int pane) override;
+    void OnComPortClosed(int pane) override;
+    void SetComLamps(int pane, DWORD lineState) override;
+    int PopComCommand(int pane) override;
+    void ShowComPendingBytes(int pane, const COleSafeArray& bytes) override;
+
+    CCommSettings& m_settings;
+    CCommonSettings& m_commonSettings;
+    CPortNotifyHub m_hub;
+    // Owned by its window, which deletes it.
+    CLogview* m_view = nullptr;
+    CColorStatusBar m_statusBar;
+    std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> m_statusImages;
+    PortStatus m_portStatus[kPortCount];
+    // The document was loaded from a file it can be saved to.
+    bool m_documentHasFile = false;
+};

@@ -1,0 +1,98 @@
+// What the program opens at start-up, seen in its title: the quoted path on its command line
+// (short names expanded, the extension compared case-sensitively) or else "auto.qvg" from its
+// working folder.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "core/CommSettings.h"
+#include "tests/app/ProgramProfile.h"
+#include "tests/app/RunningProgram.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+const char kDefaultTitle[] = "Default - Quorvex";
+
+std::string Quoted(const std::string& path)
+{
+    return "\"" + path + "\"";
+}
+
+std::string ShortPath(const std::string& path)
+{
+    char shortPath[MAX_PATH] = {};
+    GetShortPathNameA(path.c_str(), shortPath, MAX_PATH);
+    return shortPath;
+}
+
+class CommandLineTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        DeleteProgramProfile();
+        WriteDocument("auto.qvg", "自動文書");
+        WriteDocument("Settings Document.qvg", "通信試験");
+        WriteDocument("UPPER.QVG", "大文字");
+        WriteDocument("notes.txt", "文書ではない");
+    }
+    void TearDown() override { DeleteProgramProfile(); }
+
+    // A settings document whose ports stay off, so that opening it starts nothing.
+    void WriteDocument(const char* fileName, const char* documentName)
+    {
+        CCommSettings document;
+        document.m_name = documentName;
+        document.m_usePort[0] = document.m_usePort[1] = 0;
+        document.m_settingsPath = m_folder.File(fileName).c_str();
+        ASSERT_EQ(0, document.Save()) << fileName;
+    }
+
+    std::string TitleAfterStart(const std::string& arguments)
+    {
+        RunningProgram program(arguments, m_folder.Path());
+        if (!program.Started())
+            return "<not started>";
+        const HWND mainWindow = program.WaitForMainWindow();
+        if (!mainWindow)
+            return "<no window>";
+        EXPECT_TRUE(program.WaitUntilStarted(mainWindow)) << arguments;
+        char title[256] = {};
+        GetWindowTextA(mainWindow, title, sizeof title);
+        EXPECT_EQ(0u, program.CloseAndWait(mainWindow)) << arguments;
+        return title;
+    }
+
+    TempFolder m_folder;
+};
+
+TEST_F(CommandLineTest, TheCommandLineOrAutoQvgDecidesTheDocument)
+{
+    const std::string longPath = m_folder.File("Settings Document.qvg");
+    const std::string shortPath = ShortPath(longPath);
+    ASSERT_FALSE(shortPath.empty());
+    ASSERT_NE(longPath, shortPath) << "short names are needed to test their expansion";
+
+    struct Case
+    {
+        const char* what;
+        std::string arguments;
+        std::string title;
+    };
+    const Case cases[] = {
+        {"no command line", "", "自動文書 - Quorvex"},
+        {"quoted short path", Quoted(shortPath), "通信試験 - Quorvex"},
+        {"unquoted path", shortPath, kDefaultTitle},
+        {"other extension", Quoted(m_folder.File("notes.txt")), kDefaultTitle},
+        {"capital extension", Quoted(m_folder.File("UPPER.QVG")), kDefaultTitle},
+        {"missing file", Quoted(m_folder.File("missing.qvg")), kDefaultTitle},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.title, TitleAfterStart(c.arguments)) << c.what;
+}
+
+} // namespace

@@ -1,0 +1,129 @@
+// Saves what a window shows on the screen as a PNG file, so that a person can look at a test's
+// window afterwards. The pixels are copied from the screen, which also works for a window of
+// another process; the PNG is 24-bit RGB with stored (uncompressed) deflate blocks.
+#pragma once
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace screenshot_detail {
+
+inline std::uint32_t Crc32(const std::uint8_t* data, size_t size, std::uint32_t crc = 0)
+{
+    crc = ~crc;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+inline void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+inline void PutChunk(std::vector<std::uint8_t>& out, const char* type,
+                     const std::vector<std::uint8_t>& data)
+{
+    PutBigEndian(out, static_cast<std::uint32_t>(data.size()));
+    std::vector<std::uint8_t> typed(type, type + 4);
+    typed.insert(typed.end(), data.begin(), data.end());
+    out.insert(out.end(), typed.begin(), typed.end());
+    PutBigEndian(out, Crc32(typed.data(), typed.size()));
+}
+
+// A zlib stream of stored blocks.
+inline std::vector<std::uint8_t> StoreInZlib(const std::vector<std::uint8_t>& raw)
+{
+    const size_t kMaxBlock = 65535;
+    std::vector<std::uint8_t> out = {0x78, 0x01};
+    size_t offset = 0;
+    do {
+        const size_t length = std::min(kMaxBlock, raw.size() - offset);
+        const bool last = offset + length == raw.size();
+        out.push_back(last ? 1 : 0);
+        out.push_back(static_cast<std::uint8_t>(length));
+        out.push_back(static_cast<std::uint8_t>(length >> 8));
+        out.push_back(static_cast<std::uint8_t>(~length));
+        out.push_back(static_cast<std::uint8_t>(~length >> 8));
+        out.insert(out.end(), raw.begin() + offset, raw.begin() + offset + length);
+        offset += length;
+    } while (offset < raw.size());
+    std::uint32_t a = 1, b = 0;
+    for (std::uint8_t byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    PutBigEndian(out, (b << 16) | a);
+    return out;
+}
+
+} // namespace screenshot_detail
+
+// False when the window's pixels could not be read or the file not written.
+inline bool SaveWindowScreenshot(HWND window, const std::string& path)
+{
+    using namespace screenshot_detail;
+    RECT rect;
+    if (!GetWindowRect(window, &rect))
+        return false;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return false;
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool copied = false;
+    if (bitmap) {
+        const HGDIOBJ previous = SelectObject(memory, bitmap);
+        copied = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        SelectObject(memory, previous);
+    }
+    std::vector<std::uint8_t> raw;
+    if (copied) {
+        raw.reserve(static_cast<size_t>(height) * (width * 3 + 1));
+        const auto* pixels = static_cast<const std::uint8_t*>(bits);
+        for (int y = 0; y < height; ++y) {
+            raw.push_back(0);  // filter: none
+            for (int x = 0; x < width; ++x) {
+                const std::uint8_t* bgra = pixels + (static_cast<size_t>(y) * width + x) * 4;
+                raw.insert(raw.end(), {bgra[2], bgra[1], bgra[0]});
+            }
+        }
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (!copied)
+        return false;
+
+    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<std::uint8_t> header;
+    PutBigEndian(header, static_cast<std::uint32_t>(width));
+    PutBigEndian(header, static_cast<std::uint32_t>(height));
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits per channel, RGB
+    PutChunk(png, "IHDR", header);
+    PutChunk(png, "IDAT", StoreInZlib(raw));
+    PutChunk(png, "IEND", {});
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    return static_cast<bool>(file);
+}
