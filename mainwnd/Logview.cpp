@@ -10,6 +10,10 @@
 namespace {
 
 const UINT kLogFileDropPrompt = 13008;
+// The list draws again at most this often while records arrive: under Wine one repaint of the
+// list costs 10 to 20 ms, and a repaint per record would cap the log near 50 records a second.
+const UINT_PTR kRedrawTimer = 1;
+const UINT kRedrawPeriodMs = 100;
 const UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 
 struct ColumnLayout
@@ -33,6 +37,7 @@ BEGIN_MESSAGE_MAP(CLogview, CListView)
     ON_WM_CREATE()
     ON_WM_CONTEXTMENU()
     ON_WM_DROPFILES()
+    ON_WM_TIMER()
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
     ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDeleteAllItems)
@@ -78,6 +83,8 @@ void CLogview::ApplyFont(const CCommonSettings& common)
 void CLogview::AddRecord(CLogRecord& record, bool autoSave)
 {
     const CLogStore::AddResult result = m_store.Add(record, *m_settings, *m_common, autoSave);
+    if (result.deletedRows > 0 || result.rowAdded)
+        DeferDrawing();
     CListCtrl& list = GetListCtrl();
     for (int i = 0; i < result.deletedRows; ++i)
         list.DeleteItem(0);
@@ -86,8 +93,6 @@ void CLogview::AddRecord(CLogRecord& record, bool autoSave)
     if (!result.rowAdded)
         return;
     InsertRow(m_store.GetRowCount() - 1);
-    if (m_common->m_autoScroll)
-        FollowNewestRow();
 }
 
 void CLogview::Clear()
@@ -98,14 +103,12 @@ void CLogview::Clear()
 
 void CLogview::RebuildList()
 {
+    DeferDrawing();
     GetListCtrl().DeleteAllItems();
     m_store.Rebuild(*m_settings, *m_common);
     const int rows = m_store.GetRowCount();
     for (int row = 0; row < rows; ++row)
         InsertRow(row);
-    // As if each record had been added again: the newest row is the one followed.
-    if (m_common->m_autoScroll && rows > 0)
-        FollowNewestRow();
 }
 
 void CLogview::InsertRow(int row)
@@ -123,6 +126,31 @@ void CLogview::FollowNewestRow()
     CListCtrl& list = GetListCtrl();
     list.SetItemState(row, kSelectedAndFocused, kSelectedAndFocused);
     list.EnsureVisible(row, TRUE);
+}
+
+void CLogview::DeferDrawing()
+{
+    if (m_drawingDeferred || !m_hWnd)
+        return;
+    SendMessage(WM_SETREDRAW, FALSE);
+    ::SetTimer(m_hWnd, kRedrawTimer, kRedrawPeriodMs, nullptr);
+    m_drawingDeferred = true;
+}
+
+void CLogview::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kRedrawTimer) {
+        CListView::OnTimer(nIDEvent);
+        return;
+    }
+    ::KillTimer(m_hWnd, kRedrawTimer);
+    m_drawingDeferred = false;
+    SendMessage(WM_SETREDRAW, TRUE);
+    // Following the newest row once per redraw, not per record: each selection change costs the
+    // list a repaint of its own.
+    if (m_common->m_autoScroll && m_store.GetRowCount() > 0)
+        FollowNewestRow();
+    Invalidate(FALSE);
 }
 
 void CLogview::ClearDetail() const

@@ -130,6 +130,17 @@ protected:
         return texts;
     }
 
+    // Runs the message loop until the list has drawn the rows added so far (the view draws them
+    // on a timer, not per record).
+    void WaitForRedraw()
+    {
+        const DWORD start = ::GetTickCount();
+        while (::GetTickCount() - start < 400) {
+            PumpPendingMessages();
+            ::Sleep(10);
+        }
+    }
+
     // What the pane has been told since the last call, posted messages included.
     std::vector<ShownRecord> TakeShown()
     {
@@ -275,15 +286,15 @@ TEST_F(LogviewTest, AutoScrollFollowsTheNewestRow)
 {
     m_common.m_autoScroll = 1;
     AddMany(60);
+    WaitForRedraw();
     const int last = List().GetItemCount() - 1;
     EXPECT_EQ(static_cast<LRESULT>(LVIS_SELECTED | LVIS_FOCUSED),
               List().SendMessage(LVM_GETITEMSTATE, last, LVIS_SELECTED | LVIS_FOCUSED));
     const LRESULT top = List().SendMessage(LVM_GETTOPINDEX);
     EXPECT_GT(top, 0);
     EXPECT_LE(last, top + List().SendMessage(LVM_GETCOUNTPERPAGE));
-    const std::vector<ShownRecord> shown = TakeShown();
-    ASSERT_EQ(60u, shown.size());
-    EXPECT_EQ(Shown(59), shown.back());
+    // A burst is followed once, when the list draws again, not record by record.
+    EXPECT_EQ(std::vector<ShownRecord>{Shown(59)}, TakeShown());
 }
 
 TEST_F(LogviewTest, ClearEmptiesTheLogAndTheDetailPaneAndNumbersAfresh)
