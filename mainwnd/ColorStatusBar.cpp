@@ -12,22 +12,6 @@ BEGIN_MESSAGE_MAP(CColorStatusBar, CStatusBar)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-namespace {
-
-// The width of text in the bar's font.
-int TextExtent(const CWnd& bar, const CString& text)
-{
-    const HDC dc = ::GetDC(bar.m_hWnd);
-    const HGDIOBJ oldFont = ::SelectObject(dc, bar.GetFont());
-    SIZE extent = {};
-    ::GetTextExtentPoint32A(dc, text.GetString(), text.GetLength(), &extent);
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(bar.m_hWnd, dc);
-    return extent.cx;
-}
-
-} // namespace
-
 int CColorStatusBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CStatusBar::OnCreate(lpCreateStruct) == -1)
@@ -172,7 +156,7 @@ TOOLINFOA CColorStatusBar::ToolOf(int nIndex) const
 
 void CColorStatusBar::FitPane(int nIndex)
 {
-    int width = TextExtent(*this, GetPaneText(nIndex));
+    int width = TextWidth(GetPaneText(nIndex));
     if (SendMessage(SB_GETICON, nIndex))
         width += IconWidth();
     SetPaneWidth(nIndex, width);

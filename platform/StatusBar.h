@@ -47,6 +47,9 @@ public:
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
 
+    // Width of text in the bar's font.
+    int TextWidth(LPCTSTR text) const;
+
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -62,7 +65,6 @@ private:
     void UpdateParts();
     // Hands a pane's text and border style to the control (no text while it is disabled).
     void ShowPane(int nIndex);
-    int TextWidth(LPCTSTR text) const;
 
     std::vector<Pane> m_panes;
 };

@@ -17,11 +17,6 @@ namespace {
 
 const char kDefaultTitle[] = "Default - Quorvex";
 
-std::string Quoted(const std::string& path)
-{
-    return "\"" + path + "\"";
-}
-
 std::string ShortPath(const std::string& path)
 {
     char shortPath[MAX_PATH] = {};

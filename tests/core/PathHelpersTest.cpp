@@ -10,16 +10,6 @@
 
 namespace {
 
-std::string Quoted(const std::string& path)
-{
-    return "\"" + path + "\"";
-}
-
-void Touch(const std::string& path)
-{
-    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-}
-
 std::string LongPathOf(const std::string& argument, int bufferSize = MAX_PATH)
 {
     std::string buffer(bufferSize, '#');

@@ -10,16 +10,6 @@
 
 namespace {
 
-std::string Quoted(const std::string& path)
-{
-    return "\"" + path + "\"";
-}
-
-void Touch(const std::string& path)
-{
-    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-}
-
 // Runs each case in a fresh folder that is the current directory and holds "auto.qvg".
 class StartupDocumentTest : public testing::Test
 {

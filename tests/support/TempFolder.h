@@ -46,3 +46,15 @@ private:
 
     std::string m_path;
 };
+
+// A path in double quotes, as the file association passes it on the command line.
+inline std::string Quoted(const std::string& path)
+{
+    return "\"" + path + "\"";
+}
+
+// Creates (or empties) a file.
+inline void Touch(const std::string& path)
+{
+    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
