@@ -5,6 +5,7 @@
 
 #include "core/LittleEndian.h"
 #include "core/PortNotify.h"
+#include "core/engine/SocketMessages.h"
 
 const FrameMessages kSocketFrameMessages = {10001, 10002, 10011, 10017};
 
@@ -92,6 +93,32 @@ bool CConnectionFrame::ApplySocketOptions(SOCKET socket)
         LogMessage(step.failedMessage + 1);
     }
     return true;
+}
+
+int CConnectionFrame::Fail(int code, int error)
+{
+    LogMessage(code, error);
+    return kResultFailed;
+}
+
+SOCKET CConnectionFrame::OpenSocket(int type, int protocol)
+{
+    SOCKET socket = ::socket(AF_INET, type, protocol);
+    if (socket == INVALID_SOCKET) {
+        Fail(MSG_SOCKET_FAILED, ::WSAGetLastError());
+        return INVALID_SOCKET;
+    }
+    bool opened = ApplySocketOptions(socket);
+    u_long nonBlocking = 1;
+    if (opened && ::ioctlsocket(socket, FIONBIO, &nonBlocking) == SOCKET_ERROR) {
+        Fail(MSG_NONBLOCKING_FAILED, ::WSAGetLastError());
+        opened = false;
+    }
+    if (!opened) {
+        ::closesocket(socket);
+        socket = INVALID_SOCKET;
+    }
+    return socket;
 }
 
 int CConnectionFrame::Finish(int result)

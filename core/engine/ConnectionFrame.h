@@ -51,9 +51,14 @@ public:
     // For an automatic restart, waits the retry time on the stop event first; then logs the
     // start message. kGoOn, or the result to end with.
     int BeginAfterDelay(int retryWaitMs);
+    // Logs the failure (with the system's error code, or 0) and gives the result to end with.
+    int Fail(int code, int error = 0);
     // Applies the port's enabled socket options in their fixed order, logging each; false after
     // the first failure (logged).
     bool ApplySocketOptions(SOCKET socket);
+    // A new socket of the type with the port's socket options applied, made non-blocking; after
+    // a failure (logged) INVALID_SOCKET, the socket closed.
+    SOCKET OpenSocket(int type, int protocol);
     // Logs the end unless the port was stopped and reports the end of the thread.
     int Finish(int result);
 

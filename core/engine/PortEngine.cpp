@@ -4,18 +4,20 @@
 #include <iterator>
 
 #include "core/engine/TcpClientThread.h"
+#include "core/engine/TcpServerThread.h"
+#include "core/engine/UdpThread.h"
 
 namespace {
 
 // The longest the shutdown wait sleeps between two looks at the messages sent to it.
 const DWORD kPumpSliceMs = 50;
 
-// The thread of each connection type; the server, UDP and serial threads come with their
-// transports, and type 4 (FL-net) never starts one.
+// The thread of each connection type; the serial thread comes with its transport, and type 4
+// (FL-net) never starts one.
 const AFX_THREADPROC kConnectionThreads[] = {
     &TcpClientThreadProc,
-    nullptr,
-    nullptr,
+    &TcpServerThreadProc,
+    &UdpThreadProc,
     nullptr,
 };
 

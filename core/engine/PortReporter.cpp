@@ -13,10 +13,23 @@ void CPortReporter::ReportState(int state)
 
 void CPortReporter::LogMessage(int code, int error)
 {
+    m_record.m_data.Clear();
+    SendMessageRecord(code, error);
+}
+
+void CPortReporter::LogMessageText(int code, const CString& text)
+{
+    m_record.m_data.CreateOneDim(VT_UI1, static_cast<DWORD>(text.GetLength() + 1),
+                                 reinterpret_cast<const BYTE*>(static_cast<const char*>(text)));
+    SendMessageRecord(code, 0);
+    m_record.m_data.Clear();
+}
+
+void CPortReporter::SendMessageRecord(int code, int error)
+{
     m_record.m_kind = LOG_KIND_MESSAGE;
     m_record.m_messageCode = code;
     m_record.m_errorCode = error;
-    m_record.m_data.Clear();
     ::GetLocalTime(&m_record.m_time);
     Notify(PORT_NOTIFY_LOG, &m_record);
 }

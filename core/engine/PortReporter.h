@@ -5,6 +5,7 @@
 #include "core/LogRecord.h"
 #include "core/PortNotify.h"
 #include "platform/SafeArray.h"
+#include "platform/String.h"
 #include "platform/Types.h"
 
 class CPortReporter
@@ -15,6 +16,8 @@ public:
     void ReportState(int state);
     // A message record with the local time now; error is the Winsock or system error, or 0.
     void LogMessage(int code, int error = 0);
+    // A message record whose data is the text with its terminating zero.
+    void LogMessageText(int code, const CString& text);
     // A record of sent or received bytes; a received one may name its sender (UDP).
     void LogData(int kind, const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1);
     void Notify(PortNotifyCode code, const void* record) const;
@@ -22,6 +25,8 @@ public:
     COleSafeArray ReadSendEditorData() const;
 
 private:
+    void SendMessageRecord(int code, int error);
+
     HWND m_window;
     CLogRecord m_record;
 };

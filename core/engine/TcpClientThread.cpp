@@ -4,27 +4,11 @@
 
 #include "core/SendQueue.h"
 #include "core/engine/ConnectionFrame.h"
+#include "core/engine/SocketEndpoint.h"
+#include "core/engine/SocketMessages.h"
 #include "core/engine/TcpWorker.h"
 
 namespace {
-
-enum TcpClientMessage
-{
-    MSG_SOCKET_FAILED = 10003,
-    MSG_NONBLOCKING_FAILED = 10004,
-    MSG_CONNECTED_AT_ONCE = 10005,
-    MSG_CONNECT_FAILED = 10006,
-    MSG_EVENT_CREATE_FAILED = 10007,
-    MSG_EVENT_SELECT_FAILED = 10008,
-    MSG_WAIT_FAILED = 10009,
-    MSG_CONNECT_TIMEOUT = 10010,
-    MSG_STOPPED = 10011,
-    MSG_EVENT_QUERY_FAILED = 10012,
-    MSG_NO_CONNECT_EVENT = 10013,
-    MSG_UNEXPECTED_WAIT = 10014,
-    MSG_CONNECTED = 10015,
-    MSG_BIND_FAILED = 10016,
-};
 
 class CTcpClient
 {
@@ -51,15 +35,7 @@ public:
 
 private:
     // The socket unless a worker took it, and the connect event.
-    void CloseOwnHandles()
-    {
-        if (m_socket != INVALID_SOCKET)
-            ::closesocket(m_socket);
-        m_socket = INVALID_SOCKET;
-        if (m_connectEvent != WSA_INVALID_EVENT)
-            ::WSACloseEvent(m_connectEvent);
-        m_connectEvent = WSA_INVALID_EVENT;
-    }
+    void CloseOwnHandles() { CloseSocketAndEvent(m_socket, m_connectEvent); }
 
     int Fail(int message, int error = 0)
     {

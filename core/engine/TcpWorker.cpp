@@ -1,40 +1,17 @@
 #include "core/engine/TcpWorker.h"
 
-#include "core/engine/ConnectionWorker.h"
+#include "core/engine/SocketEndpoint.h"
+#include "core/engine/SocketMessages.h"
 
 namespace {
 
-const int kPeerClosed = 10019;
-const int kClosedByError = 10020;
-const int kReceiveError = 10022;
-const int kReceivedZero = 10023;
-const int kEventCreateFailed = 10007;
-const int kEventSelectFailed = 10008;
-const int kEventQueryFailed = 10012;
-
-// The socket and its one event: readable, writable again, closed.
-class CTcpEndpoint : public IWorkerEndpoint
+// The socket's events: readable, writable again (a block that did not fit can go on), closed.
+class CTcpEndpoint : public CSocketEndpoint
 {
 public:
-    explicit CTcpEndpoint(SOCKET socket) : m_socket(socket) {}
-
-    int Open(CConnectionWorker& worker) override
+    explicit CTcpEndpoint(SOCKET socket) : CSocketEndpoint(socket, FD_READ | FD_WRITE | FD_CLOSE)
     {
-        m_event = ::WSACreateEvent();
-        if (m_event == WSA_INVALID_EVENT) {
-            worker.LogMessage(kEventCreateFailed, ::WSAGetLastError());
-            return kResultFailed;
-        }
-        // FD_WRITE tells when a block that did not fit can go on.
-        if (::WSAEventSelect(m_socket, m_event, FD_READ | FD_WRITE | FD_CLOSE) == SOCKET_ERROR) {
-            worker.LogMessage(kEventSelectFailed, ::WSAGetLastError());
-            return kResultFailed;
-        }
-        return kGoOn;
     }
-
-    std::span<const HANDLE> Events() const override { return {&m_event, 1}; }
-    bool EventsBeforeKick() const override { return true; }
 
     SendOutcome Send(const BYTE* data, DWORD size, DWORD& sent, int& error) override
     {
@@ -42,7 +19,7 @@ public:
         // the socket says it would block, again on FD_WRITE.
         sent = 0;
         while (sent < size) {
-            const int taken = ::send(m_socket, reinterpret_cast<const char*>(data + sent),
+            const int taken = ::send(Socket(), reinterpret_cast<const char*>(data + sent),
                                      static_cast<int>(size - sent), 0);
             if (taken == SOCKET_ERROR) {
                 error = ::WSAGetLastError();
@@ -53,13 +30,9 @@ public:
         return SEND_DONE;
     }
 
-    int OnEvent(size_t, CConnectionWorker& worker) override
+private:
+    int OnNetworkEvents(const WSANETWORKEVENTS& events, CConnectionWorker& worker) override
     {
-        WSANETWORKEVENTS events = {};
-        if (::WSAEnumNetworkEvents(m_socket, m_event, &events) == SOCKET_ERROR) {
-            worker.LogMessage(kEventQueryFailed, ::WSAGetLastError());
-            return kResultFailed;
-        }
         int result = kGoOn;
         // With the close reported too, the reading is left to the end, which reads everything.
         if ((events.lNetworkEvents & (FD_READ | FD_CLOSE)) == FD_READ)
@@ -71,37 +44,13 @@ public:
         return result;
     }
 
-    void Close() override
-    {
-        ::closesocket(m_socket);
-        if (m_event != WSA_INVALID_EVENT)
-            ::WSACloseEvent(m_event);
-        m_event = WSA_INVALID_EVENT;
-    }
-
-private:
     int Receive(CConnectionWorker& worker)
     {
-        return ::recv(m_socket, reinterpret_cast<char*>(worker.ReceiveBuffer()),
+        return ::recv(Socket(), reinterpret_cast<char*>(worker.ReceiveBuffer()),
                       worker.ReceiveBufferSize(), 0);
     }
 
-    int ReceiveOnce(CConnectionWorker& worker)
-    {
-        const int received = Receive(worker);
-        if (received > 0)
-            return worker.OnReceived(worker.ReceiveBuffer(), static_cast<DWORD>(received));
-        if (received == 0) {
-            worker.LogMessage(kReceivedZero);
-            return kResultFailed;
-        }
-        const int error = ::WSAGetLastError();
-        // A read event whose bytes an earlier read already took.
-        if (error == WSAEWOULDBLOCK)
-            return kGoOn;
-        worker.LogMessage(kReceiveError, error);
-        return kResultFailed;
-    }
+    int ReceiveOnce(CConnectionWorker& worker) { return TakeReceived(Receive(worker), worker); }
 
     // The peer closed: what arrived before its close is still logged, to the last byte.
     int ReceiveRestAndClose(CConnectionWorker& worker, int closeError)
@@ -116,14 +65,11 @@ private:
                 return result;
         }
         if (closeError != 0)
-            worker.LogMessage(kClosedByError, closeError);
+            worker.LogMessage(MSG_CLOSED_BY_ERROR, closeError);
         else
-            worker.LogMessage(kPeerClosed);
+            worker.LogMessage(MSG_PEER_CLOSED);
         return kResultFailed;
     }
-
-    SOCKET m_socket;
-    HANDLE m_event = WSA_INVALID_EVENT;
 };
 
 } // namespace
