@@ -52,13 +52,11 @@ protected:
         RunningProgram program(arguments, m_folder.Path());
         if (!program.Started())
             return "<not started>";
-        const HWND mainWindow = program.WaitForMainWindow();
-        if (!mainWindow)
+        if (!program.WaitForMainWindow())
             return "<no window>";
-        EXPECT_TRUE(program.WaitUntilStarted(mainWindow)) << arguments;
-        char title[256] = {};
-        GetWindowTextA(mainWindow, title, sizeof title);
-        EXPECT_EQ(0u, program.CloseAndWait(mainWindow)) << arguments;
+        EXPECT_TRUE(program.WaitUntilStarted()) << arguments;
+        const std::string title = program.WindowTitle().value_or("<no title>");
+        EXPECT_EQ(0u, program.CloseAndWait()) << arguments;
         return title;
     }
 
