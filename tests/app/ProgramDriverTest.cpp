@@ -18,6 +18,7 @@
 #include "tests/app/ProgramProfile.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/support/TempFolder.h"
+#include "tools/driver/ProgramText.h"
 #include "tools/driver/RemoteControl.h"
 
 namespace {
@@ -34,19 +35,6 @@ bool SendPortNotify(RunningProgram& program, PortNotifyCode code, const Record& 
     RemoteBuffer buffer(program.Process(), sizeof record);
     return mainWindow && buffer.Write(0, &record, sizeof record) &&
            SendRemoteMessage(mainWindow, WM_PORT_NOTIFY, code, buffer.Address());
-}
-
-std::string ToUtf8(const std::string& programText)
-{
-    std::wstring wide(programText.size(), L'\0');
-    wide.resize(MultiByteToWideChar(932, 0, programText.data(),
-                                    static_cast<int>(programText.size()), wide.data(),
-                                    static_cast<int>(wide.size())));
-    std::string utf8(wide.size() * 3, '\0');
-    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                    utf8.data(), static_cast<int>(utf8.size()), nullptr,
-                                    nullptr));
-    return utf8;
 }
 
 struct DriverRun
@@ -164,7 +152,7 @@ TEST_F(ProgramDriverTest, ReadsStatusAndRowsThroughTheLibraryAndQvdriver)
     auto line = [](const LogRow& row) {
         std::string joined;
         for (const std::string& text : row)
-            joined += (joined.empty() ? "" : "\t") + ToUtf8(text);
+            joined += (joined.empty() ? "" : "\t") + ProgramTextToUtf8(text);
         return joined + "\n";
     };
     struct Case
@@ -175,7 +163,7 @@ TEST_F(ProgramDriverTest, ReadsStatusAndRowsThroughTheLibraryAndQvdriver)
     };
     const Case cases[] = {
         {pid + "wait-window", 0, "Default - Quorvex\n"},
-        {pid + "status 1", 0, ToUtf8(trying) + "\n"},
+        {pid + "status 1", 0, ProgramTextToUtf8(trying) + "\n"},
         {pid + "status 2", 0, "None\n"},
         {pid + "rows", 0, line(expectedRows[0]) + line(expectedRows[1])},
         {pid + "wait-row \"^0002\\t\"", 0, line(second)},

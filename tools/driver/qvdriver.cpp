@@ -16,6 +16,7 @@
 
 #include "tools/driver/ProgramDriver.h"
 #include "tools/driver/ProgramStart.h"
+#include "tools/driver/ProgramText.h"
 
 namespace {
 
@@ -67,39 +68,6 @@ const ButtonName kButtons[] = {
     {"retry", IDRETRY}, {"ignore", IDIGNORE},     {"yes", IDYES},
     {"no", IDNO},       {"tryagain", IDTRYAGAIN}, {"continue", IDCONTINUE},
 };
-
-std::string Convert(const std::wstring& text, UINT codePage)
-{
-    const int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string converted(size, '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), converted.data(),
-                        size, nullptr, nullptr);
-    return converted;
-}
-
-std::wstring Widen(const std::string& text, UINT codePage)
-{
-    const int size =
-        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring widened(size, L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), widened.data(),
-                        size);
-    return widened;
-}
-
-// The program's texts are code page 932 whatever the prefix's code page.
-const UINT kProgramCodePage = 932;
-
-std::string ProgramTextToUtf8(const std::string& text)
-{
-    return Convert(Widen(text, kProgramCodePage), CP_UTF8);
-}
-
-std::string Utf8ToProgramText(const std::string& text)
-{
-    return Convert(Widen(text, CP_UTF8), kProgramCodePage);
-}
 
 void PrintLine(const std::string& utf8)
 {
@@ -156,7 +124,7 @@ std::vector<std::string> Utf8Arguments()
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> arguments;
     for (int i = 1; i < count; ++i)
-        arguments.push_back(Convert(wide[i], CP_UTF8));
+        arguments.push_back(WideToUtf8(wide[i]));
     LocalFree(wide);
     return arguments;
 }
