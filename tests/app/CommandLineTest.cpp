@@ -9,9 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "core/CommSettings.h"
-#include "tests/app/ProgramProfile.h"
+#include "tests/app/ProgramTest.h"
 #include "tests/app/RunningProgram.h"
-#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -24,19 +23,17 @@ std::string ShortPath(const std::string& path)
     return shortPath;
 }
 
-class CommandLineTest : public ::testing::Test
+class CommandLineTest : public ProgramTest
 {
 protected:
     void SetUp() override
     {
-        DeleteProgramProfile();
+        ProgramTest::SetUp();
         WriteDocument("auto.qvg", "自動文書");
         WriteDocument("Settings Document.qvg", "通信試験");
         WriteDocument("UPPER.QVG", "大文字");
         WriteDocument("notes.txt", "文書ではない");
     }
-    void TearDown() override { DeleteProgramProfile(); }
-
     // A settings document whose ports stay off, so that opening it starts nothing.
     void WriteDocument(const char* fileName, const char* documentName)
     {
@@ -59,8 +56,6 @@ protected:
         EXPECT_EQ(0u, program.CloseAndWait()) << arguments;
         return title;
     }
-
-    TempFolder m_folder;
 };
 
 TEST_F(CommandLineTest, TheCommandLineOrAutoQvgDecidesTheDocument)

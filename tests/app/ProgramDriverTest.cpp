@@ -15,9 +15,8 @@
 #include "core/PortNotify.h"
 #include "mainwnd/LogRowText.h"
 #include "platform/StandardIds.h"
-#include "tests/app/ProgramProfile.h"
+#include "tests/app/ProgramTest.h"
 #include "tests/app/RunningProgram.h"
-#include "tests/support/TempFolder.h"
 #include "tools/driver/ProgramText.h"
 #include "tools/driver/RemoteControl.h"
 
@@ -77,24 +76,14 @@ DriverRun RunDriver(const std::string& arguments)
     return run;
 }
 
-class ProgramDriverTest : public ::testing::Test
+class ProgramDriverTest : public ProgramTest
 {
-protected:
-    void SetUp() override { DeleteProgramProfile(); }
-    void TearDown() override { DeleteProgramProfile(); }
-
-    TempFolder m_folder;
 };
 
 TEST_F(ProgramDriverTest, AnswersTheLoadFailureBoxReadsIdlePortsAndEndsByTheExitCommand)
 {
     const std::string damaged = m_folder.File("damaged.qvg");
-    const HANDLE file = CreateFileA(damaged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                    nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    DWORD written = 0;
-    WriteFile(file, "not a settings document", 23, &written, nullptr);
-    CloseHandle(file);
+    Touch(damaged);
 
     RunningProgram program(Quoted(damaged), m_folder.Path());
     ASSERT_TRUE(program.Started());

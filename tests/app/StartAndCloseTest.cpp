@@ -10,19 +10,14 @@
 
 #include "res/Version.h"
 #include "tests/app/ProgramProfile.h"
+#include "tests/app/ProgramTest.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/support/Screenshot.h"
-#include "tests/support/TempFolder.h"
 
 namespace {
 
-class StartAndCloseTest : public ::testing::Test
+class StartAndCloseTest : public ProgramTest
 {
-protected:
-    void SetUp() override { DeleteProgramProfile(); }
-    void TearDown() override { DeleteProgramProfile(); }
-
-    TempFolder m_folder;
 };
 
 TEST_F(StartAndCloseTest, OpensWithTheDefaultDocumentIdlePortsAndTheLogColumns)

@@ -111,7 +111,7 @@ struct Invocation
 bool ParseNumber(const std::string& text, DWORD& number)
 {
     char* end = nullptr;
-    const unsigned long value = std::strtoul(text.c_str(), &end, 0);
+    const unsigned long value = std::strtoul(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0')
         return false;
     number = value;
@@ -187,8 +187,6 @@ int Command(ProgramDriver& driver, const Invocation& invocation)
     DWORD id = 0;
     if (!ParseNumber(invocation.arguments[0], id))
         return EXIT_USAGE;
-    if (!driver.WaitForMainWindow(invocation.timeoutMs))
-        return WaitFailure(driver, "no main window");
     if (!driver.PostCommand(id)) {
         PrintError("cannot post the command");
         return EXIT_FAILED;
@@ -201,8 +199,6 @@ int Status(ProgramDriver& driver, const Invocation& invocation)
     DWORD pane = 0;
     if (!ParseNumber(invocation.arguments[0], pane))
         return EXIT_USAGE;
-    if (!driver.WaitForMainWindow(invocation.timeoutMs))
-        return WaitFailure(driver, "no main window");
     const auto text = driver.StatusText(static_cast<int>(pane));
     if (!text) {
         PrintError("cannot read the status bar");
@@ -212,10 +208,8 @@ int Status(ProgramDriver& driver, const Invocation& invocation)
     return EXIT_DONE;
 }
 
-int Rows(ProgramDriver& driver, const Invocation& invocation)
+int Rows(ProgramDriver& driver, const Invocation&)
 {
-    if (!driver.WaitForMainWindow(invocation.timeoutMs))
-        return WaitFailure(driver, "no main window");
     const auto rows = driver.LogRows();
     if (!rows) {
         PrintError("cannot read the log view");
@@ -277,13 +271,16 @@ struct CommandEntry
 {
     const char* name;
     size_t argumentCount;
+    // The command acts on the main window, which is waited for first.
+    bool needsMainWindow;
     int (*run)(ProgramDriver& driver, const Invocation& invocation);
 };
 
 const CommandEntry kCommands[] = {
-    {"wait-window", 0, WaitWindow}, {"command", 1, Command},     {"status", 1, Status},
-    {"rows", 0, Rows},              {"wait-row", 1, WaitRow},    {"answer-box", 1, AnswerBox},
-    {"close", 0, Close},
+    {"wait-window", 0, false, WaitWindow}, {"command", 1, true, Command},
+    {"status", 1, true, Status},           {"rows", 0, true, Rows},
+    {"wait-row", 1, false, WaitRow},       {"answer-box", 1, false, AnswerBox},
+    {"close", 0, true, Close},
 };
 
 // The driver of the chosen program: the process given, or the only Quorvex.exe (waited for).
@@ -322,7 +319,11 @@ int Run(const Invocation& invocation)
             return EXIT_USAGE;
         int failure = EXIT_FAILED;
         const auto driver = AttachProgram(invocation, failure);
-        return driver ? command.run(*driver, invocation) : failure;
+        if (!driver)
+            return failure;
+        if (command.needsMainWindow && !driver->WaitForMainWindow(invocation.timeoutMs))
+            return WaitFailure(*driver, "no main window");
+        return command.run(*driver, invocation);
     }
     return EXIT_USAGE;
 }
