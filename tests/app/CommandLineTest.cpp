@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/CommSettings.h"
 #include "tests/app/ProgramTest.h"
 #include "tests/app/RunningProgram.h"
 
@@ -34,16 +33,6 @@ protected:
         WriteDocument("UPPER.QVG", "大文字");
         WriteDocument("notes.txt", "文書ではない");
     }
-    // A settings document whose ports stay off, so that opening it starts nothing.
-    void WriteDocument(const char* fileName, const char* documentName)
-    {
-        CCommSettings document;
-        document.m_name = documentName;
-        document.m_usePort[0] = document.m_usePort[1] = 0;
-        document.m_settingsPath = m_folder.File(fileName).c_str();
-        ASSERT_EQ(0, document.Save()) << fileName;
-    }
-
     std::string TitleAfterStart(const std::string& arguments)
     {
         RunningProgram program(arguments, m_folder.Path());

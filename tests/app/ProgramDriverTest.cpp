@@ -173,4 +173,22 @@ TEST_F(ProgramDriverTest, ReadsStatusAndRowsThroughTheLibraryAndQvdriver)
     EXPECT_EQ(0u, program.WaitForExit(0));
 }
 
+TEST_F(ProgramDriverTest, QvdriverStartsTheProgramWithADocumentAndLeavesItsOutput)
+{
+    WriteDocument("試験文書.qvg", "試験");
+    // The started program must not hold qvdriver's output open, or this read would not end.
+    const DriverRun run = RunDriver("start --folder " + Quoted(m_folder.Path()) + " " +
+                                    Quoted(m_folder.File("試験文書.qvg")));
+    ASSERT_EQ(0u, run.exitCode);
+    ProgramDriver program(
+        OpenProcess(ProgramDriver::kProcessAccess, FALSE, std::stoul(run.output)));
+    ASSERT_TRUE(program.IsAttached()) << run.output;
+
+    EXPECT_TRUE(program.WaitUntilStarted());
+    EXPECT_EQ("試験 - Quorvex", program.WindowTitle());
+    EXPECT_EQ(0u, program.CloseAndWait());
+    if (program.IsRunning())
+        TerminateProcess(program.Process(), 1);
+}
+
 } // namespace
