@@ -16,6 +16,8 @@
 namespace {
 
 const UINT kDocumentLoadFailed = 13021;
+// How long closing the window waits for the threads of running ports to end.
+const DWORD kPortShutdownWaitMs = 10000;
 
 const UINT kIndicators[] = {
     ID_SEPARATOR,       ID_INDICATOR_PORT1, ID_INDICATOR_PORT2, ID_INDICATOR_KANA,
@@ -30,19 +32,24 @@ const int kLampSize = 16;
 const int kLampCount = 6;
 const int kLampListGrowth = 16;
 
-// Which flag of which port enables each port command.
+// Which flag of which port enables each port command, and the port operation it runs.
 struct PortCommand
 {
     UINT id;
     int port;
     int PortFlags::*flag;
+    void (CMainFrame::*operation)(int port);
 };
 
 const PortCommand kPortCommands[] = {
-    {ID_PORT1_START, 0, &PortFlags::startEnabled}, {ID_PORT2_START, 1, &PortFlags::startEnabled},
-    {ID_PORT1_SEND, 0, &PortFlags::connected},     {ID_PORT2_SEND, 1, &PortFlags::connected},
-    {ID_PORT1_STOP, 0, &PortFlags::running},       {ID_PORT2_STOP, 1, &PortFlags::running},
+    {ID_PORT1_START, 0, &PortFlags::startEnabled, &CMainFrame::StartPort},
+    {ID_PORT2_START, 1, &PortFlags::startEnabled, &CMainFrame::StartPort},
+    {ID_PORT1_SEND, 0, &PortFlags::connected, &CMainFrame::SendPortData},
+    {ID_PORT2_SEND, 1, &PortFlags::connected, &CMainFrame::SendPortData},
+    {ID_PORT1_STOP, 0, &PortFlags::running, &CMainFrame::StopPort},
+    {ID_PORT2_STOP, 1, &PortFlags::running, &CMainFrame::StopPort},
 };
+const UINT kStartCommands[] = {ID_PORT1_START, ID_PORT2_START};
 
 UINT IndicatorOfPort(int port)
 {
@@ -63,12 +70,13 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_PORT2_SEND, OnUpdatePortCommand)
     ON_UPDATE_COMMAND_UI(ID_PORT1_STOP, OnUpdatePortCommand)
     ON_UPDATE_COMMAND_UI(ID_PORT2_STOP, OnUpdatePortCommand)
+    ON_COMMAND_RANGE(ID_PORT1_START, ID_PORT2_SEND, OnPortCommand)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
                        std::span<CPortContext, kPortCount> portContexts)
     : m_settings(settings), m_commonSettings(commonSettings),
-      m_hub(settings, portContexts, *this)
+      m_hub(settings, portContexts, *this), m_engine(settings, portContexts)
 {
     m_settings.SetDefaults(1);
 }
@@ -146,15 +154,24 @@ void CMainFrame::UpdateTitle()
         m_hub.GetFlags(port) = PortFlags{m_settings.m_usePort[port], 0, 0};
 }
 
-void CMainFrame::OpenDocument(int /*startAllEnabledPorts*/)
+void CMainFrame::OpenDocument(int startAllEnabledPorts)
 {
     m_documentHasFile = true;
     if (m_settings.Load() != 0) {
         AfxMessageBox(GetMessageText(kDocumentLoadFailed), MB_OK | MB_ICONSTOP);
         m_settings.SetDefaults(1);
         m_documentHasFile = false;
+        UpdateTitle();
+        return;
     }
     UpdateTitle();
+    if (!startAllEnabledPorts && !m_settings.m_startOnLoad)
+        return;
+    for (int port = 0; port < kPortCount; ++port) {
+        // Through the command, as the user would start it.
+        if (m_settings.m_usePort[port])
+            SendMessage(WM_COMMAND, kStartCommands[port]);
+    }
 }
 
 void CMainFrame::OpenLogFile()
@@ -202,6 +219,32 @@ void CMainFrame::OnUpdatePortCommand(CCmdUI* pCmdUI)
     }
 }
 
+void CMainFrame::OnPortCommand(UINT id)
+{
+    for (const PortCommand& command : kPortCommands) {
+        if (command.id == id)
+            (this->*command.operation)(command.port);
+    }
+}
+
+void CMainFrame::StartPort(int port)
+{
+    // A thread that cannot be started leaves the port as if it had one: only Stop enabled.
+    m_engine.StartPort(port, m_hWnd);
+    m_hub.GetFlags(port) = PortFlags{0, 0, 1};
+}
+
+void CMainFrame::SendPortData(int port)
+{
+    m_engine.SendPortData(port, m_hub.GetQueues(), GetSendEditorData());
+}
+
+void CMainFrame::StopPort(int port)
+{
+    m_engine.StopPort(port);
+    m_hub.GetFlags(port).running = 0;
+}
+
 LRESULT CMainFrame::OnPortNotify(WPARAM wParam, LPARAM lParam)
 {
     return m_hub.OnPortNotify(wParam, lParam);
@@ -224,19 +267,21 @@ void CMainFrame::SetDropAccepted(bool accepted)
     ::DragAcceptFiles(m_view->m_hWnd, accepted);
 }
 
-// The connection-status, send-editor and COM control panes and the connection threads do not
-// exist yet: their operations have nothing to act on.
+// The connection-status, send-editor and COM control panes do not exist yet: their operations
+// have nothing to act on.
 void CMainFrame::RebuildConnectionList(std::vector<CSendQueue*>)
 {
 }
 
 COleSafeArray CMainFrame::GetSendEditorData()
 {
-    return COleSafeArray();
+    // Until the send-editor pane exists, the bytes it would show after a document was opened.
+    return m_settings.m_sendEditorData;
 }
 
-void CMainFrame::StartPortThread(int, int)
+void CMainFrame::StartPortThread(int port, int connectionType)
 {
+    m_engine.StartPortThread(port, connectionType);
 }
 
 void CMainFrame::OnComPortOpened(int)
@@ -262,6 +307,11 @@ void CMainFrame::ShowComPendingBytes(int, const COleSafeArray&)
 
 BOOL CMainFrame::DestroyWindow()
 {
+    // As the Stop command would, so that no thread is restarted; the threads' reports are still
+    // shown while the wait handles them. Winsock ends only after the window has gone.
+    for (int port = 0; port < kPortCount; ++port)
+        m_hub.GetFlags(port).running = 0;
+    m_engine.StopAllPorts(kPortShutdownWaitMs);
     m_commonSettings.Save(*AfxGetApp());
     return CFrameWnd::DestroyWindow();
 }

@@ -93,7 +93,7 @@ TEST_F(PortOperationsTest, AConnectionTypeWithoutAThreadStartsNothing)
 
 TEST_F(PortOperationsTest, StoppingAllPortsHandlesTheReportsOfThreadsWaitingForThem)
 {
-    TestPeer peer([](SOCKET socket) { ReceiveAll(socket); });
+    LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
     ConnectTo(peer.Port());
     ASSERT_TRUE(Start());
     // Nothing has been handled yet: the thread waits in its first report.
@@ -104,7 +104,7 @@ TEST_F(PortOperationsTest, StoppingAllPortsHandlesTheReportsOfThreadsWaitingForT
 
 TEST_F(PortOperationsTest, StartResetsAStopLeftFromTheRunBefore)
 {
-    TestPeer peer([](SOCKET socket) { ReceiveAll(socket); });
+    LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
     ConnectTo(peer.Port());
     // The stop event is held open, so the stop would outlive the port's threads.
     const HANDLE stop = ::CreateEventA(nullptr, TRUE, FALSE, m_contexts[kPort].GetStopEventName());

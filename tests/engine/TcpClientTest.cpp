@@ -48,7 +48,7 @@ protected:
 TEST_F(TcpClientTest, ConnectsSendsReceivesAndStopsAndStartsAgain)
 {
     for (int run = 0; run < 2; ++run) {
-        TestPeer peer(Echo);
+        LoopbackPeer peer(Echo);
         ConnectTo(peer.Port());
         m_log = {};
         ASSERT_TRUE(Start());
@@ -75,7 +75,7 @@ TEST_F(TcpClientTest, ConnectsSendsReceivesAndStopsAndStartsAgain)
 
 TEST_F(TcpClientTest, AFailureBeforeTheConnectionLogsOneMessageThenTheEnd)
 {
-    TestPeer occupant(Silent);  // its port is in use
+    LoopbackPeer occupant(Silent);  // its port is in use
     struct Case
     {
         const char* what;
@@ -159,7 +159,7 @@ TEST_F(TcpClientTest, ALargeBlockArrivesWholeAndInOrderThoughTheSocketTakesItInP
     const Bytes block = PatternBytes(kLargeBlock);
     Bytes arrived;
     {
-        TestPeer sink([&](SOCKET socket) {
+        LoopbackPeer sink([&](SOCKET socket) {
             ::Sleep(500);  // let the sender fill the socket until it would block
             arrived = ReceiveAll(socket);
         });
@@ -192,7 +192,7 @@ TEST_F(TcpClientTest, EverythingAPeerSentBeforeItClosedIsLoggedToTheLastByte)
         const Bytes data = PatternBytes(c.size);
         m_log = {};
         {
-            TestPeer talker([&](SOCKET socket) { SendAll(socket, data); });
+            LoopbackPeer talker([&](SOCKET socket) { SendAll(socket, data); });
             ConnectTo(talker.Port());
             m_settings.m_receiveBufferSize[kPort] = c.receiveBuffer;
             ASSERT_TRUE(Start()) << c.size;
@@ -216,7 +216,7 @@ TEST_F(TcpClientTest, EverythingAPeerSentBeforeItClosedIsLoggedToTheLastByte)
 TEST_F(TcpClientTest, TheReceiveTimeOutEndsOnlyAfterAWholeTimeOutWithoutData)
 {
     {
-        TestPeer ticker([&](SOCKET socket) {
+        LoopbackPeer ticker([&](SOCKET socket) {
             for (int i = 0; i < 10; ++i) {
                 ::send(socket, "t", 1, 0);
                 ::Sleep(100);
@@ -254,7 +254,7 @@ TEST_F(TcpClientTest, ThePeriodicSendSendsTheEditorBytesWithFreshRandomValues)
     m_settings.m_periodicSendPeriod[kPort] = 30;
     m_log.editorData = {0, 0, 0, 0, 'E', 'N', 'D'};
 
-    TestPeer sink(Silent);
+    LoopbackPeer sink(Silent);
     ConnectTo(sink.Port());
     ASSERT_TRUE(Start());
     ASSERT_TRUE(PumpUntil([&] { return CountOf(LOG_KIND_SENT) >= 5; }));
@@ -294,7 +294,7 @@ TEST_F(TcpClientTest, TheCloseActionsEndTheConnectionAfterTheFirstBlock)
         (m_settings.*c.setting)[kPort] = 1;
         {
             const bool peerTalks = c.setting == &CCommSettings::m_closeAfterReceive;
-            TestPeer peer([&](SOCKET socket) {
+            LoopbackPeer peer([&](SOCKET socket) {
                 if (peerTalks)
                     ::send(socket, "XY", 2, 0);
                 Silent(socket);
@@ -314,7 +314,7 @@ TEST_F(TcpClientTest, TheCloseActionsEndTheConnectionAfterTheFirstBlock)
 
 TEST_F(TcpClientTest, AnEmptyBlockIsLoggedAndSkipped)
 {
-    TestPeer peer(Echo);
+    LoopbackPeer peer(Echo);
     ConnectTo(peer.Port());
     ASSERT_TRUE(Start());
     ASSERT_TRUE(PumpUntil([&] { return !m_log.queues.empty(); }));

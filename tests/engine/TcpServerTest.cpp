@@ -232,7 +232,7 @@ TEST_F(TcpServerTest, ClientsAreNumberedInOrderOfAcceptanceAndEachGetsTheSend)
 
 TEST_F(TcpServerTest, AListenPortInUseEndsTheServerBeforeItListens)
 {
-    TestPeer occupant([](SOCKET socket) { ReceiveAll(socket); });
+    LoopbackPeer occupant([](SOCKET socket) { ReceiveAll(socket); });
     m_settings.m_serverListenPort[kPort] = occupant.Port();
     ASSERT_TRUE(Start());
     ASSERT_TRUE(WaitForEnd());
