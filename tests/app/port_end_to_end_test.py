@@ -172,7 +172,9 @@ class Program:
         return self.run("--timeout", "30000", "close", check=False)
 
 
-class PortEndToEndTest(unittest.TestCase):
+class EndToEndCase(unittest.TestCase):
+    """The folder, peers and programs of one test, cleaned up after it."""
+
     def setUp(self):
         self.folder = Path(tempfile.mkdtemp(prefix="quorvex-e2e-"))
         self.peers = []
@@ -202,6 +204,8 @@ class PortEndToEndTest(unittest.TestCase):
         result = program.close()
         self.assertEqual("0", result.stdout.strip(), result.stderr)
 
+
+class PortEndToEndTest(EndToEndCase):
     def test_start_send_stop_and_start_again(self):
         peer = self.peer(echo)
         program = self.start(client_document(peer.port, send_editor_data=b"ABC"))
