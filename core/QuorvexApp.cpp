@@ -5,10 +5,14 @@
 #include "core/MessageCatalogue.h"
 #include "core/RandomGenerator.h"
 #include "core/StartupDocument.h"
+#include "core/engine/LuaModuleList.h"
 #include "mainwnd/MainFrame.h"
 #include "platform/MessageBox.h"
 
 CQuorvexApp theApp;
+// Constructed after the application object and destroyed before it: the modules stay loaded
+// until the very end.
+CLuaModuleList theLuaModules;
 
 namespace {
 
@@ -36,6 +40,7 @@ BOOL CQuorvexApp::InitInstance()
         return FALSE;
     }
     m_commonSettings.Load(*this);
+    theLuaModules.ScanLuaModules();
 
     if (!CreateMainFrame())
         return FALSE;

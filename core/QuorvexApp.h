@@ -8,6 +8,7 @@
 #include "core/CommSettings.h"
 #include "core/CommonSettings.h"
 #include "core/PortContext.h"
+#include "core/engine/LuaModuleList.h"
 #include "platform/WinApp.h"
 
 class CQuorvexApp : public CWinApp
@@ -32,3 +33,5 @@ private:
 };
 
 extern CQuorvexApp theApp;
+// The Lua extension modules found in the current directory at start-up.
+extern CLuaModuleList theLuaModules;
