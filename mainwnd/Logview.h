@@ -54,7 +54,7 @@ public:
     void LoadLogFile(LPCTSTR path);
     // Writes the log as a .qvl file; 13006 when it cannot be written or the log is empty.
     void SaveLogFile(LPCTSTR path);
-    // Write the records that have a row; 13006 as SaveLogFile.
+    // The records that have a row, as CSV or as text with dumps; 13006 as for SaveLogFile.
     void ExportCsv(LPCTSTR path);
     void ExportText(LPCTSTR path);
     // Appends the record to its hourly or ten-minute auto-save file (AUTO); failures are
@@ -85,7 +85,7 @@ private:
     // the list draws again, so a burst of records is followed once.
     void FollowNewestRow();
     void ClearDetail() const;
-    // Reads the file into the log; false when it could not be read to its end.
+    // Reads the file into the log; false on an error (stopping at the user's No is none).
     bool ReadLogFile(LPCTSTR path);
     // Creates the file and lets write fill it; 13006 when it cannot be created, the log is
     // empty or writing fails (the part written stays).

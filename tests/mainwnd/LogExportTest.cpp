@@ -81,6 +81,9 @@ TEST(LogExportTest, TextBlocksCarryPortLineKindPeerAndDump)
     seventeen.m_port = 0;
     seventeen.m_data = ToArray({'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'A', 'B', 'C',
                                 'D', 'E', 0x7F, 0x20});
+    // No zero byte: the text ends with the record.
+    CLogRecord messageUnterminated = SampleMessage();
+    messageUnterminated.m_data = ToArray({'x', 'y'});
     const std::string port1 =
         "############################## Port.1 ##############################\r\n";
     const std::string time = "2024/05/06 13:47:05.";
@@ -93,6 +96,8 @@ TEST(LogExportTest, TextBlocksCarryPortLineKindPeerAndDump)
     const Case cases[] = {
         {"message", SampleMessage(),
          "No.4\r\n" + port1 + time + "123\r\nﾒｯｾｰｼﾞ\r\n接続失敗\r\nabc\r\n\r\n"},
+        {"message text without zero byte", messageUnterminated,
+         "No.4\r\n" + port1 + time + "123\r\nﾒｯｾｰｼﾞ\r\n接続失敗\r\nxy\r\n\r\n"},
         {"Port 2 UDP with peer", udp,
          "No.4\r\n============================== Port.2 Sub.0 ==============================\r\n" +
              time + "125\r\n受信 3 Byte\r\nInfo=[192.168.0.10] [5000]\r\n" +
