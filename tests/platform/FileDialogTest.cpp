@@ -28,13 +28,7 @@ TEST(FileDialogTest, TheDialogIsDescribedToThePresenterAndReturnsItsAnswer)
     CWnd mainWnd;
     ASSERT_TRUE(CreateTopLevel(mainWnd));
     app.m_pMainWnd = &mainWnd;
-    HWND owner = nullptr;
     FileDialogFake fake;
-    const FileDialogPresenter recordingFake = AfxSetFileDialogPresenter(nullptr);
-    AfxSetFileDialogPresenter([&](OPENFILENAMEA& ofn, BOOL open) {
-        owner = ofn.hwndOwner;
-        return recordingFake(ofn, open);
-    });
     fake.Answer("C:\\logs\\選んだ.qvl");
     fake.Answer("");
 
@@ -44,12 +38,11 @@ TEST(FileDialogTest, TheDialogIsDescribedToThePresenterAndReturnsItsAnswer)
     EXPECT_EQ("C:\\logs\\選んだ.qvl", save.GetPathName());
     CFileDialog open(TRUE);
     EXPECT_EQ(IDCANCEL, open.DoModal());
-    AfxSetFileDialogPresenter(recordingFake);
     app.m_pMainWnd = nullptr;
 
-    EXPECT_EQ(mainWnd.m_hWnd, owner);
     ASSERT_EQ(2u, fake.Asked().size());
     const AskedFileDialog& asked = fake.Asked()[0];
+    EXPECT_EQ(mainWnd.m_hWnd, asked.owner);
     EXPECT_FALSE(asked.open);
     EXPECT_EQ("qvl", asked.defaultExtension);
     EXPECT_EQ("C:\\logs\\default.qvl", asked.initialName);

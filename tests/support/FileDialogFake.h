@@ -12,6 +12,7 @@
 
 struct AskedFileDialog
 {
+    HWND owner;
     bool open;
     std::string defaultExtension;
     std::string initialName;
@@ -25,7 +26,7 @@ public:
     FileDialogFake()
     {
         m_previous = AfxSetFileDialogPresenter([this](OPENFILENAMEA& ofn, BOOL open) {
-            m_asked.push_back({open != FALSE, Text(ofn.lpstrDefExt), Text(ofn.lpstrFile),
+            m_asked.push_back({ofn.hwndOwner, open != FALSE, Text(ofn.lpstrDefExt), Text(ofn.lpstrFile),
                                ofn.Flags, Filter(ofn.lpstrFilter)});
             if (m_answers.empty())
                 return FALSE;
