@@ -6,8 +6,10 @@
 
 #include "core/MessageCatalogue.h"
 #include "core/PortNotify.h"
+#include "dialogs/SaveFormatDlg.h"
 #include "mainwnd/Logview.h"
 #include "mainwnd/PortStatusLook.h"
+#include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/StringResource.h"
 #include "platform/WinApp.h"
@@ -16,6 +18,7 @@
 namespace {
 
 const UINT kDocumentLoadFailed = 13021;
+const UINT kNoLogData = 13005;
 
 const UINT kIndicators[] = {
     ID_SEPARATOR,       ID_INDICATOR_PORT1, ID_INDICATOR_PORT2, ID_INDICATOR_KANA,
@@ -49,6 +52,35 @@ UINT IndicatorOfPort(int port)
     return port == 0 ? ID_INDICATOR_PORT1 : ID_INDICATOR_PORT2;
 }
 
+// A kind of log file: its dialogs' default extension (without the dot, which Wine would
+// double) and filter, and the document's default path for it.
+struct LogFileKind
+{
+    LPCTSTR extension;
+    LPCTSTR filter;
+    CString CCommSettings::*path;
+};
+
+const LogFileKind kLogFile = {
+    "qvl", "Quorvex Log file(*.qvl)|*.qvl|All Files(*.*)|*.*||", &CCommSettings::m_logPath};
+const LogFileKind kCsvFile = {
+    "csv", "Quorvex Log file(*.csv)|*.csv|All Files(*.*)|*.*||", &CCommSettings::m_csvPath};
+const LogFileKind kTextFile = {
+    "txt", "Quorvex Log file(*.txt)|*.txt|All Files(*.*)|*.*||", &CCommSettings::m_textPath};
+const DWORD kSaveDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+// Asks for a file of the kind, starting from the document's default path of that kind, which
+// the chosen path replaces; false when the dialog was cancelled.
+bool ChooseLogFile(const LogFileKind& kind, CCommSettings& settings, BOOL openFileDialog,
+                   DWORD flags)
+{
+    CFileDialog dialog(openFileDialog, kind.extension, settings.*kind.path, flags, kind.filter);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    settings.*kind.path = dialog.GetPathName();
+    return true;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
@@ -63,6 +95,12 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_PORT2_SEND, OnUpdatePortCommand)
     ON_UPDATE_COMMAND_UI(ID_PORT1_STOP, OnUpdatePortCommand)
     ON_UPDATE_COMMAND_UI(ID_PORT2_STOP, OnUpdatePortCommand)
+    ON_COMMAND(ID_FILE_LOAD_LOG, OnLoadLog)
+    ON_COMMAND(ID_FILE_SAVE_LOG, OnSaveLog)
+    ON_COMMAND(ID_FILE_EXPORT_LOG_TEXT, OnExportLog)
+    ON_UPDATE_COMMAND_UI(ID_FILE_LOAD_LOG, OnUpdateLoadLog)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_LOG, OnUpdateSaveLog)
+    ON_UPDATE_COMMAND_UI(ID_FILE_EXPORT_LOG_TEXT, OnUpdateSaveLog)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
@@ -159,6 +197,57 @@ void CMainFrame::OpenDocument(int /*startAllEnabledPorts*/)
 
 void CMainFrame::OpenLogFile()
 {
+    m_view->LoadLogFile(m_settings.m_logPath);
+}
+
+bool CMainFrame::IsAnyPortRunning()
+{
+    return m_hub.GetFlags(0).running || m_hub.GetFlags(1).running;
+}
+
+bool CMainFrame::HasLogToSave()
+{
+    if (m_view->GetRecordCount() > 0)
+        return true;
+    AfxMessageBox(GetMessageText(kNoLogData), MB_OK);
+    return false;
+}
+
+void CMainFrame::OnLoadLog()
+{
+    if (ChooseLogFile(kLogFile, m_settings, TRUE, OFN_FILEMUSTEXIST))
+        OpenLogFile();
+}
+
+void CMainFrame::OnSaveLog()
+{
+    if (HasLogToSave() && ChooseLogFile(kLogFile, m_settings, FALSE, kSaveDialogFlags))
+        m_view->SaveLogFile(m_settings.m_logPath);
+}
+
+void CMainFrame::OnExportLog()
+{
+    if (!HasLogToSave())
+        return;
+    CSaveFormatDlg format;
+    if (format.DoModal() != IDOK)
+        return;
+    if (format.m_saveFormat == SAVE_FORMAT_TEXT) {
+        if (ChooseLogFile(kTextFile, m_settings, FALSE, kSaveDialogFlags))
+            m_view->ExportText(m_settings.m_textPath);
+    } else if (ChooseLogFile(kCsvFile, m_settings, FALSE, kSaveDialogFlags)) {
+        m_view->ExportCsv(m_settings.m_csvPath);
+    }
+}
+
+void CMainFrame::OnUpdateLoadLog(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!IsAnyPortRunning());
+}
+
+void CMainFrame::OnUpdateSaveLog(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_view->GetRecordCount() > 0 && !IsAnyPortRunning());
 }
 
 void CMainFrame::SetPortStatus(int port, UINT stringId, const CString& extraText)

@@ -5,8 +5,8 @@
 // handed over at construction.
 //
 // Not yet: the menu bar, toolbar and docked panes of the window framework, the tray icon, the
-// port commands themselves (only their enabling), the settings and log-file commands. Until the
-// panes exist, the outlet's pane operations do nothing and the send editor reads as empty.
+// port commands themselves (only their enabling), the settings commands. Until the panes exist,
+// the outlet's pane operations do nothing and the send editor reads as empty.
 #pragma once
 #include <memory>
 #include <span>
@@ -37,8 +37,7 @@ public:
     // the defaults. A non-zero startAllEnabledPorts (the automatic document) will start the
     // enabled ports whatever the document says, once the port operations exist.
     void OpenDocument(int startAllEnabledPorts);
-    // Loads the log at the document's log path into the view; the .qvl reader is not built yet,
-    // so the view keeps what it has.
+    // Loads the log at the document's log path into the view.
     void OpenLogFile();
     // "<document name> - Quorvex"; while no port runs, the port commands' flags start afresh
     // from the document's use-port flags.
@@ -57,6 +56,12 @@ protected:
     afx_msg LRESULT OnSerialNotify(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdatePortPane(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePortCommand(CCmdUI* pCmdUI);
+    // The log file commands: load, save and export (CSV or text) through the file dialogs.
+    afx_msg void OnLoadLog();
+    afx_msg void OnSaveLog();
+    afx_msg void OnExportLog();
+    afx_msg void OnUpdateLoadLog(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSaveLog(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 
@@ -82,6 +87,9 @@ private:
     bool CreateStatusBar();
     // SetPortStatus with the extra text and its blank left out when it is null.
     void ShowPortStatus(int port, UINT stringId, LPCTSTR extraText);
+    bool IsAnyPortRunning();
+    // 13005 when the log is empty; whether there is something to save.
+    bool HasLogToSave();
 
     // IPortNotifyOutlet
     void AddLogRecord(const CLogRecord& record) override;

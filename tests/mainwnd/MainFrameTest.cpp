@@ -1,5 +1,6 @@
 // The main frame on the program's own resources, driven by the connection threads' messages:
-// its port panes, the enabling of the port commands, the log view it feeds and its title.
+// its port panes, the enabling of the port commands, the log view it feeds and its title; and
+// its log file commands, with their dialogs answered by the test.
 #include "mainwnd/MainFrame.h"
 
 #include <windows.h>
@@ -7,13 +8,20 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "core/PortNotify.h"
+#include "dialogs/SaveFormatDlg.h"
 #include "platform/CmdUI.h"
 #include "res/resource.h"
+#include "tests/mainwnd/LogSamples.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/FileDialogFake.h"
+#include "tests/support/ModalDialogAnswer.h"
 #include "tests/support/ProfileFixture.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -55,6 +63,12 @@ protected:
         ::SendMessageA(m_statusBar, SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
         return text;
     }
+    void SendLogRecord(CLogRecord record)
+    {
+        ::SendMessageA(m_hWnd, WM_PORT_NOTIFY, PORT_NOTIFY_LOG, reinterpret_cast<LPARAM>(&record));
+    }
+    void SendCommand(UINT command) { ::SendMessageA(m_hWnd, WM_COMMAND, command, 0); }
+    int RowCount() const { return static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
     bool IsEnabled(UINT command)
     {
         CTestCmdUI state;
@@ -140,6 +154,112 @@ TEST_F(MainFrameTest, LogRecordsGoToTheViewAndTheSenderKeepsItsRecord)
         EXPECT_EQ(count, ::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
     }
     EXPECT_EQ(77, record.m_sequence);
+}
+
+TEST_F(MainFrameTest, SavingAndExportingTheLogNeedRecords)
+{
+    EXPECT_TRUE(IsEnabled(ID_FILE_LOAD_LOG));
+    EXPECT_FALSE(IsEnabled(ID_FILE_SAVE_LOG));
+    EXPECT_FALSE(IsEnabled(ID_FILE_EXPORT_LOG_TEXT));
+    SendLogRecord(SampleSent());
+    EXPECT_TRUE(IsEnabled(ID_FILE_SAVE_LOG));
+    EXPECT_TRUE(IsEnabled(ID_FILE_EXPORT_LOG_TEXT));
+}
+
+const char kQvlFilter[] = "Quorvex Log file(*.qvl)|*.qvl|All Files(*.*)|*.*||";
+const DWORD kSaveFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+TEST_F(MainFrameTest, SaveLogWritesTheFileChosenFromTheDocumentsLogPath)
+{
+    TempFolder folder;
+    const std::string chosen = folder.File("chosen.qvl");
+    m_settings.m_logPath = folder.File("default.qvl").c_str();
+    for (const CLogRecord& record : {SampleMessage(), SampleSent(), SampleReceived()})
+        SendLogRecord(record);
+    FileDialogFake dialogs;
+    dialogs.Answer("");
+    dialogs.Answer(chosen);
+
+    SendCommand(ID_FILE_SAVE_LOG);
+    EXPECT_EQ(folder.File("default.qvl"), m_settings.m_logPath.GetString());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(chosen.c_str()));
+    SendCommand(ID_FILE_SAVE_LOG);
+    EXPECT_EQ(chosen, m_settings.m_logPath.GetString());
+    EXPECT_EQ(SampleLogFile(), ReadFileBytes(chosen));
+
+    ASSERT_EQ(2u, dialogs.Asked().size());
+    const AskedFileDialog& second = dialogs.Asked()[1];
+    EXPECT_FALSE(second.open);
+    EXPECT_EQ("qvl", second.defaultExtension);
+    EXPECT_EQ(folder.File("default.qvl"), second.initialName);
+    EXPECT_EQ(kSaveFlags, second.flags);
+    EXPECT_EQ(kQvlFilter, second.filter);
+}
+
+TEST_F(MainFrameTest, LoadLogOpensAnExistingFileAndShowsItsRecords)
+{
+    TempFolder folder;
+    const std::string path = folder.File("log.qvl");
+    WriteFileBytes(path, SampleLogFile());
+    m_settings.m_logPath = folder.File("default.qvl").c_str();
+    SendLogRecord(SampleSent());
+    FileDialogFake dialogs;
+    dialogs.Answer(path);
+
+    SendCommand(ID_FILE_LOAD_LOG);
+    EXPECT_EQ(3, RowCount());
+    EXPECT_EQ(path, m_settings.m_logPath.GetString());
+    ASSERT_EQ(1u, dialogs.Asked().size());
+    EXPECT_TRUE(dialogs.Asked()[0].open);
+    EXPECT_EQ("qvl", dialogs.Asked()[0].defaultExtension);
+    EXPECT_EQ(folder.File("default.qvl"), dialogs.Asked()[0].initialName);
+    EXPECT_EQ(static_cast<DWORD>(OFN_FILEMUSTEXIST), dialogs.Asked()[0].flags);
+    EXPECT_EQ(kQvlFilter, dialogs.Asked()[0].filter);
+}
+
+TEST_F(MainFrameTest, ExportAsksForTheFormatAndThenForACsvOrTextFile)
+{
+    TempFolder folder;
+    m_settings.m_csvPath = folder.File("default.csv").c_str();
+    m_settings.m_textPath = folder.File("default.txt").c_str();
+    SendLogRecord(SampleSent());
+    struct Case
+    {
+        const char* what;
+        std::vector<int> clicks;
+        std::string extension;
+        CString CCommSettings::*path;
+        std::string fileStart;
+    };
+    const Case cases[] = {
+        {"CSV", {IDOK}, "csv", &CCommSettings::m_csvPath, "No,処理ポート,"},
+        {"text", {IDC_SAVE_FORMAT_TEXT, IDOK}, "txt", &CCommSettings::m_textPath, "No.1\r\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string chosen = folder.File(std::string("chosen.") + c.extension);
+        FileDialogFake dialogs;
+        dialogs.Answer(chosen);
+        const ModalDialogAnswer format(c.clicks);
+        SendCommand(ID_FILE_EXPORT_LOG_TEXT);
+        ASSERT_TRUE(format.Answered()) << c.what;
+        ASSERT_EQ(1u, dialogs.Asked().size()) << c.what;
+        EXPECT_EQ(c.extension, dialogs.Asked()[0].defaultExtension);
+        EXPECT_EQ(folder.File("default." + c.extension), dialogs.Asked()[0].initialName);
+        EXPECT_EQ("Quorvex Log file(*." + c.extension + ")|*." + c.extension +
+                      "|All Files(*.*)|*.*||",
+                  dialogs.Asked()[0].filter);
+        EXPECT_EQ(chosen, (m_settings.*c.path).GetString());
+        const Bytes file = ReadFileBytes(chosen);
+        EXPECT_EQ(c.fileStart, std::string(file.begin(), file.begin() + std::min(file.size(),
+                                                                                c.fileStart.size())))
+            << c.what;
+    }
+    // Cancelling the format asks for no file.
+    FileDialogFake dialogs;
+    const ModalDialogAnswer format({IDCANCEL});
+    SendCommand(ID_FILE_EXPORT_LOG_TEXT);
+    EXPECT_TRUE(format.Answered());
+    EXPECT_TRUE(dialogs.Asked().empty());
 }
 
 } // namespace

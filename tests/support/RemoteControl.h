@@ -80,6 +80,26 @@ inline std::string GetRemoteColumnHeading(HANDLE process, HWND list, int column)
     return text;
 }
 
+// The text of a list-view item or subitem; "<unreadable>" when it cannot be read.
+inline std::string GetRemoteItemText(HANDLE process, HWND list, int row, int column)
+{
+    const size_t kTextSize = 1024;
+    RemoteBuffer buffer(process, sizeof(LVITEMA) + kTextSize);
+    if (!buffer.IsValid())
+        return "<unreadable>";
+    LVITEMA query = {};
+    query.iSubItem = column;
+    query.pszText = reinterpret_cast<LPSTR>(buffer.Address(sizeof query));
+    query.cchTextMax = static_cast<int>(kTextSize);
+    char text[kTextSize] = {};
+    if (!buffer.Write(0, &query, sizeof query))
+        return "<unreadable>";
+    SendMessageA(list, LVM_GETITEMTEXTA, row, buffer.Address());
+    if (!buffer.Read(sizeof query, text, kTextSize - 1))
+        return "<unreadable>";
+    return text;
+}
+
 // The number of columns of a report list, from its header control (no pointer to pass).
 inline int GetListColumnCount(HWND list)
 {

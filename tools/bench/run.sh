@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
-# Builds the benchmarks and runs them under Wine on an Xvfb display; each prints one line.
-#   tools/bench/run.sh [records]     (QUORVEX_BUILD chooses the build folder, as for test.sh)
+# Builds the benchmarks and runs them under Wine on an Xvfb display; each run prints one line.
+#   tools/bench/run.sh                 every benchmark with its defaults
+#   tools/bench/run.sh <bench> [args]  one of them: logview_bench [records],
+#                                      logfile_bench save|load|autosave|append|reopen [records]
+# (QUORVEX_BUILD chooses the build folder, as for test.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-"$root/tools/build.sh" logview_bench
+"$root/tools/build.sh" logview_bench logfile_bench
 source "$root/tools/wine-env.sh"
 ensure_wine_prefix
 cd "$build_dir/bin"
-xvfb-run -a -s "-screen 0 1280x1024x24" wine logview_bench.exe "$@"
+run() { xvfb-run -a -s "-screen 0 1280x1024x24" wine "$1.exe" "${@:2}"; }
+if [ $# -gt 0 ]; then
+  run "$@"
+else
+  run logview_bench
+  for mode in save load autosave append reopen; do run logfile_bench "$mode"; done
+fi
