@@ -8,10 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/CommSettings.h"
-#include "tests/app/ProgramProfile.h"
+#include "tests/app/ProgramTest.h"
 #include "tests/app/RunningProgram.h"
-#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -24,45 +22,29 @@ std::string ShortPath(const std::string& path)
     return shortPath;
 }
 
-class CommandLineTest : public ::testing::Test
+class CommandLineTest : public ProgramTest
 {
 protected:
     void SetUp() override
     {
-        DeleteProgramProfile();
+        ProgramTest::SetUp();
         WriteDocument("auto.qvg", "自動文書");
         WriteDocument("Settings Document.qvg", "通信試験");
         WriteDocument("UPPER.QVG", "大文字");
         WriteDocument("notes.txt", "文書ではない");
     }
-    void TearDown() override { DeleteProgramProfile(); }
-
-    // A settings document whose ports stay off, so that opening it starts nothing.
-    void WriteDocument(const char* fileName, const char* documentName)
-    {
-        CCommSettings document;
-        document.m_name = documentName;
-        document.m_usePort[0] = document.m_usePort[1] = 0;
-        document.m_settingsPath = m_folder.File(fileName).c_str();
-        ASSERT_EQ(0, document.Save()) << fileName;
-    }
-
     std::string TitleAfterStart(const std::string& arguments)
     {
         RunningProgram program(arguments, m_folder.Path());
         if (!program.Started())
             return "<not started>";
-        const HWND mainWindow = program.WaitForMainWindow();
-        if (!mainWindow)
+        if (!program.WaitForMainWindow())
             return "<no window>";
-        EXPECT_TRUE(program.WaitUntilStarted(mainWindow)) << arguments;
-        char title[256] = {};
-        GetWindowTextA(mainWindow, title, sizeof title);
-        EXPECT_EQ(0u, program.CloseAndWait(mainWindow)) << arguments;
+        EXPECT_TRUE(program.WaitUntilStarted()) << arguments;
+        const std::string title = program.WindowTitle().value_or("<no title>");
+        EXPECT_EQ(0u, program.CloseAndWait()) << arguments;
         return title;
     }
-
-    TempFolder m_folder;
 };
 
 TEST_F(CommandLineTest, TheCommandLineOrAutoQvgDecidesTheDocument)

@@ -2,7 +2,6 @@
 // log saved through the real file dialog, then loaded again, gives the same file and rows.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <dlgs.h>  // the file dialog's control ids
 
 #include <string>
@@ -11,28 +10,24 @@
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
-#include "tests/app/ProgramProfile.h"
+#include "tests/app/ProgramTest.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/mainwnd/LogSamples.h"
 #include "tests/support/FileBytes.h"
-#include "tests/support/RemoteControl.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
 
-const int kViewId = 0xE900;
-const int kColumnCount = 4;
-
 using Rows = std::vector<std::string>;
 
-Rows ReadRows(HANDLE process, HWND list)
+// The log view's rows, each as its columns joined with "|" after each.
+Rows ReadRows(ProgramDriver& program)
 {
     Rows rows;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row) {
+    for (const LogRow& row : program.LogRows().value_or(std::vector<LogRow>())) {
         std::string text;
-        for (int column = 0; column < kColumnCount; ++column)
-            text += GetRemoteItemText(process, list, row, column) + "|";
+        for (const std::string& column : row)
+            text += column + "|";
         rows.push_back(text);
     }
     return rows;
@@ -78,14 +73,7 @@ bool ChooseInFileDialog(const RunningProgram& program, HWND mainWindow, UINT com
     return WaitUntil([&] { return !IsWindow(search.found); });
 }
 
-class LogFilesTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { DeleteProgramProfile(); }
-    void TearDown() override { DeleteProgramProfile(); }
-
-    TempFolder m_folder;
-};
+using LogFilesTest = ProgramTest;
 
 TEST_F(LogFilesTest, AQvlOnTheCommandLineOpensAsTheLogAndSavesAndLoadsBackUnchanged)
 {
@@ -97,11 +85,9 @@ TEST_F(LogFilesTest, AQvlOnTheCommandLineOpensAsTheLogAndSavesAndLoadsBackUnchan
     ASSERT_TRUE(program.Started());
     const HWND mainWindow = program.WaitForMainWindow();
     ASSERT_NE(nullptr, mainWindow);
-    ASSERT_TRUE(program.WaitUntilStarted(mainWindow));
-    const HWND list = GetDlgItem(mainWindow, kViewId);
-    ASSERT_NE(nullptr, list);
+    ASSERT_TRUE(program.WaitUntilStarted());
 
-    const Rows rows = ReadRows(program.Process(), list);
+    const Rows rows = ReadRows(program);
     ASSERT_EQ(3u, rows.size());
     EXPECT_EQ("0001|1:(-)|13:47:05.123|接続失敗 (abc)|", rows[0]);
     EXPECT_EQ("0003|1:(-)|13:47:05.125|Recv:0003:4142 0A" + std::string(33, ' ') + ":[AB." +
@@ -112,10 +98,9 @@ TEST_F(LogFilesTest, AQvlOnTheCommandLineOpensAsTheLogAndSavesAndLoadsBackUnchan
     EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(saved) == SampleLogFile(); }));
 
     ASSERT_TRUE(ChooseInFileDialog(program, mainWindow, ID_FILE_LOAD_LOG, saved));
-    EXPECT_TRUE(WaitUntil([&] { return ReadRows(program.Process(), list) == rows; }))
-        << ReadRows(program.Process(), list).size();
+    EXPECT_TRUE(WaitUntil([&] { return ReadRows(program) == rows; })) << ReadRows(program).size();
 
-    EXPECT_EQ(0u, program.CloseAndWait(mainWindow));
+    EXPECT_EQ(0u, program.CloseAndWait());
 }
 
 } // namespace

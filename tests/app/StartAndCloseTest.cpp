@@ -10,33 +10,14 @@
 
 #include "res/Version.h"
 #include "tests/app/ProgramProfile.h"
+#include "tests/app/ProgramTest.h"
 #include "tests/app/RunningProgram.h"
-#include "tests/support/RemoteControl.h"
 #include "tests/support/Screenshot.h"
-#include "tests/support/TempFolder.h"
 
 namespace {
 
-// Child ids of the frame's status bar and view.
-const int kStatusBarId = 0xE801;
-const int kViewId = 0xE900;
-const int kPort1Pane = 1;
-const int kPort2Pane = 2;
-
-std::string WindowTitle(HWND window)
+class StartAndCloseTest : public ProgramTest
 {
-    char title[256] = {};
-    GetWindowTextA(window, title, sizeof title);
-    return title;
-}
-
-class StartAndCloseTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { DeleteProgramProfile(); }
-    void TearDown() override { DeleteProgramProfile(); }
-
-    TempFolder m_folder;
 };
 
 TEST_F(StartAndCloseTest, OpensWithTheDefaultDocumentIdlePortsAndTheLogColumns)
@@ -45,31 +26,26 @@ TEST_F(StartAndCloseTest, OpensWithTheDefaultDocumentIdlePortsAndTheLogColumns)
     ASSERT_TRUE(program.Started());
     const HWND mainWindow = program.WaitForMainWindow();
     ASSERT_NE(nullptr, mainWindow) << "no main window appeared";
-    ASSERT_TRUE(program.WaitUntilStarted(mainWindow));
+    ASSERT_TRUE(program.WaitUntilStarted());
 
-    EXPECT_EQ("Default - Quorvex", WindowTitle(mainWindow));
+    EXPECT_EQ("Default - Quorvex", program.WindowTitle());
 
-    const HWND statusBar = GetDlgItem(mainWindow, kStatusBarId);
-    ASSERT_NE(nullptr, statusBar);
-    const HANDLE process = program.Process();
     EXPECT_TRUE(WaitUntil([&] {
-        return GetRemoteStatusText(process, statusBar, kPort1Pane) == "None" &&
-               GetRemoteStatusText(process, statusBar, kPort2Pane) == "None";
-    })) << GetRemoteStatusText(process, statusBar, kPort1Pane) << " / "
-        << GetRemoteStatusText(process, statusBar, kPort2Pane);
+        return program.StatusText(kPort1Pane) == "None" &&
+               program.StatusText(kPort2Pane) == "None";
+    })) << program.StatusText(kPort1Pane).value_or("<unreadable>") << " / "
+        << program.StatusText(kPort2Pane).value_or("<unreadable>");
 
-    const HWND list = GetDlgItem(mainWindow, kViewId);
-    ASSERT_NE(nullptr, list);
     const std::vector<std::string> headings = {"No.", "ID", "Time", "Contents"};
-    ASSERT_EQ(static_cast<int>(headings.size()), GetListColumnCount(list));
+    ASSERT_EQ(static_cast<int>(headings.size()), program.ColumnCount());
     for (int column = 0; column < static_cast<int>(headings.size()); ++column)
-        EXPECT_EQ(headings[column], GetRemoteColumnHeading(process, list, column)) << column;
+        EXPECT_EQ(headings[column], program.ColumnHeading(column)) << column;
 
     const std::string screenshots = RunningProgram::TestFolder() + "screenshots";
     CreateDirectoryA(screenshots.c_str(), nullptr);
     EXPECT_TRUE(SaveWindowScreenshot(mainWindow, screenshots + "\\main-window.png"));
 
-    EXPECT_EQ(0u, program.CloseAndWait(mainWindow));
+    EXPECT_EQ(0u, program.CloseAndWait());
 }
 
 TEST_F(StartAndCloseTest, ClosingWritesTheCommonSettingsAsLoaded)
@@ -91,9 +67,8 @@ TEST_F(StartAndCloseTest, ClosingWritesTheCommonSettingsAsLoaded)
 
         RunningProgram program("", m_folder.Path());
         ASSERT_TRUE(program.Started());
-        const HWND mainWindow = program.WaitForMainWindow();
-        ASSERT_NE(nullptr, mainWindow);
-        ASSERT_EQ(0u, program.CloseAndWait(mainWindow));
+        ASSERT_NE(nullptr, program.WaitForMainWindow());
+        ASSERT_EQ(0u, program.CloseAndWait());
 
         EXPECT_EQ(c.savedMaxLog, ReadProgramDword("CMN", "MAXLOG")) << c.savedMaxLog;
         EXPECT_EQ(QUORVEX_VERSION_TEXT, ReadProgramString("CMN", "VER"));
