@@ -72,8 +72,9 @@ HFONT CHexEdit::GetEditFont()
     ::LPtoDP(dc, reinterpret_cast<POINT*>(&extent), 1);
     ::SelectObject(dc, previous);
     ::ReleaseDC(m_hWnd, dc);
-    m_charWidth = extent.cx;
-    m_lineHeight = extent.cy;
+    // A font that cannot be measured still lays out, one pixel a cell.
+    m_charWidth = std::max(1, static_cast<int>(extent.cx));
+    m_lineHeight = std::max(1, static_cast<int>(extent.cy));
     return m_font;
 }
 
@@ -164,22 +165,33 @@ BOOL CHexEdit::EnsureCaretVisible()
     return scrolled;
 }
 
+void CHexEdit::SetScrollBar(int bar, bool shown, int last, int page, int position)
+{
+    // Scroll bars repaint at once; under Wine that costs milliseconds, so an unchanged bar is
+    // left alone.
+    if (shown != ((GetStyle() & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0))
+        ShowScrollBar(bar, shown);
+    SCROLLINFO current = {};
+    const bool known = GetScrollInfo(bar, &current, SIF_RANGE | SIF_PAGE | SIF_POS);
+    if (known && current.nMin == 0 && current.nMax == last &&
+        current.nPage == static_cast<UINT>(page) && current.nPos == position)
+        return;
+    SCROLLINFO info = {};
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = last;
+    info.nPage = static_cast<UINT>(page);
+    info.nPos = position;
+    SetScrollInfo(bar, &info, TRUE);
+}
+
 BOOL CHexEdit::UpdateScrollBars()
 {
     SCROLLINFO current = {};
-    SCROLLINFO info = {};
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    const int topLine = (m_top + kBytesPerLine - 1) / kBytesPerLine;
+    bool changed = !GetScrollInfo(SB_VERT, &current, SIF_POS) || current.nPos != topLine;
+    SetScrollBar(SB_VERT, m_totalLines - 1 >= m_visibleLines, m_totalLines - 1, m_visibleLines,
+                 topLine);
 
-    info.nMin = 0;
-    info.nMax = m_totalLines - 1;
-    info.nPage = static_cast<UINT>(m_visibleLines);
-    info.nPos = (m_top + kBytesPerLine - 1) / kBytesPerLine;
-    bool changed = !GetScrollInfo(SB_VERT, &current, SIF_POS) || current.nPos != info.nPos;
-    ShowScrollBar(SB_VERT, m_totalLines - 1 >= m_visibleLines);
-    SetScrollInfo(SB_VERT, &info, TRUE);
-
-    info.nMax = m_totalColumns - 1;
-    info.nPage = static_cast<UINT>(m_visibleColumns);
     // A widened window shows the line's end instead of empty columns behind it.
     if (m_visibleColumns < m_totalColumns - 1 &&
         m_totalColumns - 1 < m_visibleColumns + m_hScroll) {
@@ -188,15 +200,12 @@ BOOL CHexEdit::UpdateScrollBars()
     }
     if (!changed)
         changed = !GetScrollInfo(SB_HORZ, &current, SIF_POS) || current.nPos != m_hScroll;
-    if (m_totalColumns - 1 < m_visibleColumns) {
-        ShowScrollBar(SB_HORZ, FALSE);
+    const bool horizontalShown = m_totalColumns - 1 >= m_visibleColumns;
+    if (!horizontalShown) {
         m_hScroll = 0;
         UpdateCaretPos();
-    } else {
-        ShowScrollBar(SB_HORZ, TRUE);
     }
-    info.nPos = m_hScroll;
-    SetScrollInfo(SB_HORZ, &info, TRUE);
+    SetScrollBar(SB_HORZ, horizontalShown, m_totalColumns - 1, m_visibleColumns, m_hScroll);
     return changed;
 }
 

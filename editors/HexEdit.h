@@ -217,14 +217,16 @@ private:
     void RevertEntry(std::deque<CHexEditUndoEntry>& from,
                      void (CHexEdit::*recordInverse)(int kind, const BYTE* bytes, int length));
     void RecordInverseOnUndo(int kind, const BYTE* bytes, int length);
-    // Draws the lines, columns and cells into an off-screen DC.
+    // Draws the header, the lines, the columns and their rules into an off-screen DC.
     void PaintContent(HDC dc, const CRect& client);
     void PaintLine(HDC dc, int line, HBRUSH caretMarkBrush);
-    // Sets the text and back colours of byte o.
-    void SetByteColors(HDC dc, int o) const;
+    // Changes the default text and back colours to those of byte o.
+    void ChooseByteColors(int o, COLORREF& text, COLORREF& back) const;
     // Whether a byte lies in the selection (compared unsigned, so -1 never matches).
     bool IsSelected(int o) const;
     void ScrollVertically(int top);
+    // Shows or hides one bar and sets its range 0..last, page and position.
+    void SetScrollBar(int bar, bool shown, int last, int page, int position);
 
     HFONT m_font = nullptr;
     int m_fontMadeHeight = 0;

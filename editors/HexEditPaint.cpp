@@ -45,6 +45,51 @@ char AsciiCellOf(BYTE byte)
     return byte >= 0x20 && byte <= 0x7E ? static_cast<char>(byte) : '.';
 }
 
+// One byte's cell on one side of a line.
+struct Cell
+{
+    int x;
+    int width;  // in characters
+    char chars[2];
+    COLORREF text;
+    COLORREF back;
+};
+
+// Draws a line's cells of one side as runs: neighbours of equal colours go into one call, since
+// most of a paint's cost under Wine is per call, with the blank columns between them when they
+// are of the background colour anyway. Every character keeps the width of a cell character, so
+// the result is that of drawing cell by cell.
+void DrawCells(HDC dc, int y, const Cell* cells, int count, COLORREF backColor, int charWidth)
+{
+    const int kMaxRun = 64;  // 16 cells of 2 characters and the blanks between them
+    char chars[kMaxRun];
+    INT widths[kMaxRun];
+    for (int i = 0; i < count;) {
+        const Cell& first = cells[i];
+        int length = 0;
+        int end = first.x;
+        int next = i;
+        for (; next < count; ++next) {
+            const Cell& cell = cells[next];
+            const int blanks = (cell.x - end) / charWidth;
+            const bool sameColors = cell.text == first.text && cell.back == first.back;
+            if (next > i && (!sameColors || (blanks > 0 && first.back != backColor)))
+                break;
+            for (int k = 0; k < blanks; ++k)
+                chars[length++] = ' ';
+            for (int k = 0; k < cell.width; ++k)
+                chars[length++] = cell.chars[k];
+            end = cell.x + cell.width * charWidth;
+        }
+        for (int k = 0; k < length; ++k)
+            widths[k] = charWidth;
+        ::SetTextColor(dc, first.text);
+        ::SetBkColor(dc, first.back);
+        ::ExtTextOutA(dc, first.x, y, 0, nullptr, chars, static_cast<UINT>(length), widths);
+        i = next;
+    }
+}
+
 } // namespace
 
 void CHexEdit::OnPaint()
@@ -125,31 +170,32 @@ void CHexEdit::PaintLine(HDC dc, int line, HBRUSH caretMarkBrush)
     }
 
     const BYTE* bytes = m_data.GetData();
-    const int markHeight = FontHeight / 7;
-    for (int c = 0; c < kBytesPerLine && start + c < size; ++c) {
-        const int o = start + c;
-        SetByteColors(dc, o);
+    Cell hexCells[kBytesPerLine];
+    Cell textCells[kBytesPerLine];
+    int count = 0;
+    for (; count < kBytesPerLine && start + count < size; ++count) {
+        const int o = start + count;
+        COLORREF text = TextColor;
+        COLORREF back = BackColor;
+        ChooseByteColors(o, text, back);
         const BYTE byte = bytes[o];
-        const char hex[2] = {kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
-        const int hexX = ColumnX(HexColumnOf(c));
-        DrawString(dc, hexX, y, hex, 2);
-        // The caret's place on the side that does not have it.
-        const bool markHere = m_caretShown && o == Caret;
-        const int markTop = y + m_lineHeight - markHeight;
-        const int lineBottom = y + m_lineHeight;
-        if (markHere && !IsCaretOnHex()) {
-            const CRect mark(hexX, markTop, hexX + 2 * m_charWidth, lineBottom);
-            ::FillRect(dc, &mark, caretMarkBrush);
-        }
-        if (m_textShown) {
-            const int textX = ColumnX(TextColumnOf(c));
-            const char cell = AsciiCellOf(byte);
-            DrawString(dc, textX, y, &cell, 1);
-            if (markHere && IsCaretOnHex()) {
-                const CRect mark(textX, markTop, textX + m_charWidth, lineBottom);
-                ::FillRect(dc, &mark, caretMarkBrush);
-            }
-        }
+        hexCells[count] = {ColumnX(HexColumnOf(count)), 2,
+                           {kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]}, text, back};
+        textCells[count] = {ColumnX(TextColumnOf(count)), 1, {AsciiCellOf(byte), ' '}, text, back};
+    }
+    DrawCells(dc, y, hexCells, count, BackColor, m_charWidth);
+    if (m_textShown)
+        DrawCells(dc, y, textCells, count, BackColor, m_charWidth);
+
+    // The caret's place on the side that does not have it; none at the end position.
+    const int c = Caret - start;
+    if (!m_caretShown || c < 0 || c >= count)
+        return;
+    const Cell* marked = !IsCaretOnHex() ? &hexCells[c] : m_textShown ? &textCells[c] : nullptr;
+    if (marked) {
+        const CRect mark(marked->x, y + m_lineHeight - FontHeight / 7,
+                         marked->x + marked->width * m_charWidth, y + m_lineHeight);
+        ::FillRect(dc, &mark, caretMarkBrush);
     }
 }
 
@@ -159,16 +205,12 @@ bool CHexEdit::IsSelected(int o) const
            static_cast<unsigned>(o) <= static_cast<unsigned>(SelectionEnd);
 }
 
-void CHexEdit::SetByteColors(HDC dc, int o) const
+void CHexEdit::ChooseByteColors(int o, COLORREF& text, COLORREF& back) const
 {
-    COLORREF text = TextColor;
-    COLORREF back = BackColor;
     const bool highlighted = HighlightStart >= 0 && HighlightLength >= 0 && o >= HighlightStart &&
                              o <= static_cast<long long>(HighlightStart) + HighlightLength - 1;
     if (highlighted)
         back = kHighlightBackColor;
     else if (IsSelected(o))
         std::swap(text, back);
-    ::SetTextColor(dc, text);
-    ::SetBkColor(dc, back);
 }
