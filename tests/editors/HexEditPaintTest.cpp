@@ -1,6 +1,7 @@
 // The paint, rendered into a 32-bit bitmap through WM_PRINTCLIENT: the header and address
 // colours, the precedence of highlight over selection, a selected byte's swapped colours and
 // the caret's mark on the side without the caret.
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/editors/HexEditFixture.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -24,13 +26,7 @@ public:
         editor.GetClientRect(&client);
         m_width = client.Width();
         m_height = client.Height();
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = m_width;
-        info.bmiHeader.biHeight = -m_height;  // top-down rows
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDownBitmapInfo(m_width, m_height);
         void* bits = nullptr;
         const HDC dc = ::CreateCompatibleDC(nullptr);
         const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -13,33 +13,11 @@
 #include <string>
 
 #include "editors/HexEdit.h"
+#include "tools/bench/BenchClock.h"
 
 namespace {
 
 const int kMegabyte = 1 << 20;
-
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-double Seconds(LONGLONG ticks)
-{
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-LONGLONG Now()
-{
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 COleSafeArray Filled(int size, unsigned seed)
 {

@@ -8,33 +8,7 @@
 
 #include "mainwnd/LogRowText.h"
 #include "mainwnd/Logview.h"
-
-namespace {
-
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-double Seconds(LONGLONG ticks)
-{
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-LONGLONG Now()
-{
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-} // namespace
+#include "tools/bench/BenchClock.h"
 
 int main(int argc, char** argv)
 {
