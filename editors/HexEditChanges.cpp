@@ -192,9 +192,9 @@ void CHexEdit::InsertBytesAtCaret(const BYTE* bytes, UINT count)
     if (!Editable || count == 0)
         return;
     if (IsInsertMode()) {
-        DeleteSelection();
         if (count > 0x7FFFFFFFu)
             AfxThrowMemoryException();
+        DeleteSelection();
         const int n = static_cast<int>(count);
         InsertBytes(Caret, n);
         RecordEdit(HEXEDIT_INSERT, nullptr, n, TRUE);

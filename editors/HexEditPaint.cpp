@@ -124,7 +124,7 @@ void CHexEdit::Paint(HDC dc)
 
 void CHexEdit::PaintContent(HDC dc, const CRect& client)
 {
-    const HBRUSH caretMarkBrush = ::CreateSolidBrush(kWhite - BackColor);
+    const HBRUSH caretMarkBrush = ::CreateSolidBrush(kWhite - (BackColor & kWhite));
     FillSolid(dc, client, BackColor);
     if (m_textShown) {
         const int x = ColumnX(m_textStart) - 2;
