@@ -1,6 +1,6 @@
 // The send editor's bytes for any thread. Only the window thread touches the pane: a call from
 // another thread is carried to it with a sent (synchronous) message to the main frame, so a
-// connection thread reads or replaces the bytes as one piece and never while they are painted
+// connection thread reads or replaces the bytes as a whole and never while they are painted
 // or edited. A caller must hold no lock that the window thread may wait for.
 #pragma once
 
