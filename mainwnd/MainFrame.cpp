@@ -9,6 +9,7 @@
 #include "dialogs/SaveFormatDlg.h"
 #include "mainwnd/Logview.h"
 #include "mainwnd/PortStatusLook.h"
+#include "mainwnd/SendEditorAccess.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/StringResource.h"
@@ -101,12 +102,13 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_FILE_LOAD_LOG, OnUpdateLoadLog)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_LOG, OnUpdateSaveLog)
     ON_UPDATE_COMMAND_UI(ID_FILE_EXPORT_LOG_TEXT, OnUpdateSaveLog)
+    ON_MESSAGE(WM_SEND_EDITOR_DATA, OnSendEditorData)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
                        std::span<CPortContext, kPortCount> portContexts)
     : m_settings(settings), m_commonSettings(commonSettings),
-      m_hub(settings, portContexts, *this)
+      m_hub(settings, portContexts, *this), m_sendEditor(commonSettings)
 {
     m_settings.SetDefaults(1);
 }
@@ -142,6 +144,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // Once the bar exists, so that its port panes never show their indicator names.
     for (int port = 0; port < kPortCount; ++port)
         ShowPortStatus(port, IDS_STATUS_NONE, nullptr);
+    if (!CreateSendEditorPane())
+        return -1;
 
     m_documentHasFile = false;
     UpdateTitle();
@@ -172,6 +176,17 @@ bool CMainFrame::CreateStatusBar()
                                      kIndicatorTips, kIndicatorIcons);
 }
 
+bool CMainFrame::CreateSendEditorPane()
+{
+    if (!m_sendEditor.Create(this, ID_VIEW_SEND_EDITOR))
+        return false;
+    // Laid out after the status bar, so that the strip stands above it.
+    ::SetWindowPos(m_sendEditor.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_sendEditor.ShowWindow(SW_SHOW);
+    return true;
+}
+
 void CMainFrame::UpdateTitle()
 {
     CString programName;
@@ -192,6 +207,8 @@ void CMainFrame::OpenDocument(int /*startAllEnabledPorts*/)
         m_settings.SetDefaults(1);
         m_documentHasFile = false;
     }
+    if (m_documentHasFile)
+        m_sendEditor.GetHexEdit().SetData(m_settings.m_sendEditorData);
     UpdateTitle();
 }
 
@@ -313,15 +330,26 @@ void CMainFrame::SetDropAccepted(bool accepted)
     ::DragAcceptFiles(m_view->m_hWnd, accepted);
 }
 
-// The connection-status, send-editor and COM control panes and the connection threads do not
-// exist yet: their operations have nothing to act on.
+// The connection-status and COM control panes and the connection threads do not exist yet:
+// their operations have nothing to act on.
 void CMainFrame::RebuildConnectionList(std::vector<CSendQueue*>)
 {
 }
 
 COleSafeArray CMainFrame::GetSendEditorData()
 {
-    return COleSafeArray();
+    COleSafeArray data;
+    return m_sendEditor.GetHexEdit().GetData(data);
+}
+
+LRESULT CMainFrame::OnSendEditorData(WPARAM wParam, LPARAM lParam)
+{
+    auto* data = reinterpret_cast<COleSafeArray*>(lParam);
+    CHexEdit& editor = m_sendEditor.GetHexEdit();
+    if (wParam == SEND_EDITOR_WRITE)
+        return editor.SetData(*data);
+    editor.GetData(*data);
+    return 0;
 }
 
 void CMainFrame::StartPortThread(int, int)

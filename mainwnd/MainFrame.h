@@ -5,8 +5,9 @@
 // handed over at construction.
 //
 // Not yet: the menu bar, toolbar and docked panes of the window framework, the tray icon, the
-// port commands themselves (only their enabling), the settings commands. Until the panes exist,
-// the outlet's pane operations do nothing and the send editor reads as empty.
+// port commands themselves (only their enabling), the settings commands. The send-data editor
+// pane stands in a fixed strip on the right; until the other panes exist, the outlet's
+// operations on them do nothing.
 #pragma once
 #include <memory>
 #include <span>
@@ -18,6 +19,7 @@
 #include "core/PortContext.h"
 #include "mainwnd/ColorStatusBar.h"
 #include "mainwnd/PortNotifyHub.h"
+#include "mainwnd/SendEditorDlg.h"
 #include "platform/FrameWnd.h"
 
 #include <commctrl.h>  // after windows.h
@@ -45,6 +47,7 @@ public:
     // Shows status string stringId with its lamp in the port's pane, then a blank and the extra
     // text.
     void SetPortStatus(int port, UINT stringId, const CString& extraText) override;
+    CSendEditorDlg& GetSendEditorPane() { return m_sendEditor; }
 
     // Saves the common settings before the window goes.
     BOOL DestroyWindow() override;
@@ -62,6 +65,7 @@ protected:
     afx_msg void OnExportLog();
     afx_msg void OnUpdateLoadLog(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSaveLog(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnSendEditorData(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -85,6 +89,7 @@ private:
 
     bool CreateView();
     bool CreateStatusBar();
+    bool CreateSendEditorPane();
     // SetPortStatus with the extra text and its blank left out when it is null.
     void ShowPortStatus(int port, UINT stringId, LPCTSTR extraText);
     bool IsAnyPortRunning();
@@ -111,6 +116,7 @@ private:
     CColorStatusBar m_statusBar;
     std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> m_statusImages;
     PortStatus m_portStatus[kPortCount];
+    CSendEditorDlg m_sendEditor;
     // The document was loaded from a file it can be saved to.
     bool m_documentHasFile = false;
 };

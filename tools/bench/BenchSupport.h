@@ -1,33 +1,12 @@
-// What the benchmarks share: a clock, the message pump of the main window's loop, and a shown
-// log view to add records to.
+// What the log benchmarks share: settings that give every record its busiest row, a typical
+// record, and a shown log view to add records to.
 #pragma once
 #include <windows.h>
 
+#include "tools/bench/BenchClock.h"
+
 #include "mainwnd/LogRowText.h"
 #include "mainwnd/Logview.h"
-
-inline void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-inline LONGLONG Now()
-{
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-inline double SecondsSince(LONGLONG start)
-{
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(Now() - start) / static_cast<double>(frequency.QuadPart);
-}
 
 // Settings under which every record gets the busiest row there is: every port and kind shown
 // with its byte count and both digests; at most 9999 records.

@@ -2,11 +2,12 @@
 # Builds the benchmarks and runs them under Wine on an Xvfb display; each run prints one line.
 #   tools/bench/run.sh                 every benchmark with its defaults
 #   tools/bench/run.sh <bench> [args]  one of them: logview_bench [records],
-#                                      logfile_bench save|load|autosave|append|reopen [records]
+#                                      logfile_bench save|load|autosave|append|reopen [records],
+#                                      hexedit_bench repaint|typing|undo-memory
 # (QUORVEX_BUILD chooses the build folder, as for test.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-"$root/tools/build.sh" logview_bench logfile_bench
+"$root/tools/build.sh" logview_bench logfile_bench hexedit_bench
 source "$root/tools/wine-env.sh"
 ensure_wine_prefix
 cd "$build_dir/bin"
@@ -16,4 +17,5 @@ if [ $# -gt 0 ]; then
 else
   run logview_bench
   for mode in save load autosave append reopen; do run logfile_bench "$mode"; done
+  for figure in repaint typing undo-memory; do run hexedit_bench "$figure"; done
 fi
