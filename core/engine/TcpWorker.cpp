@@ -95,11 +95,7 @@ private:
             worker.LogMessage(kReceivedZero);
             return kResultFailed;
         }
-        const int error = ::WSAGetLastError();
-        // A read event whose bytes an earlier read already took.
-        if (error == WSAEWOULDBLOCK)
-            return kGoOn;
-        worker.LogMessage(kReceiveError, error);
+        worker.LogMessage(kReceiveError, ::WSAGetLastError());
         return kResultFailed;
     }
 
