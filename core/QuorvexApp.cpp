@@ -7,7 +7,7 @@
 #include "core/StartupDocument.h"
 #include "core/engine/LuaModuleList.h"
 #include "mainwnd/MainFrame.h"
-#include "mainwnd/SendEditorAccess.h"
+#include "core/SendEditorAccess.h"
 #include "platform/MessageBox.h"
 
 CQuorvexApp theApp;

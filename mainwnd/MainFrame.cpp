@@ -9,7 +9,7 @@
 #include "dialogs/SaveFormatDlg.h"
 #include "mainwnd/Logview.h"
 #include "mainwnd/PortStatusLook.h"
-#include "mainwnd/SendEditorAccess.h"
+#include "core/SendEditorAccess.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/StringResource.h"
@@ -20,6 +20,8 @@ namespace {
 
 const UINT kDocumentLoadFailed = 13021;
 const UINT kNoLogData = 13005;
+// How long closing the window waits for the threads of running ports to end.
+const DWORD kPortShutdownWaitMs = 10000;
 
 const UINT kIndicators[] = {
     ID_SEPARATOR,       ID_INDICATOR_PORT1, ID_INDICATOR_PORT2, ID_INDICATOR_KANA,
@@ -34,19 +36,24 @@ const int kLampSize = 16;
 const int kLampCount = 6;
 const int kLampListGrowth = 16;
 
-// Which flag of which port enables each port command.
+// Which flag of which port enables each port command, and the port operation it runs.
 struct PortCommand
 {
     UINT id;
     int port;
     int PortFlags::*flag;
+    void (CMainFrame::*operation)(int port);
 };
 
 const PortCommand kPortCommands[] = {
-    {ID_PORT1_START, 0, &PortFlags::startEnabled}, {ID_PORT2_START, 1, &PortFlags::startEnabled},
-    {ID_PORT1_SEND, 0, &PortFlags::connected},     {ID_PORT2_SEND, 1, &PortFlags::connected},
-    {ID_PORT1_STOP, 0, &PortFlags::running},       {ID_PORT2_STOP, 1, &PortFlags::running},
+    {ID_PORT1_START, 0, &PortFlags::startEnabled, &CMainFrame::StartPort},
+    {ID_PORT2_START, 1, &PortFlags::startEnabled, &CMainFrame::StartPort},
+    {ID_PORT1_SEND, 0, &PortFlags::connected, &CMainFrame::SendPortData},
+    {ID_PORT2_SEND, 1, &PortFlags::connected, &CMainFrame::SendPortData},
+    {ID_PORT1_STOP, 0, &PortFlags::running, &CMainFrame::StopPort},
+    {ID_PORT2_STOP, 1, &PortFlags::running, &CMainFrame::StopPort},
 };
+const UINT kStartCommands[] = {ID_PORT1_START, ID_PORT2_START};
 
 UINT IndicatorOfPort(int port)
 {
@@ -103,12 +110,14 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_LOG, OnUpdateSaveLog)
     ON_UPDATE_COMMAND_UI(ID_FILE_EXPORT_LOG_TEXT, OnUpdateSaveLog)
     ON_MESSAGE(WM_SEND_EDITOR_DATA, OnSendEditorData)
+    ON_COMMAND_RANGE(ID_PORT1_START, ID_PORT2_SEND, OnPortCommand)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
                        std::span<CPortContext, kPortCount> portContexts)
     : m_settings(settings), m_commonSettings(commonSettings),
-      m_hub(settings, portContexts, *this), m_sendEditor(commonSettings)
+      m_hub(settings, portContexts, *this), m_sendEditor(commonSettings),
+      m_engine(settings, portContexts)
 {
     m_settings.SetDefaults(1);
 }
@@ -199,17 +208,26 @@ void CMainFrame::UpdateTitle()
         m_hub.GetFlags(port) = PortFlags{m_settings.m_usePort[port], 0, 0};
 }
 
-void CMainFrame::OpenDocument(int /*startAllEnabledPorts*/)
+void CMainFrame::OpenDocument(int startAllEnabledPorts)
 {
     m_documentHasFile = true;
     if (m_settings.Load() != 0) {
         AfxMessageBox(GetMessageText(kDocumentLoadFailed), MB_OK | MB_ICONSTOP);
         m_settings.SetDefaults(1);
         m_documentHasFile = false;
+        UpdateTitle();
+        return;
     }
     if (m_documentHasFile)
         m_sendEditor.GetHexEdit().SetData(m_settings.m_sendEditorData);
     UpdateTitle();
+    if (!startAllEnabledPorts && !m_settings.m_startOnLoad)
+        return;
+    for (int port = 0; port < kPortCount; ++port) {
+        // Through the command, as the user would start it.
+        if (m_settings.m_usePort[port])
+            SendMessage(WM_COMMAND, kStartCommands[port]);
+    }
 }
 
 void CMainFrame::OpenLogFile()
@@ -308,6 +326,32 @@ void CMainFrame::OnUpdatePortCommand(CCmdUI* pCmdUI)
     }
 }
 
+void CMainFrame::OnPortCommand(UINT id)
+{
+    for (const PortCommand& command : kPortCommands) {
+        if (command.id == id)
+            (this->*command.operation)(command.port);
+    }
+}
+
+void CMainFrame::StartPort(int port)
+{
+    // A thread that cannot be started leaves the port as if it had one: only Stop enabled.
+    m_engine.StartPort(port, m_hWnd);
+    m_hub.GetFlags(port) = PortFlags{0, 0, 1};
+}
+
+void CMainFrame::SendPortData(int port)
+{
+    m_engine.SendPortData(port, m_hub.GetQueues(), GetSendEditorData());
+}
+
+void CMainFrame::StopPort(int port)
+{
+    m_engine.StopPort(port);
+    m_hub.GetFlags(port).running = 0;
+}
+
 LRESULT CMainFrame::OnPortNotify(WPARAM wParam, LPARAM lParam)
 {
     return m_hub.OnPortNotify(wParam, lParam);
@@ -330,8 +374,8 @@ void CMainFrame::SetDropAccepted(bool accepted)
     ::DragAcceptFiles(m_view->m_hWnd, accepted);
 }
 
-// The connection-status and COM control panes and the connection threads do not exist yet:
-// their operations have nothing to act on.
+// The connection-status and COM control panes do not exist yet: their operations have nothing
+// to act on.
 void CMainFrame::RebuildConnectionList(std::vector<CSendQueue*>)
 {
 }
@@ -352,8 +396,9 @@ LRESULT CMainFrame::OnSendEditorData(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-void CMainFrame::StartPortThread(int, int)
+void CMainFrame::StartPortThread(int port, int connectionType)
 {
+    m_engine.StartPortThread(port, connectionType);
 }
 
 void CMainFrame::OnComPortOpened(int)
@@ -379,6 +424,11 @@ void CMainFrame::ShowComPendingBytes(int, const COleSafeArray&)
 
 BOOL CMainFrame::DestroyWindow()
 {
+    // As the Stop command would, so that no thread is restarted; the threads' reports are still
+    // shown while the wait handles them. Winsock ends only after the window has gone.
+    for (int port = 0; port < kPortCount; ++port)
+        m_hub.GetFlags(port).running = 0;
+    m_engine.StopAllPorts(kPortShutdownWaitMs);
     m_commonSettings.Save(*AfxGetApp());
     return CFrameWnd::DestroyWindow();
 }

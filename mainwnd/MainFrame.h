@@ -1,13 +1,13 @@
 // CMainFrame: the main window, a frame whose view is the communication log and whose status bar
 // shows each port's state. It handles the connection threads' reports through CPortNotifyHub and
-// serves the hub as its outlet. It owns nothing of the application's state: the settings
+// serves the hub as its outlet; its port commands drive the ports through CPortEngine, which it
+// owns. It owns nothing else of the application's state: the settings
 // document, the common settings and the port contexts belong to the application object and are
 // handed over at construction.
 //
 // Not yet: the menu bar, toolbar and docked panes of the window framework, the tray icon, the
-// port commands themselves (only their enabling), the settings commands. The send-data editor
-// pane stands in a fixed strip on the right; until the other panes exist, the outlet's
-// operations on them do nothing.
+// settings commands. The send-data editor pane stands in a fixed strip on the right; until the
+// other panes exist, the outlet's operations on them do nothing.
 #pragma once
 #include <memory>
 #include <span>
@@ -17,6 +17,7 @@
 #include "core/CommSettings.h"
 #include "core/CommonSettings.h"
 #include "core/PortContext.h"
+#include "core/engine/PortEngine.h"
 #include "mainwnd/ColorStatusBar.h"
 #include "mainwnd/PortNotifyHub.h"
 #include "mainwnd/SendEditorDlg.h"
@@ -36,8 +37,8 @@ public:
                std::span<CPortContext, kPortCount> portContexts);
 
     // Loads the document from its settings path; on failure tells the user and falls back to
-    // the defaults. A non-zero startAllEnabledPorts (the automatic document) will start the
-    // enabled ports whatever the document says, once the port operations exist.
+    // the defaults. Then starts the enabled ports, Port 1 first, when the document asks for it
+    // or startAllEnabledPorts is non-zero (the automatic document).
     void OpenDocument(int startAllEnabledPorts);
     // Loads the log at the document's log path into the view.
     void OpenLogFile();
@@ -49,7 +50,15 @@ public:
     void SetPortStatus(int port, UINT stringId, const CString& extraText) override;
     CSendEditorDlg& GetSendEditorPane() { return m_sendEditor; }
 
-    // Saves the common settings before the window goes.
+    // The port operations of the Start, Send and Stop commands. Start starts the port's thread
+    // and leaves only Stop enabled; Send hands the send editor's bytes to every connection of
+    // the port (or wakes its script); Stop asks every thread of the port to end.
+    void StartPort(int port);
+    void SendPortData(int port);
+    void StopPort(int port);
+
+    // Stops the running ports, waiting a bounded time for their threads while handling their
+    // reports, and saves the common settings before the window goes.
     BOOL DestroyWindow() override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
@@ -66,6 +75,7 @@ protected:
     afx_msg void OnUpdateLoadLog(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSaveLog(CCmdUI* pCmdUI);
     afx_msg LRESULT OnSendEditorData(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnPortCommand(UINT id);
 
     DECLARE_MESSAGE_MAP()
 
@@ -119,4 +129,5 @@ private:
     CSendEditorDlg m_sendEditor;
     // The document was loaded from a file it can be saved to.
     bool m_documentHasFile = false;
+    CPortEngine m_engine;
 };

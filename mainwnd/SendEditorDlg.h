@@ -2,7 +2,7 @@
 // editor, in which the user composes the bytes that the ports send. Its commands go to the
 // editor; those that work on the editor's content give it the keyboard focus first. Window
 // thread only: other threads reach the editor's bytes through the main frame
-// (WM_SEND_EDITOR_DATA, mainwnd/SendEditorAccess.h).
+// (WM_SEND_EDITOR_DATA, core/SendEditorAccess.h).
 //
 // Until the docking framework exists the pane is a plain child dialog of the main frame that
 // takes a fixed strip on the right of the frame's client area (WM_SIZEPARENT), and its editor

@@ -1,6 +1,7 @@
 // The main frame on the program's own resources, driven by the connection threads' messages:
-// its port panes, the enabling of the port commands, the log view it feeds and its title; and
-// its log file commands, with their dialogs answered by the test.
+// its port panes, the enabling of the port commands, the log view it feeds and its title; its
+// log file commands, with their dialogs answered by the test; and its port commands against
+// Winsock peers on 127.0.0.1.
 #include "mainwnd/MainFrame.h"
 
 #include <windows.h>
@@ -20,6 +21,8 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/FileDialogFake.h"
 #include "tests/support/ModalDialogAnswer.h"
+#include "tests/support/LoopbackPeer.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/ProfileFixture.h"
 #include "tests/support/TempFolder.h"
 
@@ -27,6 +30,7 @@ namespace {
 
 const int kPort1Pane = 1;
 const int kPort2Pane = 2;
+const int kContentsColumn = 3;
 
 class MainFrameTest : public ProfileFixture
 {
@@ -260,6 +264,160 @@ TEST_F(MainFrameTest, ExportAsksForTheFormatAndThenForACsvOrTextFile)
     SendCommand(ID_FILE_EXPORT_LOG_TEXT);
     EXPECT_TRUE(format.Answered());
     EXPECT_TRUE(dialogs.Asked().empty());
+}
+
+// The port commands against Winsock peers on 127.0.0.1: Start, Send and Stop with their
+// enabling, the automatic reconnect, the ports a document starts when it is opened, and closing
+// the window while a port runs.
+class PortCommandsTest : public MainFrameTest
+{
+protected:
+    void SetUp() override
+    {
+        WSADATA data;
+        ::WSAStartup(MAKEWORD(2, 2), &data);
+        MainFrameTest::SetUp();
+        UseTcpClient(m_settings);
+    }
+    void TearDown() override
+    {
+        MainFrameTest::TearDown();
+        ::WSACleanup();
+    }
+
+    static void UseTcpClient(CCommSettings& settings)
+    {
+        settings.m_usePort[0] = 1;
+        settings.m_usePort[1] = 0;
+        settings.m_connectionType[0] = 0;
+        settings.m_clientRemoteAddress[0] = static_cast<int>(Loopback());
+        settings.m_clientConnectTimeoutOn[0] = 0;
+    }
+
+    // Send is enabled once the port is connected, a moment before its connection has made its
+    // send queue known; until then it has no effect.
+    void SendOnceRegistered(UINT id)
+    {
+        for (int attempt = 0; attempt < 50 && CountRows("Send") == 0; ++attempt) {
+            SendCommand(id);
+            PumpUntil([&] { return CountRows("Send") > 0; }, 100);
+        }
+    }
+    // Start, Send and Stop of Port 1 as enabled now.
+    std::string Port1Commands()
+    {
+        return std::string(IsEnabled(ID_PORT1_START) ? "start " : "") +
+               (IsEnabled(ID_PORT1_SEND) ? "send " : "") + (IsEnabled(ID_PORT1_STOP) ? "stop" : "");
+    }
+    std::string Contents(int row) const
+    {
+        char text[256] = {};
+        LVITEMA item = {};
+        item.iSubItem = kContentsColumn;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        ::SendMessageA(m_list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    int CountRows(const std::string& contents) const
+    {
+        int count = 0;
+        for (int row = 0; row < RowCount(); ++row)
+            count += Contents(row).rfind(contents, 0) == 0;
+        return count;
+    }
+};
+
+TEST_F(PortCommandsTest, StartSendAndStopDriveThePortAndItsCommands)
+{
+    LoopbackPeer echo([](SOCKET socket) {
+        char buffer[16];
+        const int received = ::recv(socket, buffer, sizeof buffer, 0);
+        if (received > 0)
+            ::send(socket, buffer, received, 0);
+        ReceiveAll(socket);
+    });
+    m_settings.m_clientRemotePort[0] = echo.Port();
+    m_frame->GetSendEditorPane().GetHexEdit().SetData(ToArray({'A', 'B', 'C'}));
+    m_frame->UpdateTitle();
+    EXPECT_EQ("start ", Port1Commands());
+
+    SendCommand(ID_PORT1_START);
+    EXPECT_EQ("stop", Port1Commands());
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_SEND); }));
+    SendOnceRegistered(ID_PORT1_SEND);
+    ASSERT_TRUE(PumpUntil([&] { return CountRows("Recv") == 1; }));
+    EXPECT_EQ(1, CountRows("Send"));
+    SendCommand(ID_PORT1_STOP);
+    EXPECT_EQ("send ", Port1Commands());  // until the thread has ended
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_START); }));
+    EXPECT_EQ("start ", Port1Commands());
+    EXPECT_EQ("Socket処理は中断しました", Contents(RowCount() - 1));
+    EXPECT_EQ(0, CountRows("Socket処理終了"));
+    EXPECT_EQ(-1, m_contexts[0].m_port);
+}
+
+TEST_F(PortCommandsTest, AClientWithReconnectTriesAgainUntilItIsStopped)
+{
+    m_settings.m_clientRemotePort[0] = UnusedPort();
+    m_settings.m_clientReconnect[0] = 1;
+    m_settings.m_clientReconnectWait[0] = 50;
+    m_frame->UpdateTitle();
+    SendCommand(ID_PORT1_START);
+    ASSERT_TRUE(PumpUntil([&] { return CountRows("接続失敗") >= 3; }));
+    EXPECT_EQ("stop", Port1Commands());
+    SendCommand(ID_PORT1_STOP);
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_START); }));
+    // The chain has ended: no attempt follows.
+    const int rows = RowCount();
+    PumpFor(300);
+    EXPECT_EQ(rows, RowCount());
+    EXPECT_EQ(CountRows("接続失敗"), CountRows("Socket処理終了"));
+}
+
+TEST_F(PortCommandsTest, OpeningADocumentStartsItsEnabledPortsWhenAskedTo)
+{
+    TempFolder folder;
+    struct Case
+    {
+        const char* what;
+        int startOnLoad;
+        int startAllEnabledPorts;
+        bool started;
+    };
+    const Case cases[] = {
+        {"neither", 0, 0, false},
+        {"the document's flag", 1, 0, true},
+        {"the automatic document", 0, 1, true},
+    };
+    for (const Case& c : cases) {
+        CCommSettings document;
+        UseTcpClient(document);
+        document.m_clientRemotePort[0] = UnusedPort();
+        document.m_startOnLoad = c.startOnLoad;
+        document.m_settingsPath = folder.File("ports.qvg").c_str();
+        ASSERT_EQ(0, document.Save());
+        m_settings.m_settingsPath = document.m_settingsPath;
+        m_frame->OpenDocument(c.startAllEnabledPorts);
+        // Nothing the thread reported has been handled yet.
+        EXPECT_EQ(c.started ? "stop" : "start ", Port1Commands()) << c.what;
+        EXPECT_FALSE(IsEnabled(ID_PORT2_STOP)) << c.what;
+        ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_START); })) << c.what;
+    }
+}
+
+TEST_F(PortCommandsTest, ClosingTheWindowEndsARunningPortFirst)
+{
+    LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
+    m_settings.m_clientRemotePort[0] = peer.Port();
+    m_frame->UpdateTitle();
+    SendCommand(ID_PORT1_START);
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_SEND); }));
+    // The thread waits in its reports while the window closes, and is not restarted.
+    m_settings.m_clientReconnect[0] = 1;
+    m_frame->DestroyWindow();
+    EXPECT_TRUE(peer.WaitUntilServed(5000));  // the connection was closed
+    EXPECT_EQ(-1, m_contexts[0].m_port);
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "mainwnd/MainFrame.h"
-#include "mainwnd/SendEditorAccess.h"
+#include "core/SendEditorAccess.h"
 #include "platform/CmdUI.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"

@@ -1,4 +1,4 @@
-#include "mainwnd/SendEditorAccess.h"
+#include "core/SendEditorAccess.h"
 
 COleSafeArray& ReadSendEditorData(HWND hWndMain, COleSafeArray& data)
 {

@@ -1,0 +1,193 @@
+#include "core/engine/ConnectionWorker.h"
+
+#include <algorithm>
+
+const WorkerMessages kSocketWorkerMessages = {10011, 10029, 10021, 10028, 10009, 10014};
+
+namespace {
+
+// The settings page stores at least 16 bytes; a document may hold anything. The upper bound keeps
+// a damaged value from asking for gigabytes.
+const int kMinReceiveBuffer = 16;
+const int kMaxReceiveBuffer = 16 * 1024 * 1024;
+
+HANDLE OpenNamedEvent(const char* name, BOOL manualReset)
+{
+    return ::CreateEventA(nullptr, manualReset, FALSE, name);
+}
+
+} // namespace
+
+CConnectionWorker::CConnectionWorker(const WorkerPlace& place, IWorkerEndpoint& endpoint,
+                                     const WorkerMessages& messages)
+    : m_engine(place.engine), m_port(place.port), m_connection(place.connection),
+      m_endpoint(endpoint), m_messages(messages),
+      m_reporter(m_engine.Context(m_port).m_notifyWindow, m_port, m_connection),
+      m_queue(place.kind, place.queueAddress, place.queuePort),
+      m_receiveBuffer(std::clamp(m_engine.Settings().m_receiveBufferSize[m_port],
+                                 kMinReceiveBuffer, kMaxReceiveBuffer))
+{
+}
+
+int CConnectionWorker::Run()
+{
+    int result = kResultFailed;
+    if (OpenEvents()) {
+        m_reporter.Notify(PORT_NOTIFY_QUEUE_ADDED, &m_queue);
+        StartTimers();
+        result = m_endpoint.Open(*this);
+        if (result == kGoOn)
+            result = Loop();
+        m_reporter.Notify(PORT_NOTIFY_QUEUE_REMOVED, &m_queue);
+        m_sendTimer.Stop();
+        m_receiveTimer.Stop();
+    }
+    m_endpoint.Close();
+    CloseEvents();
+    return result;
+}
+
+bool CConnectionWorker::OpenEvents()
+{
+    const CPortContext& context = m_engine.Context(m_port);
+    const CString stopName = context.GetStopEventName();
+    const CString sendName = context.GetSendEventName();
+    m_sendTimerName = GetSendTimerEventName(sendName, m_connection);
+    m_receiveTimerName = GetReceiveTimerEventName(stopName, m_connection);
+    m_queue.m_port = m_port;
+    m_queue.m_connection = m_connection;
+    m_queue.m_kickEventName = GetKickEventName(sendName, m_connection);
+
+    m_stop = OpenNamedEvent(stopName, TRUE);
+    m_send = OpenNamedEvent(sendName, FALSE);
+    m_sendTimerEvent = OpenNamedEvent(m_sendTimerName, FALSE);
+    m_receiveTimerEvent = OpenNamedEvent(m_receiveTimerName, FALSE);
+    m_kick = OpenNamedEvent(m_queue.m_kickEventName, FALSE);
+    if (m_stop && m_send && m_sendTimerEvent && m_receiveTimerEvent && m_kick)
+        return true;
+    LogMessage(10007, static_cast<int>(::GetLastError()));
+    return false;
+}
+
+void CConnectionWorker::CloseEvents()
+{
+    for (HANDLE* event : {&m_stop, &m_send, &m_sendTimerEvent, &m_receiveTimerEvent, &m_kick}) {
+        if (*event)
+            ::CloseHandle(*event);
+        *event = nullptr;
+    }
+}
+
+void CConnectionWorker::StartTimers()
+{
+    const CCommSettings& settings = m_engine.Settings();
+    if (settings.m_periodicSendOn[m_port])
+        m_sendTimer.Start(m_sendTimerName, settings.m_periodicSendPeriod[m_port]);
+    if (settings.m_receiveTimeoutOn[m_port])
+        m_receiveTimer.Start(m_receiveTimerName, settings.m_receiveTimeout[m_port]);
+}
+
+int CConnectionWorker::Loop()
+{
+    std::vector<HANDLE> waits = {m_stop, m_send, m_sendTimerEvent, m_receiveTimerEvent};
+    std::vector<Role> roles = {ROLE_STOP, ROLE_SEND, ROLE_SEND_TIMER, ROLE_RECEIVE_TIMER};
+    const std::span<const HANDLE> endpointEvents = m_endpoint.Events();
+    const auto addEndpointEvents = [&] {
+        waits.insert(waits.end(), endpointEvents.begin(), endpointEvents.end());
+        roles.insert(roles.end(), endpointEvents.size(), ROLE_ENDPOINT);
+    };
+    const bool beforeKick = m_endpoint.EventsBeforeKick();
+    if (beforeKick)
+        addEndpointEvents();
+    const size_t firstEndpointEvent = beforeKick ? roles.size() - endpointEvents.size()
+                                                 : roles.size() + 1;
+    waits.push_back(m_kick);
+    roles.push_back(ROLE_KICK);
+    if (!beforeKick)
+        addEndpointEvents();
+
+    for (;;) {
+        const DWORD woken = ::WaitForMultipleObjects(static_cast<DWORD>(waits.size()),
+                                                     waits.data(), FALSE, INFINITE);
+        if (woken == WAIT_FAILED) {
+            LogMessage(m_messages.waitFailed, static_cast<int>(::GetLastError()));
+            return kResultFailed;
+        }
+        const size_t index = woken - WAIT_OBJECT_0;
+        if (index >= waits.size()) {
+            LogMessage(m_messages.unexpectedWait);
+            return kResultFailed;
+        }
+        const int result = Serve(roles[index], index - firstEndpointEvent);
+        if (result != kGoOn)
+            return result;
+    }
+}
+
+int CConnectionWorker::Serve(Role role, size_t endpointIndex)
+{
+    switch (role) {
+    case ROLE_STOP:
+        LogMessage(m_messages.stopped);
+        return kResultStopped;
+    case ROLE_SEND_TIMER:
+        return OnSendTimer();
+    case ROLE_RECEIVE_TIMER:
+        LogMessage(m_messages.receiveTimeout);
+        return kResultFailed;
+    case ROLE_ENDPOINT:
+        return m_endpoint.OnEvent(endpointIndex, *this);
+    case ROLE_SEND:
+    case ROLE_KICK:
+        break;
+    }
+    return SendQueued();
+}
+
+int CConnectionWorker::OnSendTimer()
+{
+    COleSafeArray bytes = m_reporter.ReadSendEditorData();
+    if (m_engine.Settings().m_randomDataOn[m_port])
+        bytes = m_engine.Context(m_port).m_randomAreas.Apply(bytes);
+    m_queue.Push(bytes, 0);
+    return SendQueued();
+}
+
+int CConnectionWorker::SendQueued()
+{
+    for (;;) {
+        if (m_block.GetSize() > 0) {
+            DWORD sent = 0;
+            int error = 0;
+            const IWorkerEndpoint::SendOutcome outcome = m_endpoint.Send(
+                m_block.GetData() + m_blockSent, m_block.GetSize() - m_blockSent, sent, error);
+            m_blockSent += sent;
+            if (outcome == IWorkerEndpoint::SEND_WOULD_BLOCK)
+                return kGoOn;  // the rest when the endpoint is writable again
+            if (outcome == IWorkerEndpoint::SEND_FAILED) {
+                LogMessage(m_messages.sendError, error);
+                return kResultFailed;
+            }
+            m_block.Clear();
+            m_blockSent = 0;
+            if (m_engine.Settings().m_closeAfterSend[m_port])
+                return kResultClosedByAction;
+        }
+        if (m_queue.IsEmpty())
+            return kGoOn;
+        m_block = m_queue.Pop();
+        if (m_block.GetSize() == 0) {
+            LogMessage(m_messages.emptyBlock);
+            continue;
+        }
+        // Logged before it is handed over, so a failing send shows the block and then the error.
+        m_reporter.LogData(LOG_KIND_SENT, m_block.GetData(), m_block.GetSize());
+    }
+}
+
+int CConnectionWorker::OnReceived(const BYTE* data, DWORD size, DWORD peerAddress, int peerPort)
+{
+    m_receiveTimer.Restart();
+    m_reporter.LogData(LOG_KIND_RECEIVED, data, size, peerAddress, peerPort);
+    return m_engine.Settings().m_closeAfterReceive[m_port] ? kResultClosedByAction : kGoOn;
+}

@@ -1,0 +1,136 @@
+// CConnectionWorker: the built-in send/receive loop of one connection, shared by every transport.
+// It owns the connection's send queue (registered with the main window while it runs), its named
+// events, its two interval timers (periodic send, receive time-out) and the block being sent. What
+// differs per transport (how the endpoint is prepared, sends, receives, which events it adds to
+// the wait and where, and the message codes) comes from an IWorkerEndpoint and a WorkerMessages row.
+//
+// Wait order, first signalled served first: stop, send, periodic-send timer, receive time-out
+// timer, then the endpoint's events and the queue kick in the order the endpoint asks for.
+#pragma once
+#include <span>
+#include <vector>
+
+#include "core/SendQueue.h"
+#include "core/engine/ConnectionFrame.h"
+#include "core/engine/IntervalTimer.h"
+#include "core/engine/PortReporter.h"
+
+struct WorkerMessages
+{
+    int stopped;
+    int emptyBlock;
+    int sendError;
+    int receiveTimeout;
+    int waitFailed;
+    int unexpectedWait;
+};
+
+extern const WorkerMessages kSocketWorkerMessages;
+
+class CConnectionWorker;
+
+// One transport's side of a worker.
+class IWorkerEndpoint
+{
+public:
+    enum SendOutcome
+    {
+        SEND_DONE,         // every byte offered was taken
+        SEND_WOULD_BLOCK,  // some may have been taken; the rest when the endpoint is writable
+        SEND_FAILED,
+    };
+
+    // Before the loop: makes the endpoint's events. kGoOn, or a result after logging.
+    virtual int Open(CConnectionWorker& worker) = 0;
+    virtual std::span<const HANDLE> Events() const = 0;
+    // True: its events come before the queue kick in the wait order.
+    virtual bool EventsBeforeKick() const = 0;
+    // Hands bytes to the endpoint; sent is how many it took, error the system's code on failure.
+    virtual SendOutcome Send(const BYTE* data, DWORD size, DWORD& sent, int& error) = 0;
+    // One of its events is signalled: kGoOn, or a result.
+    virtual int OnEvent(size_t index, CConnectionWorker& worker) = 0;
+    // Closes the endpoint and its events.
+    virtual void Close() = 0;
+
+protected:
+    ~IWorkerEndpoint() = default;
+};
+
+// Where the worker is and who it serves.
+struct WorkerPlace
+{
+    CPortEngine& engine;
+    int port;
+    int connection;
+    int kind;             // ConnectionKind
+    DWORD queueAddress;   // the address and port the queue shows (network byte order)
+    int queuePort;
+};
+
+class CConnectionWorker
+{
+public:
+    CConnectionWorker(const WorkerPlace& place, IWorkerEndpoint& endpoint,
+                      const WorkerMessages& messages);
+    CConnectionWorker(const CConnectionWorker&) = delete;
+    CConnectionWorker& operator=(const CConnectionWorker&) = delete;
+
+    // Runs the connection until it ends, closes the endpoint and returns the result: 1 stopped,
+    // 0 closed after one send or receive, negative after an error.
+    int Run();
+
+    // For the endpoint.
+    void LogMessage(int code, int error = 0) { m_reporter.LogMessage(code, error); }
+    // Logs received bytes and restarts the receive time-out. kGoOn, or 0 when the connection
+    // closes after one receive.
+    int OnReceived(const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1);
+    // The endpoint can take bytes again: goes on with the block and the queue.
+    int OnWritable() { return SendQueued(); }
+    BYTE* ReceiveBuffer() { return m_receiveBuffer.data(); }
+    int ReceiveBufferSize() const { return static_cast<int>(m_receiveBuffer.size()); }
+
+private:
+    enum Role
+    {
+        ROLE_STOP,
+        ROLE_SEND,
+        ROLE_SEND_TIMER,
+        ROLE_RECEIVE_TIMER,
+        ROLE_KICK,
+        ROLE_ENDPOINT,
+    };
+
+    bool OpenEvents();
+    void CloseEvents();
+    void StartTimers();
+    int Loop();
+    int Serve(Role role, size_t endpointIndex);
+    // Periodic send: the editor's bytes into the own queue, then the queue is sent.
+    int OnSendTimer();
+    // Sends the rest of the current block, then block after block until the queue is empty or
+    // the endpoint cannot take more.
+    int SendQueued();
+
+    CPortEngine& m_engine;
+    const int m_port;
+    const int m_connection;
+    IWorkerEndpoint& m_endpoint;
+    const WorkerMessages& m_messages;
+    CPortReporter m_reporter;
+    CSendQueue m_queue;
+    std::vector<BYTE> m_receiveBuffer;
+
+    HANDLE m_stop = nullptr;
+    HANDLE m_send = nullptr;
+    HANDLE m_sendTimerEvent = nullptr;
+    HANDLE m_receiveTimerEvent = nullptr;
+    HANDLE m_kick = nullptr;
+    CString m_sendTimerName;
+    CString m_receiveTimerName;
+    CIntervalTimer m_sendTimer;
+    CIntervalTimer m_receiveTimer;
+
+    // The block being sent and how much of it the endpoint took; empty when none.
+    COleSafeArray m_block;
+    DWORD m_blockSent = 0;
+};

@@ -1,0 +1,52 @@
+#include "core/engine/PortReporter.h"
+
+#include "core/SendEditorAccess.h"
+
+CPortReporter::CPortReporter(HWND notifyWindow, int port, int connection)
+    : m_window(notifyWindow), m_record(port, connection)
+{
+}
+
+void CPortReporter::ReportState(int state)
+{
+    PortStatusRecord record = {m_record.m_port, state};
+    Notify(PORT_NOTIFY_STATE, &record);
+}
+
+void CPortReporter::LogMessage(int code, int error)
+{
+    m_record.m_kind = LOG_KIND_MESSAGE;
+    m_record.m_messageCode = code;
+    m_record.m_errorCode = error;
+    m_record.m_data.Clear();
+    ::GetLocalTime(&m_record.m_time);
+    Notify(PORT_NOTIFY_LOG, &m_record);
+}
+
+void CPortReporter::LogData(int kind, const BYTE* data, DWORD size, DWORD peerAddress,
+                            int peerPort)
+{
+    m_record.m_kind = kind;
+    m_record.m_messageCode = 0;
+    m_record.m_errorCode = 0;
+    m_record.m_data.CreateOneDim(VT_UI1, size, data);
+    m_record.m_peerAddress = peerAddress;
+    m_record.m_peerPort = peerPort;
+    ::GetLocalTime(&m_record.m_time);
+    Notify(PORT_NOTIFY_LOG, &m_record);
+    // No other record carries the sender.
+    m_record.m_peerAddress = 0;
+    m_record.m_peerPort = -1;
+    m_record.m_data.Clear();
+}
+
+void CPortReporter::Notify(PortNotifyCode code, const void* record) const
+{
+    ::SendMessageA(m_window, WM_PORT_NOTIFY, code, reinterpret_cast<LPARAM>(record));
+}
+
+COleSafeArray CPortReporter::ReadSendEditorData() const
+{
+    COleSafeArray bytes;
+    return ::ReadSendEditorData(m_window, bytes);
+}

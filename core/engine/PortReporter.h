@@ -1,0 +1,27 @@
+// CPortReporter: how a connection thread or worker talks to the main window. Every report is a
+// synchronous WM_PORT_NOTIFY, so the records live here, on the sender's side, and are reused: the
+// window copies what it keeps before it answers.
+#pragma once
+#include "core/LogRecord.h"
+#include "core/PortNotify.h"
+#include "platform/SafeArray.h"
+#include "platform/Types.h"
+
+class CPortReporter
+{
+public:
+    CPortReporter(HWND notifyWindow, int port, int connection);
+
+    void ReportState(int state);
+    // A message record with the local time now; error is the Winsock or system error, or 0.
+    void LogMessage(int code, int error = 0);
+    // A record of sent or received bytes; a received one may name its sender (UDP).
+    void LogData(int kind, const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1);
+    void Notify(PortNotifyCode code, const void* record) const;
+    // The send editor's bytes, copied on the window thread.
+    COleSafeArray ReadSendEditorData() const;
+
+private:
+    HWND m_window;
+    CLogRecord m_record;
+};

@@ -1,0 +1,175 @@
+// What the engine's tests share: Winsock, a message-only notify window on the test's thread that
+// collects every WM_PORT_NOTIFY the connection threads send, and an engine over a settings
+// document of the test's own.
+#pragma once
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <algorithm>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/CommSettings.h"
+#include "core/LogRecord.h"
+#include "core/PortContext.h"
+#include "core/PortNotify.h"
+#include "core/SendEditorAccess.h"
+#include "core/SendQueue.h"
+#include "core/engine/PortEngine.h"
+#include "tests/support/ByteArrays.h"
+#include "tests/support/LoopbackPeer.h"
+#include "tests/support/MessagePump.h"
+
+// Everything the threads reported, in order.
+struct NotifyLog
+{
+    std::vector<PortStatusRecord> states;
+    std::vector<CLogRecord> records;
+    std::vector<CSendQueue*> queues;
+    // The send editor's bytes, as the window would answer.
+    Bytes editorData;
+    int editorReads = 0;
+};
+
+class NotifyWindow
+{
+public:
+    explicit NotifyWindow(NotifyLog& log)
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = &Procedure;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "QuorvexEngineTestNotify";
+        ::RegisterClassA(&windowClass);
+        m_window = ::CreateWindowA(windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                   nullptr, windowClass.hInstance, nullptr);
+        ::SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log));
+    }
+    ~NotifyWindow() { ::DestroyWindow(m_window); }
+    NotifyWindow(const NotifyWindow&) = delete;
+    NotifyWindow& operator=(const NotifyWindow&) = delete;
+
+    HWND Handle() const { return m_window; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* log = reinterpret_cast<NotifyLog*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == WM_SEND_EDITOR_DATA && log && wParam == SEND_EDITOR_READ) {
+            *reinterpret_cast<COleSafeArray*>(lParam) = ToArray(log->editorData);
+            ++log->editorReads;
+            return 0;
+        }
+        if (message != WM_PORT_NOTIFY || !log)
+            return ::DefWindowProcA(window, message, wParam, lParam);
+        switch (wParam) {
+        case PORT_NOTIFY_STATE:
+            log->states.push_back(*reinterpret_cast<const PortStatusRecord*>(lParam));
+            break;
+        case PORT_NOTIFY_LOG:
+            log->records.push_back(*reinterpret_cast<const CLogRecord*>(lParam));
+            break;
+        case PORT_NOTIFY_QUEUE_ADDED:
+            log->queues.push_back(reinterpret_cast<CSendQueue*>(lParam));
+            break;
+        case PORT_NOTIFY_QUEUE_REMOVED:
+            std::erase(log->queues, reinterpret_cast<CSendQueue*>(lParam));
+            break;
+        }
+        return 0;
+    }
+
+    HWND m_window = nullptr;
+};
+
+class EngineTest : public ::testing::Test
+{
+protected:
+    static const int kPort = 0;
+
+    EngineTest() : m_window(m_log), m_engine(m_settings, m_contexts)
+    {
+        WSADATA data;
+        ::WSAStartup(MAKEWORD(2, 2), &data);
+        m_settings.m_connectionType[kPort] = 0;
+        m_settings.m_clientRemoteAddress[kPort] = static_cast<int>(Loopback());
+        m_settings.m_clientConnectTimeoutOn[kPort] = 0;
+    }
+    ~EngineTest() override
+    {
+        EXPECT_TRUE(m_engine.StopAllPorts(10000));
+        ::WSACleanup();
+    }
+
+    void ConnectTo(int remotePort) { m_settings.m_clientRemotePort[kPort] = remotePort; }
+    bool Start() { return m_engine.StartPort(kPort, m_window.Handle()); }
+    bool WaitForState(int state, DWORD timeoutMs = 10000)
+    {
+        return PumpUntil([&] { return HasState(state); }, timeoutMs);
+    }
+    bool HasState(int state) const
+    {
+        return std::any_of(m_log.states.begin(), m_log.states.end(),
+                           [&](const PortStatusRecord& r) { return r.state == state; });
+    }
+    bool WaitForEnd(DWORD timeoutMs = 10000) { return WaitForState(PORT_STATE_ENDED, timeoutMs); }
+    // Sends the bytes as the Send command does.
+    void Send(const Bytes& bytes)
+    {
+        m_engine.SendPortData(kPort, m_log.queues, ToArray(bytes));
+    }
+
+    std::vector<int> StateSequence() const
+    {
+        std::vector<int> states;
+        for (const PortStatusRecord& record : m_log.states)
+            states.push_back(record.state);
+        return states;
+    }
+    // Message codes in order; sent and received records as -1 and -2.
+    std::vector<int> Codes() const
+    {
+        std::vector<int> codes;
+        for (const CLogRecord& record : m_log.records)
+            codes.push_back(record.m_kind == LOG_KIND_MESSAGE ? record.m_messageCode
+                                                              : -record.m_kind);
+        return codes;
+    }
+    bool HasCode(int code) const
+    {
+        const std::vector<int> codes = Codes();
+        return std::find(codes.begin(), codes.end(), code) != codes.end();
+    }
+    const CLogRecord* FindMessage(int code) const
+    {
+        for (const CLogRecord& record : m_log.records) {
+            if (record.m_kind == LOG_KIND_MESSAGE && record.m_messageCode == code)
+                return &record;
+        }
+        return nullptr;
+    }
+    // The bytes of every record of the kind, joined.
+    Bytes Joined(int kind) const
+    {
+        Bytes all;
+        for (const CLogRecord& record : m_log.records) {
+            if (record.m_kind == kind) {
+                const Bytes part = ToBytes(record.m_data);
+                all.insert(all.end(), part.begin(), part.end());
+            }
+        }
+        return all;
+    }
+    int CountOf(int kind) const
+    {
+        return static_cast<int>(std::count_if(m_log.records.begin(), m_log.records.end(),
+                                              [&](const CLogRecord& r) { return r.m_kind == kind; }));
+    }
+
+    NotifyLog m_log;
+    NotifyWindow m_window;
+    CCommSettings m_settings;
+    CPortContext m_contexts[CCommSettings::kPortCount];
+    CPortEngine m_engine;
+};

@@ -1,0 +1,26 @@
+// Waiting in a test on the window thread: messages sent or posted to the thread's windows are
+// handled meanwhile, so that threads that report with SendMessage go on.
+#pragma once
+#include "platform/Types.h"
+
+// Handles this thread's messages until the condition holds or the time is up; whether it held.
+template <typename Condition>
+bool PumpUntil(Condition condition, DWORD timeoutMs = 10000)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+// Handles messages for the time given.
+inline void PumpFor(DWORD ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
