@@ -16,9 +16,6 @@ enum PortNotifyCode
     PORT_NOTIFY_QUEUE_ADDED = 3,    // CSendQueue
     PORT_NOTIFY_QUEUE_REMOVED = 4,  // CSendQueue
     PORT_NOTIFY_FORWARD = 6,        // CLogRecord whose bytes go to its forward target
-    // COleSafeArray that the window fills with a copy of the send editor's bytes: workers read
-    // the editor through its own thread, never while it is being edited.
-    PORT_NOTIFY_READ_SEND_EDITOR = 8,
 };
 
 enum PortState

@@ -5,10 +5,15 @@
 #include "core/MessageCatalogue.h"
 #include "core/RandomGenerator.h"
 #include "core/StartupDocument.h"
+#include "core/engine/LuaModuleList.h"
 #include "mainwnd/MainFrame.h"
+#include "core/SendEditorAccess.h"
 #include "platform/MessageBox.h"
 
 CQuorvexApp theApp;
+// Constructed after the application object and destroyed before it: the modules stay loaded
+// until the very end.
+CLuaModuleList theLuaModules;
 
 namespace {
 
@@ -36,6 +41,7 @@ BOOL CQuorvexApp::InitInstance()
         return FALSE;
     }
     m_commonSettings.Load(*this);
+    theLuaModules.ScanLuaModules();
 
     if (!CreateMainFrame())
         return FALSE;
@@ -72,10 +78,27 @@ bool CQuorvexApp::CreateMainFrame()
         m_pMainWnd = nullptr;
         return false;
     }
+    m_mainWindowHandle = frame->m_hWnd;
     frame->ShowWindow(SW_SHOW);
     if (::IsIconic(frame->m_hWnd))
         frame->ShowWindow(SW_RESTORE);
     return true;
+}
+
+COleSafeArray& CQuorvexApp::GetSendEditorData(COleSafeArray& data)
+{
+    return ReadSendEditorData(m_mainWindowHandle, data);
+}
+
+BOOL CQuorvexApp::SetSendEditorData(const COleSafeArray& data)
+{
+    return WriteSendEditorData(m_mainWindowHandle, data);
+}
+
+void CQuorvexApp::ApplySendEditorSettings(const CCommonSettings& settings)
+{
+    if (auto* frame = static_cast<CMainFrame*>(m_pMainWnd))
+        frame->GetSendEditorPane().ApplyViewSettings(settings);
 }
 
 void CQuorvexApp::OpenStartupDocument()

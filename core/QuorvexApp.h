@@ -5,9 +5,12 @@
 #pragma once
 #include <winsock2.h>
 
+#include <atomic>
+
 #include "core/CommSettings.h"
 #include "core/CommonSettings.h"
 #include "core/PortContext.h"
+#include "core/engine/LuaModuleList.h"
 #include "platform/WinApp.h"
 
 class CQuorvexApp : public CWinApp
@@ -16,6 +19,14 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
+    // From any thread: a copy of the send editor's bytes, taken on the window thread; empty
+    // once the main window is gone.
+    COleSafeArray& GetSendEditorData(COleSafeArray& data);
+    // From any thread: replaces the send editor's bytes on the window thread (undoable there).
+    BOOL SetSendEditorData(const COleSafeArray& data);
+    // Window thread: the send editor takes the display group E of the settings.
+    void ApplySendEditorSettings(const CCommonSettings& settings);
+
     CCommSettings m_settings;
     CCommonSettings m_commonSettings;
     CPortContext m_portContexts[CCommSettings::kPortCount];  // index 0 = Port 1
@@ -23,6 +34,10 @@ public:
     DWORD m_startTick = 0;
 
 private:
+    // The main window's handle for the accessors that other threads call: they never touch the
+    // frame object, which may be gone while they run.
+    std::atomic<HWND> m_mainWindowHandle{nullptr};
+
     // Takes the start tick under the start-up semaphore shared by all instances.
     void TakeStartTick();
     // Creates and shows the main window; false when it cannot be created.
@@ -32,3 +47,5 @@ private:
 };
 
 extern CQuorvexApp theApp;
+// The Lua extension modules found in the current directory at start-up.
+extern CLuaModuleList theLuaModules;

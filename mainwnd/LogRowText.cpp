@@ -16,26 +16,11 @@ bool IsKnownPortAndKind(const CLogRecord& record)
            record.m_kind >= 0 && record.m_kind < CCommSettings::kLogKindCount;
 }
 
-bool IsTraffic(const CLogRecord& record)
-{
-    return record.m_kind == LOG_KIND_SENT || record.m_kind == LOG_KIND_RECEIVED;
-}
-
 // Printable ASCII decided here, not by isprint: the C runtime's locale is changed elsewhere
 // and would let code-page-932 lead bytes through.
 bool IsPrintableAscii(BYTE byte)
 {
     return byte >= 0x20 && byte <= 0x7E;
-}
-
-// The bytes read as text up to the first zero byte, never past the end of the array.
-CString BytesAsText(const COleSafeArray& bytes)
-{
-    const char* text = reinterpret_cast<const char*>(bytes.GetData());
-    const void* zero = std::memchr(text, 0, bytes.GetSize());
-    const int length = zero ? static_cast<int>(static_cast<const char*>(zero) - text)
-                            : static_cast<int>(bytes.GetSize());
-    return CString(text, length);
 }
 
 CString KindText(const CLogRecord& record)
@@ -57,6 +42,16 @@ CString KindText(const CLogRecord& record)
 }
 
 } // namespace
+
+bool IsTrafficRecord(const CLogRecord& record)
+{
+    return record.m_kind == LOG_KIND_SENT || record.m_kind == LOG_KIND_RECEIVED;
+}
+
+bool HasPeer(const CLogRecord& record)
+{
+    return IsTrafficRecord(record) && record.m_peerPort != -1;
+}
 
 int GetLogDisplayBits(const CCommSettings& settings, const CLogRecord& record)
 {
@@ -111,7 +106,7 @@ CString FormatLogTime(const CLogRecord& record, int timeFormat)
 CString FormatLogContents(const CLogRecord& record, int displayBits)
 {
     CString text = KindText(record);
-    if (!IsTraffic(record))
+    if (!IsTrafficRecord(record))
         return text;
     if (displayBits & LOG_SHOW_COUNT)
         text.AppendFormat(":%04d", static_cast<int>(record.m_data.GetSize()));
@@ -119,22 +114,28 @@ CString FormatLogContents(const CLogRecord& record, int displayBits)
         text += ":" + FormatHexDigest(record.m_data);
     if (displayBits & LOG_SHOW_TEXT)
         text += ":[" + FormatTextDigest(record.m_data) + "]";
-    if (record.m_peerPort != -1) {
-        // The address is in network order: its first byte in memory is the first octet.
-        const unsigned address = record.m_peerAddress;
-        text.AppendFormat(" IP:%u.%u.%u.%u Port:%u", address & 0xFF, (address >> 8) & 0xFF,
-                          (address >> 16) & 0xFF, address >> 24,
+    if (HasPeer(record))
+        text.AppendFormat(" IP:%s Port:%u", FormatPeerAddress(record).GetString(),
                           static_cast<unsigned>(record.m_peerPort));
-    }
     return text;
 }
 
-CString FormatHexDigest(const COleSafeArray& bytes)
+CString FormatPeerAddress(const CLogRecord& record)
+{
+    // The address is in network order: its first byte in memory is the first octet.
+    const unsigned address = record.m_peerAddress;
+    CString text;
+    text.Format("%u.%u.%u.%u", address & 0xFF, (address >> 8) & 0xFF, (address >> 16) & 0xFF,
+                address >> 24);
+    return text;
+}
+
+CString FormatHexDigest(const BYTE* bytes, DWORD count)
 {
     CString text;
     for (DWORD i = 0; i < kDigestLength; ++i) {
-        if (i < bytes.GetSize())
-            text.AppendFormat("%02X", bytes.GetData()[i]);
+        if (i < count)
+            text.AppendFormat("%02X", bytes[i]);
         else
             text += "  ";
         if (i % 2 == 1)
@@ -143,16 +144,37 @@ CString FormatHexDigest(const COleSafeArray& bytes)
     return text;
 }
 
-CString FormatTextDigest(const COleSafeArray& bytes)
+CString FormatTextDigest(const BYTE* bytes, DWORD count)
 {
     CString text;
     for (DWORD i = 0; i < kDigestLength; ++i) {
-        if (i >= bytes.GetSize())
+        if (i >= count)
             text += ' ';
-        else if (IsPrintableAscii(bytes.GetData()[i]))
-            text += static_cast<char>(bytes.GetData()[i]);
+        else if (IsPrintableAscii(bytes[i]))
+            text += static_cast<char>(bytes[i]);
         else
             text += '.';
     }
     return text;
+}
+
+CString FormatHexDigest(const COleSafeArray& bytes)
+{
+    return FormatHexDigest(bytes.GetData(), bytes.GetSize());
+}
+
+CString FormatTextDigest(const COleSafeArray& bytes)
+{
+    return FormatTextDigest(bytes.GetData(), bytes.GetSize());
+}
+
+CString BytesAsText(const COleSafeArray& bytes)
+{
+    if (bytes.GetSize() == 0)
+        return CString();
+    const char* text = reinterpret_cast<const char*>(bytes.GetData());
+    const void* zero = std::memchr(text, 0, bytes.GetSize());
+    const int length = zero ? static_cast<int>(static_cast<const char*>(zero) - text)
+                            : static_cast<int>(bytes.GetSize());
+    return CString(text, length);
 }

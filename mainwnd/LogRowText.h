@@ -42,6 +42,13 @@ int GetLogDisplayBits(const CCommSettings& settings, const CLogRecord& record);
 // port or kind the settings do not know.
 LogRowColors GetLogRowColors(const CCommSettings& settings, const CLogRecord& record);
 
+// Sent and received records: the only ones with digests and a peer.
+bool IsTrafficRecord(const CLogRecord& record);
+// A sent or received record whose peer port is known.
+bool HasPeer(const CLogRecord& record);
+// The peer's IPv4 address, "%u.%u.%u.%u" with the first octet first.
+CString FormatPeerAddress(const CLogRecord& record);
+
 // All four columns under the settings' time format and the record's display bits.
 LogRowTexts FormatLogRow(const CCommSettings& settings, const CLogRecord& record);
 
@@ -51,8 +58,14 @@ CString FormatLogId(const CLogRecord& record);
 CString FormatLogTime(const CLogRecord& record, int timeFormat);
 CString FormatLogContents(const CLogRecord& record, int displayBits);
 
-// The digests of the first 16 bytes, padded with blanks to 16 positions; the contents column
-// and the CSV export share them. Hex: "%02X" per byte and a blank after every second position.
-// Text: the byte when it is printable ASCII, else ".".
+// The digests of the first 16 bytes, padded with blanks to 16 positions; the contents column,
+// the CSV export and the lines of the text export's dump share them. Hex: "%02X" per byte and a
+// blank after every second position. Text: the byte when it is printable ASCII, else ".".
+CString FormatHexDigest(const BYTE* bytes, DWORD count);
+CString FormatTextDigest(const BYTE* bytes, DWORD count);
 CString FormatHexDigest(const COleSafeArray& bytes);
 CString FormatTextDigest(const COleSafeArray& bytes);
+
+// A message record's bytes read as text: up to the first zero byte, never past the end of the
+// array when there is none.
+CString BytesAsText(const COleSafeArray& bytes);

@@ -7,13 +7,6 @@
 
 namespace {
 
-// MAXLOG is compared unsigned, so a negative value means no limit; the cap keeps numbers
-// unique, and the record being added always stays.
-size_t RecordLimit(const CCommonSettings& common)
-{
-    return std::clamp<DWORD>(static_cast<DWORD>(common.m_maxLog), 1, CLogStore::kNumberCount);
-}
-
 bool HasRow(const CCommSettings& settings, const CLogRecord& record)
 {
     return (GetLogDisplayBits(settings, record) & LOG_SHOW_ROW) != 0;
@@ -23,6 +16,12 @@ bool HasRow(const CCommSettings& settings, const CLogRecord& record)
 
 CLogStore::CLogStore(AutoSaveHook autoSave) : m_autoSave(std::move(autoSave))
 {
+}
+
+size_t CLogStore::RecordLimit(const CCommonSettings& common)
+{
+    // The cap keeps numbers unique, and the record being added always stays.
+    return std::clamp<DWORD>(static_cast<DWORD>(common.m_maxLog), 1, kNumberCount);
 }
 
 CLogStore::AddResult CLogStore::Add(CLogRecord& record, const CCommSettings& settings,

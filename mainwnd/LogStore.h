@@ -31,6 +31,10 @@ public:
 
     explicit CLogStore(AutoSaveHook autoSave = {});
 
+    // How many records are kept under MAXLOG (compared unsigned, so a negative value means no
+    // limit), never more than the numbers can tell apart and never fewer than one.
+    static size_t RecordLimit(const CCommonSettings& common);
+
     // Trims to MAXLOG, numbers the record (in the caller's record too), stores a copy, auto-saves
     // it when the caller asks and AUTO is not 0, and gives it a row when its display bit 1 is set.
     AddResult Add(CLogRecord& record, const CCommSettings& settings,

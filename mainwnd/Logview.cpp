@@ -1,20 +1,32 @@
 #include "mainwnd/Logview.h"
 
+#include <new>
+
 #include "core/MessageCatalogue.h"
 #include "core/TextHelpers.h"
+#include "mainwnd/LogExport.h"
+#include "mainwnd/LogFile.h"
 #include "mainwnd/LogRowText.h"
+#include "platform/Exceptions.h"
 #include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
 #include "platform/WinApp.h"
 #include "res/resource.h"
 
 namespace {
 
+const UINT kLogFileWriteError = 13006;
+const UINT kLogFileReadError = 13007;
 const UINT kLogFileDropPrompt = 13008;
+const UINT kLogLimitPrompt = 13072;
 // The list draws again at most this often while records arrive: under Wine one repaint of the
 // list costs 10 to 20 ms, and a repaint per record would cap the log near 50 records a second.
 const UINT_PTR kRedrawTimer = 1;
 const UINT kRedrawPeriodMs = 100;
 const UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
+// The auto-save file is let go once no record came for a whole period.
+const UINT_PTR kAutoSaveIdleTimer = 2;
+const UINT kAutoSaveIdlePeriodMs = 1000;
 
 struct ColumnLayout
 {
@@ -42,6 +54,11 @@ BEGIN_MESSAGE_MAP(CLogview, CListView)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
     ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDeleteAllItems)
 END_MESSAGE_MAP()
+
+CLogview::CLogview()
+    : m_store([this](const CLogRecord& record) { AutoSaveRecord(record); })
+{
+}
 
 void CLogview::SetSettings(const CCommSettings* settings, const CCommonSettings* common)
 {
@@ -139,6 +156,14 @@ void CLogview::DeferDrawing()
 
 void CLogview::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == kAutoSaveIdleTimer) {
+        if (!std::exchange(m_autoSavedRecently, false)) {
+            ::KillTimer(m_hWnd, kAutoSaveIdleTimer);
+            m_autoSaveTimerOn = false;
+            m_autoSaveFile.Close();
+        }
+        return;
+    }
     if (nIDEvent != kRedrawTimer) {
         CListView::OnTimer(nIDEvent);
         return;
@@ -220,8 +245,94 @@ void CLogview::OnDropFiles(HDROP hDropInfo)
         ::DragQueryFileA(hDropInfo, 0, path, sizeof path) > 0) {
         CString prompt;
         prompt.Format(GetMessageText(kLogFileDropPrompt), path);
-        if (AfxMessageBox(prompt, MB_OKCANCEL | MB_ICONQUESTION) == IDOK && m_loadLogFile)
-            m_loadLogFile(path);
+        if (AfxMessageBox(prompt, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
+            LoadLogFile(path);
     }
     ::DragFinish(hDropInfo);
+}
+
+void CLogview::LoadLogFile(LPCTSTR path)
+{
+    CWaitCursor wait;
+    Clear();
+    if (!ReadLogFile(path))
+        AfxMessageBox(GetMessageText(kLogFileReadError), MB_OK | MB_ICONSTOP);
+}
+
+bool CLogview::ReadLogFile(LPCTSTR path)
+{
+    try {
+        CFile file;
+        if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite))
+            return false;
+        CLogFileReader reader(file);
+        if (!reader.ReadHeader())
+            return false;
+        const size_t limit = CLogStore::RecordLimit(*m_common);
+        size_t addedSinceAsked = 0;
+        CLogRecord record;
+        for (;;) {
+            const LogFileReadResult result = reader.ReadRecord(record);
+            if (result != LOG_FILE_RECORD)
+                return result == LOG_FILE_END;
+            // Going on drops the records read first: the user decides, once per MAXLOG records.
+            if (addedSinceAsked >= limit) {
+                if (AfxMessageBox(GetMessageText(kLogLimitPrompt), MB_YESNO | MB_ICONQUESTION) !=
+                    IDYES)
+                    return true;
+                addedSinceAsked = 0;
+            }
+            AddRecord(record, false);
+            ++addedSinceAsked;
+        }
+    } catch (CException* e) {
+        e->Delete();
+    } catch (const std::bad_alloc&) {
+    }
+    return false;
+}
+
+void CLogview::SaveLogFile(LPCTSTR path)
+{
+    WriteWholeFile(path, [this](CFile& file) { WriteLogFile(file, m_store); });
+}
+
+void CLogview::ExportCsv(LPCTSTR path)
+{
+    WriteWholeFile(path, [this](CFile& file) { WriteCsvExport(file, m_store, *m_settings); });
+}
+
+void CLogview::ExportText(LPCTSTR path)
+{
+    WriteWholeFile(path, [this](CFile& file) { WriteTextExport(file, m_store, *m_settings); });
+}
+
+void CLogview::WriteWholeFile(LPCTSTR path, const std::function<void(CFile&)>& write)
+{
+    try {
+        CFile file;
+        // An empty log still leaves the file it created.
+        if (file.Open(path, CFile::modeCreate | CFile::modeWrite) && m_store.GetRecordCount() > 0) {
+            write(file);
+            file.Close();
+            return;
+        }
+    } catch (CException* e) {
+        e->Delete();
+    } catch (const std::bad_alloc&) {
+    }
+    AfxMessageBox(GetMessageText(kLogFileWriteError), MB_OK | MB_ICONSTOP);
+}
+
+void CLogview::AutoSaveRecord(const CLogRecord& record)
+{
+    const CString path = MakeAutoSavePath(*m_common, record.m_time);
+    if (path.IsEmpty())
+        return;
+    m_autoSaveFile.Append(path, record);
+    m_autoSavedRecently = true;
+    if (!m_autoSaveTimerOn && m_hWnd) {
+        ::SetTimer(m_hWnd, kAutoSaveIdleTimer, kAutoSaveIdlePeriodMs, nullptr);
+        m_autoSaveTimerOn = true;
+    }
 }

@@ -3,10 +3,11 @@
 // colours the rows and tells the detailed-log pane (WM_SHOW_RECORD) which record to show.
 // Adding a record forces no repaint: the list stops drawing while records arrive and draws all
 // new rows at most ten times a second, following the newest row once per redraw (under Wine the
-// list would otherwise repaint on every inserted row, 10 to 20 ms each). Window thread only.
+// list would otherwise repaint on every inserted row, 10 to 20 ms each). It also saves, loads,
+// exports and auto-saves the log through the window-free LogFile, LogExport and AutoSaveFile,
+// adding the messages the user sees. Window thread only.
 //
-// Not yet: the .qvl, CSV and text files and auto-saving (the store is made without an auto-save
-// writer), command 32820 (the other-settings dialog), the themed popup menu.
+// Not yet: command 32820 (the other-settings dialog), the themed popup menu.
 #pragma once
 
 #include <functional>
@@ -17,7 +18,9 @@
 #include "core/CommSettings.h"
 #include "core/CommonSettings.h"
 #include "core/LogRecord.h"
+#include "mainwnd/AutoSaveFile.h"
 #include "mainwnd/LogStore.h"
+#include "platform/File.h"
 #include "platform/ListView.h"
 
 // From the log view to the detailed-log pane: wParam 0 shows the CLogRecord at lParam (sent),
@@ -28,15 +31,13 @@ class CLogview : public CListView
 {
     DECLARE_DYNCREATE(CLogview)
 public:
-    // Loads a dropped log file; the frame gives it until the view reads log files itself.
-    using LoadLogFileHook = std::function<void(LPCTSTR path)>;
+    CLogview();
 
     // The live settings the rows are made from; give them before Create (the font of the
     // common settings is applied at creation) and keep them alive as long as the view.
     void SetSettings(const CCommSettings* settings, const CCommonSettings* common);
     // The detailed-log pane; no WM_SHOW_RECORD goes anywhere until it is set.
     void SetDetailWindow(HWND hWndDetail) { m_hWndDetail = hWndDetail; }
-    void SetLoadLogFileHook(LoadLogFileHook hook) { m_loadLogFile = std::move(hook); }
 
     // Stores and numbers a copy (the number goes into record too) and shows its row when its
     // display bits ask for one; autoSave is false for records that are not new.
@@ -47,6 +48,18 @@ public:
     int GetRecordCount() const { return m_store.GetRecordCount(); }
     // A fixed-pitch font of the common settings' log font size.
     void ApplyFont(const CCommonSettings& common);
+
+    // Replaces the log by the records of a .qvl file; a damaged file keeps the records before
+    // the damage and shows 13007. Every MAXLOG records it asks whether to go on (13072).
+    void LoadLogFile(LPCTSTR path);
+    // Writes the log as a .qvl file; 13006 when it cannot be written or the log is empty.
+    void SaveLogFile(LPCTSTR path);
+    // The records that have a row, as CSV or as text with dumps; 13006 as for SaveLogFile.
+    void ExportCsv(LPCTSTR path);
+    void ExportText(LPCTSTR path);
+    // Appends the record to its hourly or ten-minute auto-save file (AUTO); failures are
+    // silent, the record stays in the log.
+    void AutoSaveRecord(const CLogRecord& record);
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
@@ -72,6 +85,11 @@ private:
     // the list draws again, so a burst of records is followed once.
     void FollowNewestRow();
     void ClearDetail() const;
+    // Reads the file into the log; false on an error (stopping at the user's No is none).
+    bool ReadLogFile(LPCTSTR path);
+    // Creates the file and lets write fill it; 13006 when it cannot be created, the log is
+    // empty or writing fails (the part written stays).
+    void WriteWholeFile(LPCTSTR path, const std::function<void(CFile&)>& write);
     // Stops the list drawing until the redraw timer, which draws it once with all new rows.
     void DeferDrawing();
 
@@ -80,6 +98,10 @@ private:
     const CCommonSettings* m_common = nullptr;
     HWND m_hWndDetail = nullptr;
     bool m_drawingDeferred = false;
-    LoadLogFileHook m_loadLogFile;
+    CAutoSaveFile m_autoSaveFile;
+    // Records were auto-saved since the idle timer last looked; the timer closes the file when
+    // they pause.
+    bool m_autoSavedRecently = false;
+    bool m_autoSaveTimerOn = false;
     std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> m_font;
 };

@@ -6,8 +6,11 @@
 
 #include "core/MessageCatalogue.h"
 #include "core/PortNotify.h"
+#include "dialogs/SaveFormatDlg.h"
 #include "mainwnd/Logview.h"
 #include "mainwnd/PortStatusLook.h"
+#include "core/SendEditorAccess.h"
+#include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/StringResource.h"
 #include "platform/WinApp.h"
@@ -16,6 +19,7 @@
 namespace {
 
 const UINT kDocumentLoadFailed = 13021;
+const UINT kNoLogData = 13005;
 // How long closing the window waits for the threads of running ports to end.
 const DWORD kPortShutdownWaitMs = 10000;
 
@@ -56,6 +60,35 @@ UINT IndicatorOfPort(int port)
     return port == 0 ? ID_INDICATOR_PORT1 : ID_INDICATOR_PORT2;
 }
 
+// A kind of log file: its dialogs' default extension (without the dot, which Wine would
+// double) and filter, and the document's default path for it.
+struct LogFileKind
+{
+    LPCTSTR extension;
+    LPCTSTR filter;
+    CString CCommSettings::*path;
+};
+
+const LogFileKind kLogFile = {
+    "qvl", "Quorvex Log file(*.qvl)|*.qvl|All Files(*.*)|*.*||", &CCommSettings::m_logPath};
+const LogFileKind kCsvFile = {
+    "csv", "Quorvex Log file(*.csv)|*.csv|All Files(*.*)|*.*||", &CCommSettings::m_csvPath};
+const LogFileKind kTextFile = {
+    "txt", "Quorvex Log file(*.txt)|*.txt|All Files(*.*)|*.*||", &CCommSettings::m_textPath};
+const DWORD kSaveDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+// Asks for a file of the kind, starting from the document's default path of that kind, which
+// the chosen path replaces; false when the dialog was cancelled.
+bool ChooseLogFile(const LogFileKind& kind, CCommSettings& settings, BOOL openFileDialog,
+                   DWORD flags)
+{
+    CFileDialog dialog(openFileDialog, kind.extension, settings.*kind.path, flags, kind.filter);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    settings.*kind.path = dialog.GetPathName();
+    return true;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
@@ -70,13 +103,21 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_PORT2_SEND, OnUpdatePortCommand)
     ON_UPDATE_COMMAND_UI(ID_PORT1_STOP, OnUpdatePortCommand)
     ON_UPDATE_COMMAND_UI(ID_PORT2_STOP, OnUpdatePortCommand)
+    ON_COMMAND(ID_FILE_LOAD_LOG, OnLoadLog)
+    ON_COMMAND(ID_FILE_SAVE_LOG, OnSaveLog)
+    ON_COMMAND(ID_FILE_EXPORT_LOG_TEXT, OnExportLog)
+    ON_UPDATE_COMMAND_UI(ID_FILE_LOAD_LOG, OnUpdateLoadLog)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_LOG, OnUpdateSaveLog)
+    ON_UPDATE_COMMAND_UI(ID_FILE_EXPORT_LOG_TEXT, OnUpdateSaveLog)
+    ON_MESSAGE(WM_SEND_EDITOR_DATA, OnSendEditorData)
     ON_COMMAND_RANGE(ID_PORT1_START, ID_PORT2_SEND, OnPortCommand)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
                        std::span<CPortContext, kPortCount> portContexts)
     : m_settings(settings), m_commonSettings(commonSettings),
-      m_hub(settings, portContexts, *this), m_engine(settings, portContexts)
+      m_hub(settings, portContexts, *this), m_sendEditor(commonSettings),
+      m_engine(settings, portContexts)
 {
     m_settings.SetDefaults(1);
 }
@@ -112,6 +153,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // Once the bar exists, so that its port panes never show their indicator names.
     for (int port = 0; port < kPortCount; ++port)
         ShowPortStatus(port, IDS_STATUS_NONE, nullptr);
+    if (!CreateSendEditorPane())
+        return -1;
 
     m_documentHasFile = false;
     UpdateTitle();
@@ -142,6 +185,17 @@ bool CMainFrame::CreateStatusBar()
                                      kIndicatorTips, kIndicatorIcons);
 }
 
+bool CMainFrame::CreateSendEditorPane()
+{
+    if (!m_sendEditor.Create(this, ID_VIEW_SEND_EDITOR))
+        return false;
+    // Laid out after the status bar, so that the strip stands above it.
+    ::SetWindowPos(m_sendEditor.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_sendEditor.ShowWindow(SW_SHOW);
+    return true;
+}
+
 void CMainFrame::UpdateTitle()
 {
     CString programName;
@@ -164,6 +218,8 @@ void CMainFrame::OpenDocument(int startAllEnabledPorts)
         UpdateTitle();
         return;
     }
+    if (m_documentHasFile)
+        m_sendEditor.GetHexEdit().SetData(m_settings.m_sendEditorData);
     UpdateTitle();
     if (!startAllEnabledPorts && !m_settings.m_startOnLoad)
         return;
@@ -176,6 +232,57 @@ void CMainFrame::OpenDocument(int startAllEnabledPorts)
 
 void CMainFrame::OpenLogFile()
 {
+    m_view->LoadLogFile(m_settings.m_logPath);
+}
+
+bool CMainFrame::IsAnyPortRunning()
+{
+    return m_hub.GetFlags(0).running || m_hub.GetFlags(1).running;
+}
+
+bool CMainFrame::HasLogToSave()
+{
+    if (m_view->GetRecordCount() > 0)
+        return true;
+    AfxMessageBox(GetMessageText(kNoLogData), MB_OK);
+    return false;
+}
+
+void CMainFrame::OnLoadLog()
+{
+    if (ChooseLogFile(kLogFile, m_settings, TRUE, OFN_FILEMUSTEXIST))
+        OpenLogFile();
+}
+
+void CMainFrame::OnSaveLog()
+{
+    if (HasLogToSave() && ChooseLogFile(kLogFile, m_settings, FALSE, kSaveDialogFlags))
+        m_view->SaveLogFile(m_settings.m_logPath);
+}
+
+void CMainFrame::OnExportLog()
+{
+    if (!HasLogToSave())
+        return;
+    CSaveFormatDlg format;
+    if (format.DoModal() != IDOK)
+        return;
+    if (format.m_saveFormat == SAVE_FORMAT_TEXT) {
+        if (ChooseLogFile(kTextFile, m_settings, FALSE, kSaveDialogFlags))
+            m_view->ExportText(m_settings.m_textPath);
+    } else if (ChooseLogFile(kCsvFile, m_settings, FALSE, kSaveDialogFlags)) {
+        m_view->ExportCsv(m_settings.m_csvPath);
+    }
+}
+
+void CMainFrame::OnUpdateLoadLog(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!IsAnyPortRunning());
+}
+
+void CMainFrame::OnUpdateSaveLog(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_view->GetRecordCount() > 0 && !IsAnyPortRunning());
 }
 
 void CMainFrame::SetPortStatus(int port, UINT stringId, const CString& extraText)
@@ -267,16 +374,26 @@ void CMainFrame::SetDropAccepted(bool accepted)
     ::DragAcceptFiles(m_view->m_hWnd, accepted);
 }
 
-// The connection-status, send-editor and COM control panes do not exist yet: their operations
-// have nothing to act on.
+// The connection-status and COM control panes do not exist yet: their operations have nothing
+// to act on.
 void CMainFrame::RebuildConnectionList(std::vector<CSendQueue*>)
 {
 }
 
 COleSafeArray CMainFrame::GetSendEditorData()
 {
-    // Until the send-editor pane exists, the bytes it would show after a document was opened.
-    return m_settings.m_sendEditorData;
+    COleSafeArray data;
+    return m_sendEditor.GetHexEdit().GetData(data);
+}
+
+LRESULT CMainFrame::OnSendEditorData(WPARAM wParam, LPARAM lParam)
+{
+    auto* data = reinterpret_cast<COleSafeArray*>(lParam);
+    CHexEdit& editor = m_sendEditor.GetHexEdit();
+    if (wParam == SEND_EDITOR_WRITE)
+        return editor.SetData(*data);
+    editor.GetData(*data);
+    return 0;
 }
 
 void CMainFrame::StartPortThread(int port, int connectionType)

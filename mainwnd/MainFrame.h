@@ -6,8 +6,8 @@
 // handed over at construction.
 //
 // Not yet: the menu bar, toolbar and docked panes of the window framework, the tray icon, the
-// settings and log-file commands. Until the panes exist, the outlet's pane operations do nothing
-// and the send editor reads as the document's send-editor bytes.
+// settings commands. The send-data editor pane stands in a fixed strip on the right; until the
+// other panes exist, the outlet's operations on them do nothing.
 #pragma once
 #include <memory>
 #include <span>
@@ -20,6 +20,7 @@
 #include "core/engine/PortEngine.h"
 #include "mainwnd/ColorStatusBar.h"
 #include "mainwnd/PortNotifyHub.h"
+#include "mainwnd/SendEditorDlg.h"
 #include "platform/FrameWnd.h"
 
 #include <commctrl.h>  // after windows.h
@@ -39,8 +40,7 @@ public:
     // the defaults. Then starts the enabled ports, Port 1 first, when the document asks for it
     // or startAllEnabledPorts is non-zero (the automatic document).
     void OpenDocument(int startAllEnabledPorts);
-    // Loads the log at the document's log path into the view; the .qvl reader is not built yet,
-    // so the view keeps what it has.
+    // Loads the log at the document's log path into the view.
     void OpenLogFile();
     // "<document name> - Quorvex"; while no port runs, the port commands' flags start afresh
     // from the document's use-port flags.
@@ -48,6 +48,7 @@ public:
     // Shows status string stringId with its lamp in the port's pane, then a blank and the extra
     // text.
     void SetPortStatus(int port, UINT stringId, const CString& extraText) override;
+    CSendEditorDlg& GetSendEditorPane() { return m_sendEditor; }
 
     // The port operations of the Start, Send and Stop commands. Start starts the port's thread
     // and leaves only Stop enabled; Send hands the send editor's bytes to every connection of
@@ -67,6 +68,13 @@ protected:
     afx_msg LRESULT OnSerialNotify(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdatePortPane(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePortCommand(CCmdUI* pCmdUI);
+    // The log file commands: load, save and export (CSV or text) through the file dialogs.
+    afx_msg void OnLoadLog();
+    afx_msg void OnSaveLog();
+    afx_msg void OnExportLog();
+    afx_msg void OnUpdateLoadLog(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSaveLog(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnSendEditorData(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPortCommand(UINT id);
 
     DECLARE_MESSAGE_MAP()
@@ -91,8 +99,12 @@ private:
 
     bool CreateView();
     bool CreateStatusBar();
+    bool CreateSendEditorPane();
     // SetPortStatus with the extra text and its blank left out when it is null.
     void ShowPortStatus(int port, UINT stringId, LPCTSTR extraText);
+    bool IsAnyPortRunning();
+    // 13005 when the log is empty; whether there is something to save.
+    bool HasLogToSave();
 
     // IPortNotifyOutlet
     void AddLogRecord(const CLogRecord& record) override;
@@ -114,6 +126,7 @@ private:
     CColorStatusBar m_statusBar;
     std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> m_statusImages;
     PortStatus m_portStatus[kPortCount];
+    CSendEditorDlg m_sendEditor;
     // The document was loaded from a file it can be saved to.
     bool m_documentHasFile = false;
     CPortEngine m_engine;

@@ -88,9 +88,6 @@ LRESULT CPortNotifyHub::OnPortNotify(WPARAM wParam, LPARAM lParam)
         std::erase(m_queues, reinterpret_cast<CSendQueue*>(lParam));
         m_outlet.RebuildConnectionList(m_queues);
         break;
-    case PORT_NOTIFY_READ_SEND_EDITOR:
-        *reinterpret_cast<COleSafeArray*>(lParam) = m_outlet.GetSendEditorData();
-        break;
     case PORT_NOTIFY_FORWARD: {
         const CLogRecord& record = *reinterpret_cast<const CLogRecord*>(lParam);
         Deliver(record.m_data, record.m_forwardTarget, record.m_port, record.m_connection);

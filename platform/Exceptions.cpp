@@ -114,6 +114,11 @@ CString CArchiveException::Describe() const
     return CauseText(kArchiveCauseTexts, m_cause, m_strFileName);
 }
 
+void AfxThrowMemoryException()
+{
+    throw new CMemoryException();
+}
+
 void AfxThrowInvalidArgException()
 {
     throw new CInvalidArgException();

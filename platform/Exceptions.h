@@ -97,6 +97,7 @@ protected:
     CString Describe() const override;
 };
 
+[[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowInvalidArgException();
 [[noreturn]] void AfxThrowFileException(
     int cause, LONG lOsError = -1, LPCTSTR lpszFileName = nullptr);

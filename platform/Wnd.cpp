@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "platform/CmdUI.h"
+#include "platform/Exceptions.h"
+#include "platform/MessageBox.h"
 #include "platform/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -45,8 +47,15 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
     if (!wnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
-    CurrentMessageScope scope(MSG{hWnd, message, wParam, lParam, 0, {0, 0}});
-    const LRESULT result = wnd->WindowProc(message, wParam, lParam);
+    const MSG msg = {hWnd, message, wParam, lParam, 0, {0, 0}};
+    CurrentMessageScope scope(msg);
+    LRESULT result = 0;
+    // An exception must not unwind through the system's code that called this procedure.
+    try {
+        result = wnd->WindowProc(message, wParam, lParam);
+    } catch (CException* e) {
+        result = wnd->ProcessWndProcException(e, &msg);
+    }
     if (message == WM_NCDESTROY)
         wnd->FinishNcDestroy();
     return result;
@@ -318,6 +327,54 @@ void CWnd::OnDropFiles(HDROP)
 BOOL CWnd::OnEraseBkgnd(CDC*)
 {
     return static_cast<BOOL>(Default());
+}
+
+void CWnd::OnHScroll(UINT, UINT, CWnd*)
+{
+    Default();
+}
+
+void CWnd::OnVScroll(UINT, UINT, CWnd*)
+{
+    Default();
+}
+
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return static_cast<BOOL>(Default());
+}
+
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+
+void CWnd::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+
+UINT CWnd::OnGetDlgCode()
+{
+    return static_cast<UINT>(Default());
+}
+
+LRESULT CWnd::ProcessWndProcException(CException* e, const MSG* pMsg)
+{
+    char text[256] = {};
+    e->GetErrorMessage(text, sizeof text);
+    e->Delete();
+    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+    if (pMsg->message == WM_CREATE)
+        return -1;
+    if (pMsg->message == WM_PAINT)
+        ::ValidateRect(pMsg->hwnd, nullptr);
+    return 0;
 }
 
 void CWnd::GetWindowText(CString& rString) const

@@ -14,6 +14,7 @@
 
 #include <shellapi.h>  // HDROP, after windows.h
 
+class CException;
 class CFrameWnd;
 struct CCreateContext;
 
@@ -112,6 +113,11 @@ public:
 
     CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
+    {
+        ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
+    }
+    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
@@ -138,6 +144,30 @@ public:
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
     }
     HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
+    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+    static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+    {
+        return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
+    }
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const
+    {
+        lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+        lpScrollInfo->fMask = nMask;
+        return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+    }
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE)
+    {
+        lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+        ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+        return TRUE;
+    }
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE)
+    {
+        return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
+    }
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
 
 protected:
     // The default handling of the messages that ON_WM_xxx entries route to these names;
@@ -151,6 +181,19 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    // pScrollBar is the scroll-bar control, or null for the window's own bars.
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg UINT OnGetDlgCode();
+
+    // A CException* that a handler let through: reported in a stop-icon message box and
+    // deleted. WM_CREATE then answers -1; a WM_PAINT validates the window so that it is not
+    // asked to paint again at once; other messages answer 0.
+    virtual LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
 
     // Runs the reflected-notification entries (ON_NOTIFY_REFLECT, ON_CONTROL_REFLECT).
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -197,3 +240,29 @@ private:
 #define ON_WM_ERASEBKGND()                                                                         \
     AFX_MAP_ENTRY(WM_ERASEBKGND, 0, 0, 0, nullptr, CDC dc(reinterpret_cast<HDC>(call.wParam));     \
                   call.result = self.OnEraseBkgnd(&dc))
+#define ON_WM_HSCROLL()                                                                            \
+    AFX_MAP_ENTRY(WM_HSCROLL, 0, 0, 0, nullptr,                                                    \
+                  self.OnHScroll(LOWORD(call.wParam), HIWORD(call.wParam),                         \
+                                 CWnd::FromHandle(reinterpret_cast<HWND>(call.lParam))))
+#define ON_WM_VSCROLL()                                                                            \
+    AFX_MAP_ENTRY(WM_VSCROLL, 0, 0, 0, nullptr,                                                    \
+                  self.OnVScroll(LOWORD(call.wParam), HIWORD(call.wParam),                         \
+                                 CWnd::FromHandle(reinterpret_cast<HWND>(call.lParam))))
+#define ON_WM_MOUSEWHEEL()                                                                         \
+    AFX_MAP_ENTRY(WM_MOUSEWHEEL, 0, 0, 0, nullptr,                                                 \
+                  call.result = self.OnMouseWheel(                                                 \
+                      LOWORD(call.wParam), static_cast<short>(HIWORD(call.wParam)),                \
+                      CPoint(static_cast<short>(LOWORD(call.lParam)),                              \
+                             static_cast<short>(HIWORD(call.lParam)))))
+#define ON_WM_SETFOCUS()                                                                           \
+    AFX_MAP_ENTRY(WM_SETFOCUS, 0, 0, 0, nullptr,                                                   \
+                  self.OnSetFocus(CWnd::FromHandle(reinterpret_cast<HWND>(call.wParam))))
+#define ON_WM_KILLFOCUS()                                                                          \
+    AFX_MAP_ENTRY(WM_KILLFOCUS, 0, 0, 0, nullptr,                                                  \
+                  self.OnKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(call.wParam))))
+#define ON_WM_CHAR()                                                                               \
+    AFX_MAP_ENTRY(WM_CHAR, 0, 0, 0, nullptr,                                                       \
+                  self.OnChar(static_cast<UINT>(call.wParam), LOWORD(call.lParam),                 \
+                              HIWORD(call.lParam)))
+#define ON_WM_GETDLGCODE()                                                                         \
+    AFX_MAP_ENTRY(WM_GETDLGCODE, 0, 0, 0, nullptr, call.result = self.OnGetDlgCode())

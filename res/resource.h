@@ -8,6 +8,7 @@
 #define IDR_MAINFRAME 128          // menu, accelerators, icon and title string "Quorvex"
 #define IDB_PORT_STATUS 140        // six 16x16 port status lamps
 #define IDR_LOG_CONTEXT_MENU 172   // the log view's context menu
+#define IDD_SAVE_FORMAT 248        // the export's save-format dialog
 
 // Pane captions.
 #define IDS_PANE_SEND_EDITOR 61220
@@ -86,3 +87,17 @@
 
 // Log view context menu.
 #define ID_LOG_PROPERTIES 32820
+
+// Save-format dialog.
+#define IDC_SAVE_FORMAT_CSV 1006
+#define IDC_SAVE_FORMAT_TEXT 1007
+// Send-data editor pane: its dialog, its editor, and the editing commands of the hex views.
+#define IDD_SEND_EDITOR 130
+#define IDC_HEX_EDITOR 1000
+#define ID_HEX_UNDO 32848
+#define ID_HEX_REDO 32888
+#define ID_HEX_SELECT_ALL 32853
+#define ID_HEX_COPY 32849
+#define ID_HEX_CUT 32850
+#define ID_HEX_PASTE 32851
+#define ID_HEX_DATA_CLEAR 32858

@@ -1,5 +1,7 @@
 #include "core/engine/PortReporter.h"
 
+#include "core/SendEditorAccess.h"
+
 CPortReporter::CPortReporter(HWND notifyWindow, int port, int connection)
     : m_window(notifyWindow), m_record(port, connection)
 {
@@ -59,6 +61,5 @@ void CPortReporter::Notify(PortNotifyCode code, const void* record) const
 COleSafeArray CPortReporter::ReadSendEditorData() const
 {
     COleSafeArray bytes;
-    Notify(PORT_NOTIFY_READ_SEND_EDITOR, &bytes);
-    return bytes;
+    return ::ReadSendEditorData(m_window, bytes);
 }

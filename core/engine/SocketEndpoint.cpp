@@ -47,8 +47,6 @@ int CSocketEndpoint::TakeReceived(int received, CConnectionWorker& worker, DWORD
         return kResultFailed;
     }
     const int error = ::WSAGetLastError();
-    if (error == WSAEWOULDBLOCK)
-        return kGoOn;
     worker.LogMessage(MSG_RECEIVE_ERROR, error);
     return ReceiveErrorPasses(error) ? kGoOn : kResultFailed;
 }

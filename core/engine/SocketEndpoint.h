@@ -27,8 +27,8 @@ protected:
 
     SOCKET Socket() const { return m_socket; }
     // What a read that returned received means: bytes are logged as received (kGoOn, or the
-    // result of closing after one receive), nothing read means the peer ended, a read event whose
-    // data an earlier read took goes on, and an error is logged and ends unless it passes.
+    // result of closing after one receive), nothing read means the peer ended, and an error is
+    // logged and ends the connection unless it passes.
     int TakeReceived(int received, CConnectionWorker& worker, DWORD peerAddress = 0,
                      int peerPort = -1);
     // A receive error after which the endpoint goes on.

@@ -10,32 +10,13 @@
 #include "core/ByteStream.h"
 #include "core/LittleEndian.h"
 #include "tests/core/CommSettingsSample.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
-
 const size_t kItemsOffset = 0x700;
 const size_t kFlnetRecordsSize = 160;
-
-Bytes ReadAll(const std::string& path)
-{
-    CByteStream stream;
-    if (!stream.ReadFile(path.c_str()))
-        return {};
-    return Bytes(stream.GetData(), stream.GetData() + stream.GetSize());
-}
-
-void WriteAll(const std::string& path, const Bytes& bytes)
-{
-    DeleteFileA(path.c_str());
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    if (!bytes.empty())
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
 
 DWORD WordAt(const Bytes& file, size_t offset)
 {
@@ -92,7 +73,7 @@ protected:
         CCommSettings sample = MakeNonDefaultCommSettings();
         sample.m_settingsPath = Path().c_str();
         EXPECT_EQ(0, sample.Save());
-        return ReadAll(Path());
+        return ReadFileBytes(Path());
     }
 
     // The sample as a loader holds it after reading all of it: the loader's paths, and FL-net
@@ -118,7 +99,7 @@ protected:
 
     int LoadBytes(const Bytes& file, CCommSettings& loader) const
     {
-        WriteAll(Path(), file);
+        WriteFileBytes(Path(), file);
         return loader.Load();
     }
 
@@ -130,7 +111,7 @@ TEST_F(CommSettingsFileTest, DefaultDocumentSavesAs4099BytesWithTheGivenHeader)
     CCommSettings settings;
     settings.m_settingsPath = Path().c_str();
     ASSERT_EQ(0, settings.Save());
-    const Bytes file = ReadAll(Path());
+    const Bytes file = ReadFileBytes(Path());
 
     ASSERT_EQ(4099u, file.size());
     EXPECT_EQ((Bytes{0x71, 0x76, 0x67, 0x00}), Bytes(file.begin(), file.begin() + 4));
@@ -168,7 +149,7 @@ TEST_F(CommSettingsFileTest, FlnetNameIsCutToItsFieldWithoutSplittingACharacter)
         settings.m_settingsPath = Path().c_str();
         settings.m_flnetName[1] = c.name;
         ASSERT_EQ(0, settings.Save());
-        const Bytes file = ReadAll(Path());
+        const Bytes file = ReadFileBytes(Path());
         const size_t field = file.size() - 80 + 6;
         Bytes expected(c.stored.begin(), c.stored.end());
         expected.resize(18);

@@ -14,6 +14,7 @@
 #include "core/LogRecord.h"
 #include "core/PortContext.h"
 #include "core/PortNotify.h"
+#include "core/SendEditorAccess.h"
 #include "core/SendQueue.h"
 #include "core/engine/PortEngine.h"
 #include "tests/support/ByteArrays.h"
@@ -55,6 +56,11 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         auto* log = reinterpret_cast<NotifyLog*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == WM_SEND_EDITOR_DATA && log && wParam == SEND_EDITOR_READ) {
+            *reinterpret_cast<COleSafeArray*>(lParam) = ToArray(log->editorData);
+            ++log->editorReads;
+            return 0;
+        }
         if (message != WM_PORT_NOTIFY || !log)
             return ::DefWindowProcA(window, message, wParam, lParam);
         switch (wParam) {
@@ -69,10 +75,6 @@ private:
             break;
         case PORT_NOTIFY_QUEUE_REMOVED:
             std::erase(log->queues, reinterpret_cast<CSendQueue*>(lParam));
-            break;
-        case PORT_NOTIFY_READ_SEND_EDITOR:
-            *reinterpret_cast<COleSafeArray*>(lParam) = ToArray(log->editorData);
-            ++log->editorReads;
             break;
         }
         return 0;

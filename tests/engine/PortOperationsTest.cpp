@@ -102,6 +102,19 @@ TEST_F(PortOperationsTest, StoppingAllPortsHandlesTheReportsOfThreadsWaitingForT
     EXPECT_EQ(PORT_STATE_ENDED, m_log.states.back().state);
 }
 
+TEST_F(PortOperationsTest, AStopRightAfterTheStartIsNotLost)
+{
+    LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
+    ConnectTo(peer.Port());
+    ASSERT_TRUE(Start());
+    // Before anything was handled: the thread may not even have opened the stop event yet.
+    m_engine.StopPort(kPort);
+    ASSERT_TRUE(WaitForEnd(5000));
+    const std::vector<int> codes = Codes();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(10011, codes.back());
+}
+
 TEST_F(PortOperationsTest, StartResetsAStopLeftFromTheRunBefore)
 {
     LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });

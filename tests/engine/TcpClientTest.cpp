@@ -187,7 +187,14 @@ TEST_F(TcpClientTest, EverythingAPeerSentBeforeItClosedIsLoggedToTheLastByte)
         // so that it learns of the data and the close at once.
         bool closeBeforeFirstRead;
     };
-    const Case cases[] = {{3, 4096, false}, {kLargeBlock, 65536, false}, {65536, 1024, true}};
+    const Case cases[] = {
+        {3, 4096, false},
+        {kLargeBlock, 65536, false},
+        {65536, 1024, true},
+        // Sizes a damaged document may hold: read with at least 16 bytes, at most 16 MiB.
+        {300, 0, false},
+        {300, 0x7FFFFFFF, false},
+    };
     for (const Case& c : cases) {
         const Bytes data = PatternBytes(c.size);
         m_log = {};

@@ -18,7 +18,10 @@
 #include "mainwnd/LogRowText.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"
+#include "tests/mainwnd/LogSamples.h"
 #include "tests/platform/WindowTestSupport.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -427,9 +430,14 @@ HDROP MakeDrop(const Texts& paths)
 
 TEST_F(LogviewTest, ADropOfSeveralFilesOffersOnlyTheFirstForLoading)
 {
+    TempFolder folder;
     // 表 ends in the byte of '\'.
-    const Texts files = {"C:\\ログ\\表示.qvl", "C:\\b.qvl", "C:\\c.qvl"};
-    for (int answer : {IDOK, IDCANCEL}) {
+    const Texts files = {folder.File("表示.qvl"), folder.File("b.qvl"), folder.File("c.qvl")};
+    const Bytes samples = SampleLogFile();
+    WriteFileBytes(files[0], samples);
+    for (size_t i = 1; i < files.size(); ++i)
+        WriteFileBytes(files[i], Bytes(samples.begin(), samples.begin() + kSampleFirstRecord));
+    for (int answer : {IDCANCEL, IDOK}) {
         std::vector<std::string> asked;
         std::vector<UINT> types;
         const MessageBoxPresenter previous =
@@ -438,15 +446,15 @@ TEST_F(LogviewTest, ADropOfSeveralFilesOffersOnlyTheFirstForLoading)
                 types.push_back(type);
                 return answer;
             });
-        Texts loaded;
-        m_view->SetLoadLogFileHook([&](LPCTSTR path) { loaded.push_back(path); });
+        m_view->Clear();
+        Add();
 
         EXPECT_EQ(0, m_view->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files))));
         AfxSetMessageBoxPresenter(previous);
 
         EXPECT_EQ(Texts({files[0] + "をログデータとして読み込みます。\nよろしいですか？"}), asked);
         EXPECT_EQ(std::vector<UINT>{MB_OKCANCEL | MB_ICONQUESTION}, types);
-        EXPECT_EQ(answer == IDOK ? Texts{files[0]} : Texts{}, loaded) << answer;
+        EXPECT_EQ(answer == IDOK ? 3 : 1, m_view->GetRecordCount()) << answer;
     }
 }
 

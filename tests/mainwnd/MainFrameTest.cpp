@@ -1,5 +1,7 @@
 // The main frame on the program's own resources, driven by the connection threads' messages:
-// its port panes, the enabling of the port commands, the log view it feeds and its title.
+// its port panes, the enabling of the port commands, the log view it feeds and its title; its
+// log file commands, with their dialogs answered by the test; and its port commands against
+// Winsock peers on 127.0.0.1.
 #include "mainwnd/MainFrame.h"
 
 #include <windows.h>
@@ -7,18 +9,28 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "core/PortNotify.h"
+#include "dialogs/SaveFormatDlg.h"
 #include "platform/CmdUI.h"
 #include "res/resource.h"
+#include "tests/mainwnd/LogSamples.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/FileDialogFake.h"
+#include "tests/support/ModalDialogAnswer.h"
+#include "tests/support/LoopbackPeer.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/ProfileFixture.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 const int kPort1Pane = 1;
 const int kPort2Pane = 2;
+const int kContentsColumn = 3;
 
 class MainFrameTest : public ProfileFixture
 {
@@ -55,6 +67,12 @@ protected:
         ::SendMessageA(m_statusBar, SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
         return text;
     }
+    void SendLogRecord(CLogRecord record)
+    {
+        ::SendMessageA(m_hWnd, WM_PORT_NOTIFY, PORT_NOTIFY_LOG, reinterpret_cast<LPARAM>(&record));
+    }
+    void SendCommand(UINT command) { ::SendMessageA(m_hWnd, WM_COMMAND, command, 0); }
+    int RowCount() const { return static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
     bool IsEnabled(UINT command)
     {
         CTestCmdUI state;
@@ -140,6 +158,266 @@ TEST_F(MainFrameTest, LogRecordsGoToTheViewAndTheSenderKeepsItsRecord)
         EXPECT_EQ(count, ::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
     }
     EXPECT_EQ(77, record.m_sequence);
+}
+
+TEST_F(MainFrameTest, SavingAndExportingTheLogNeedRecords)
+{
+    EXPECT_TRUE(IsEnabled(ID_FILE_LOAD_LOG));
+    EXPECT_FALSE(IsEnabled(ID_FILE_SAVE_LOG));
+    EXPECT_FALSE(IsEnabled(ID_FILE_EXPORT_LOG_TEXT));
+    SendLogRecord(SampleSent());
+    EXPECT_TRUE(IsEnabled(ID_FILE_SAVE_LOG));
+    EXPECT_TRUE(IsEnabled(ID_FILE_EXPORT_LOG_TEXT));
+}
+
+const char kQvlFilter[] = "Quorvex Log file(*.qvl)|*.qvl|All Files(*.*)|*.*||";
+const DWORD kSaveFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+TEST_F(MainFrameTest, SaveLogWritesTheFileChosenFromTheDocumentsLogPath)
+{
+    TempFolder folder;
+    const std::string chosen = folder.File("chosen.qvl");
+    m_settings.m_logPath = folder.File("default.qvl").c_str();
+    for (const CLogRecord& record : {SampleMessage(), SampleSent(), SampleReceived()})
+        SendLogRecord(record);
+    FileDialogFake dialogs;
+    dialogs.Answer("");
+    dialogs.Answer(chosen);
+
+    SendCommand(ID_FILE_SAVE_LOG);
+    EXPECT_EQ(folder.File("default.qvl"), m_settings.m_logPath.GetString());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(chosen.c_str()));
+    SendCommand(ID_FILE_SAVE_LOG);
+    EXPECT_EQ(chosen, m_settings.m_logPath.GetString());
+    EXPECT_EQ(SampleLogFile(), ReadFileBytes(chosen));
+
+    ASSERT_EQ(2u, dialogs.Asked().size());
+    const AskedFileDialog& second = dialogs.Asked()[1];
+    EXPECT_FALSE(second.open);
+    EXPECT_EQ("qvl", second.defaultExtension);
+    EXPECT_EQ(folder.File("default.qvl"), second.initialName);
+    EXPECT_EQ(kSaveFlags, second.flags);
+    EXPECT_EQ(kQvlFilter, second.filter);
+}
+
+TEST_F(MainFrameTest, LoadLogOpensAnExistingFileAndShowsItsRecords)
+{
+    TempFolder folder;
+    const std::string path = folder.File("log.qvl");
+    WriteFileBytes(path, SampleLogFile());
+    m_settings.m_logPath = folder.File("default.qvl").c_str();
+    SendLogRecord(SampleSent());
+    FileDialogFake dialogs;
+    dialogs.Answer(path);
+
+    SendCommand(ID_FILE_LOAD_LOG);
+    EXPECT_EQ(3, RowCount());
+    EXPECT_EQ(path, m_settings.m_logPath.GetString());
+    ASSERT_EQ(1u, dialogs.Asked().size());
+    EXPECT_TRUE(dialogs.Asked()[0].open);
+    EXPECT_EQ("qvl", dialogs.Asked()[0].defaultExtension);
+    EXPECT_EQ(folder.File("default.qvl"), dialogs.Asked()[0].initialName);
+    EXPECT_EQ(static_cast<DWORD>(OFN_FILEMUSTEXIST), dialogs.Asked()[0].flags);
+    EXPECT_EQ(kQvlFilter, dialogs.Asked()[0].filter);
+}
+
+TEST_F(MainFrameTest, ExportAsksForTheFormatAndThenForACsvOrTextFile)
+{
+    TempFolder folder;
+    m_settings.m_csvPath = folder.File("default.csv").c_str();
+    m_settings.m_textPath = folder.File("default.txt").c_str();
+    SendLogRecord(SampleSent());
+    struct Case
+    {
+        const char* what;
+        std::vector<int> clicks;
+        std::string extension;
+        CString CCommSettings::*path;
+        std::string fileStart;
+    };
+    const Case cases[] = {
+        {"CSV", {IDOK}, "csv", &CCommSettings::m_csvPath, "No,処理ポート,"},
+        {"text", {IDC_SAVE_FORMAT_TEXT, IDOK}, "txt", &CCommSettings::m_textPath, "No.1\r\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string chosen = folder.File(std::string("chosen.") + c.extension);
+        FileDialogFake dialogs;
+        dialogs.Answer(chosen);
+        const ModalDialogAnswer format(c.clicks);
+        SendCommand(ID_FILE_EXPORT_LOG_TEXT);
+        ASSERT_TRUE(format.Answered()) << c.what;
+        ASSERT_EQ(1u, dialogs.Asked().size()) << c.what;
+        EXPECT_EQ(c.extension, dialogs.Asked()[0].defaultExtension);
+        EXPECT_EQ(folder.File("default." + c.extension), dialogs.Asked()[0].initialName);
+        EXPECT_EQ("Quorvex Log file(*." + c.extension + ")|*." + c.extension +
+                      "|All Files(*.*)|*.*||",
+                  dialogs.Asked()[0].filter);
+        EXPECT_EQ(chosen, (m_settings.*c.path).GetString());
+        const Bytes file = ReadFileBytes(chosen);
+        EXPECT_EQ(c.fileStart, std::string(file.begin(), file.begin() + std::min(file.size(),
+                                                                                c.fileStart.size())))
+            << c.what;
+    }
+    // Cancelling the format asks for no file.
+    FileDialogFake dialogs;
+    const ModalDialogAnswer format({IDCANCEL});
+    SendCommand(ID_FILE_EXPORT_LOG_TEXT);
+    EXPECT_TRUE(format.Answered());
+    EXPECT_TRUE(dialogs.Asked().empty());
+}
+
+// The port commands against Winsock peers on 127.0.0.1: Start, Send and Stop with their
+// enabling, the automatic reconnect, the ports a document starts when it is opened, and closing
+// the window while a port runs.
+class PortCommandsTest : public MainFrameTest
+{
+protected:
+    void SetUp() override
+    {
+        WSADATA data;
+        ::WSAStartup(MAKEWORD(2, 2), &data);
+        MainFrameTest::SetUp();
+        UseTcpClient(m_settings);
+    }
+    void TearDown() override
+    {
+        MainFrameTest::TearDown();
+        ::WSACleanup();
+    }
+
+    static void UseTcpClient(CCommSettings& settings)
+    {
+        settings.m_usePort[0] = 1;
+        settings.m_usePort[1] = 0;
+        settings.m_connectionType[0] = 0;
+        settings.m_clientRemoteAddress[0] = static_cast<int>(Loopback());
+        settings.m_clientConnectTimeoutOn[0] = 0;
+    }
+
+    // Send is enabled once the port is connected, a moment before its connection has made its
+    // send queue known; until then it has no effect.
+    void SendOnceRegistered(UINT id)
+    {
+        for (int attempt = 0; attempt < 50 && CountRows("Send") == 0; ++attempt) {
+            SendCommand(id);
+            PumpUntil([&] { return CountRows("Send") > 0; }, 100);
+        }
+    }
+    // Start, Send and Stop of Port 1 as enabled now.
+    std::string Port1Commands()
+    {
+        return std::string(IsEnabled(ID_PORT1_START) ? "start " : "") +
+               (IsEnabled(ID_PORT1_SEND) ? "send " : "") + (IsEnabled(ID_PORT1_STOP) ? "stop" : "");
+    }
+    std::string Contents(int row) const
+    {
+        char text[256] = {};
+        LVITEMA item = {};
+        item.iSubItem = kContentsColumn;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        ::SendMessageA(m_list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    int CountRows(const std::string& contents) const
+    {
+        int count = 0;
+        for (int row = 0; row < RowCount(); ++row)
+            count += Contents(row).rfind(contents, 0) == 0;
+        return count;
+    }
+};
+
+TEST_F(PortCommandsTest, StartSendAndStopDriveThePortAndItsCommands)
+{
+    LoopbackPeer echo([](SOCKET socket) {
+        char buffer[16];
+        const int received = ::recv(socket, buffer, sizeof buffer, 0);
+        if (received > 0)
+            ::send(socket, buffer, received, 0);
+        ReceiveAll(socket);
+    });
+    m_settings.m_clientRemotePort[0] = echo.Port();
+    m_frame->GetSendEditorPane().GetHexEdit().SetData(ToArray({'A', 'B', 'C'}));
+    m_frame->UpdateTitle();
+    EXPECT_EQ("start ", Port1Commands());
+
+    SendCommand(ID_PORT1_START);
+    EXPECT_EQ("stop", Port1Commands());
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_SEND); }));
+    SendOnceRegistered(ID_PORT1_SEND);
+    ASSERT_TRUE(PumpUntil([&] { return CountRows("Recv") == 1; }));
+    EXPECT_EQ(1, CountRows("Send"));
+    SendCommand(ID_PORT1_STOP);
+    EXPECT_EQ("send ", Port1Commands());  // until the thread has ended
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_START); }));
+    EXPECT_EQ("start ", Port1Commands());
+    EXPECT_EQ("Socket処理は中断しました", Contents(RowCount() - 1));
+    EXPECT_EQ(0, CountRows("Socket処理終了"));
+    EXPECT_EQ(-1, m_contexts[0].m_port);
+}
+
+TEST_F(PortCommandsTest, AClientWithReconnectTriesAgainUntilItIsStopped)
+{
+    m_settings.m_clientRemotePort[0] = UnusedPort();
+    m_settings.m_clientReconnect[0] = 1;
+    m_settings.m_clientReconnectWait[0] = 50;
+    m_frame->UpdateTitle();
+    SendCommand(ID_PORT1_START);
+    ASSERT_TRUE(PumpUntil([&] { return CountRows("接続失敗") >= 3; }));
+    EXPECT_EQ("stop", Port1Commands());
+    SendCommand(ID_PORT1_STOP);
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_START); }));
+    // The chain has ended: no attempt follows.
+    const int rows = RowCount();
+    PumpFor(300);
+    EXPECT_EQ(rows, RowCount());
+    EXPECT_EQ(CountRows("接続失敗"), CountRows("Socket処理終了"));
+}
+
+TEST_F(PortCommandsTest, OpeningADocumentStartsItsEnabledPortsWhenAskedTo)
+{
+    TempFolder folder;
+    struct Case
+    {
+        const char* what;
+        int startOnLoad;
+        int startAllEnabledPorts;
+        bool started;
+    };
+    const Case cases[] = {
+        {"neither", 0, 0, false},
+        {"the document's flag", 1, 0, true},
+        {"the automatic document", 0, 1, true},
+    };
+    for (const Case& c : cases) {
+        CCommSettings document;
+        UseTcpClient(document);
+        document.m_clientRemotePort[0] = UnusedPort();
+        document.m_startOnLoad = c.startOnLoad;
+        document.m_settingsPath = folder.File("ports.qvg").c_str();
+        ASSERT_EQ(0, document.Save());
+        m_settings.m_settingsPath = document.m_settingsPath;
+        m_frame->OpenDocument(c.startAllEnabledPorts);
+        // Nothing the thread reported has been handled yet.
+        EXPECT_EQ(c.started ? "stop" : "start ", Port1Commands()) << c.what;
+        EXPECT_FALSE(IsEnabled(ID_PORT2_STOP)) << c.what;
+        ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_START); })) << c.what;
+    }
+}
+
+TEST_F(PortCommandsTest, ClosingTheWindowEndsARunningPortFirst)
+{
+    LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
+    m_settings.m_clientRemotePort[0] = peer.Port();
+    m_frame->UpdateTitle();
+    SendCommand(ID_PORT1_START);
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_SEND); }));
+    // The thread waits in its reports while the window closes, and is not restarted.
+    m_settings.m_clientReconnect[0] = 1;
+    m_frame->DestroyWindow();
+    EXPECT_TRUE(peer.WaitUntilServed(5000));  // the connection was closed
+    EXPECT_EQ(-1, m_contexts[0].m_port);
 }
 
 } // namespace

@@ -567,13 +567,4 @@ TEST(PortNotifyHubTest, SerialNotificationsReachThePaneOfTheirPort)
     }
 }
 
-TEST(PortNotifyHubReadTest, AWorkerReadsACopyOfTheSendEditorThroughTheWindow)
-{
-    Bench bench;
-    COleSafeArray bytes = ToArray({1});
-    EXPECT_EQ(0, bench.Notify(PORT_NOTIFY_READ_SEND_EDITOR, &bytes));
-    EXPECT_EQ(bench.outlet.editorData, ToBytes(bytes));
-    EXPECT_EQ(Calls{"editor"}, bench.outlet.calls);
-}
-
 } // namespace

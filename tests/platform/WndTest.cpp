@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Exceptions.h"
+#include "platform/MessageBox.h"
 #include "platform/WinApp.h"
 #include "tests/platform/WindowTestSupport.h"
 
@@ -266,6 +268,52 @@ TEST(WndTest, PreTranslationWalksFromTheTargetUpToTheStopWindow)
         EXPECT_EQ(c.middleAsked, middle.m_asked);
         EXPECT_EQ(c.topAsked, top.m_asked);
     }
+}
+
+// Throws the layer's out-of-memory exception from the handlers of its creation and of a command.
+class CThrowingWnd : public CWnd
+{
+public:
+    bool m_throwOnCreate = false;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (m_throwOnCreate)
+            AfxThrowMemoryException();
+        return CWnd::OnCreate(lpCreateStruct);
+    }
+    afx_msg LRESULT OnThrow(WPARAM, LPARAM) { AfxThrowMemoryException(); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_APP, OnThrow)
+END_MESSAGE_MAP()
+
+TEST(WndTest, AnExceptionFromAHandlerIsReportedAndTheWindowLivesOn)
+{
+    std::vector<std::string> shown;
+    const MessageBoxPresenter previous =
+        AfxSetMessageBoxPresenter([&](HWND, LPCTSTR text, LPCTSTR, UINT type) {
+            EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), type & MB_ICONMASK);
+            shown.push_back(text);
+            return IDOK;
+        });
+    CThrowingWnd wnd;
+    ASSERT_TRUE(CreateTopLevel(wnd));
+    EXPECT_EQ(0, wnd.SendMessage(WM_APP, 1, 2));
+    EXPECT_TRUE(::IsWindow(wnd.m_hWnd));
+    wnd.DestroyWindow();
+
+    CThrowingWnd refused;
+    refused.m_throwOnCreate = true;
+    EXPECT_FALSE(CreateTopLevel(refused));
+    EXPECT_EQ(nullptr, refused.m_hWnd);
+    AfxSetMessageBoxPresenter(previous);
+    EXPECT_EQ((std::vector<std::string>{"Out of memory.", "Out of memory."}), shown);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Saves what a window shows on the screen as a PNG file, so that a person can look at a test's
-// window afterwards. The pixels are copied from the screen, which also works for a window of
-// another process; the PNG is 24-bit RGB with stored (uncompressed) deflate blocks.
+// window afterwards, and gives its pixels to tests that check what it shows. The pixels are
+// copied from the screen, which also works for a window of another process; the PNG is 24-bit
+// RGB with stored (uncompressed) deflate blocks.
 #pragma once
 #include <windows.h>
 
@@ -67,58 +68,97 @@ inline std::vector<std::uint8_t> StoreInZlib(const std::vector<std::uint8_t>& ra
 
 } // namespace screenshot_detail
 
-// False when the window's pixels could not be read or the file not written.
-inline bool SaveWindowScreenshot(HWND window, const std::string& path)
+// What a window shows on the screen: top-down rows of 0x00RRGGBB pixels; empty when the
+// pixels could not be read.
+struct WindowPixels
 {
-    using namespace screenshot_detail;
-    RECT rect;
-    if (!GetWindowRect(window, &rect))
-        return false;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0)
-        return false;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
 
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    // How many pixels of the rectangle have exactly that colour.
+    int Count(std::uint32_t rgb, const RECT& rect) const
+    {
+        int count = 0;
+        for (int y = std::max(0L, rect.top); y < std::min<LONG>(rect.bottom, height); ++y) {
+            for (int x = std::max(0L, rect.left); x < std::min<LONG>(rect.right, width); ++x)
+                count += At(x, y) == rgb ? 1 : 0;
+        }
+        return count;
+    }
+};
+
+// A 32-bit bitmap of top-down rows, as a DIB section is made from.
+inline BITMAPINFO TopDownBitmapInfo(int width, int height)
+{
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+inline WindowPixels CaptureWindow(HWND window)
+{
+    WindowPixels captured;
+    RECT rect;
+    if (!GetWindowRect(window, &rect))
+        return captured;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return captured;
+
+    const BITMAPINFO info = TopDownBitmapInfo(width, height);
     void* bits = nullptr;
     const HDC screen = GetDC(nullptr);
     const HDC memory = CreateCompatibleDC(screen);
     const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool copied = false;
     if (bitmap) {
         const HGDIOBJ previous = SelectObject(memory, bitmap);
-        copied = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-        SelectObject(memory, previous);
-    }
-    std::vector<std::uint8_t> raw;
-    if (copied) {
-        raw.reserve(static_cast<size_t>(height) * (width * 3 + 1));
-        const auto* pixels = static_cast<const std::uint8_t*>(bits);
-        for (int y = 0; y < height; ++y) {
-            raw.push_back(0);  // filter: none
-            for (int x = 0; x < width; ++x) {
-                const std::uint8_t* bgra = pixels + (static_cast<size_t>(y) * width + x) * 4;
-                raw.insert(raw.end(), {bgra[2], bgra[1], bgra[0]});
-            }
+        if (BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY)) {
+            const auto* pixels = static_cast<const std::uint32_t*>(bits);
+            captured.width = width;
+            captured.height = height;
+            captured.pixels.assign(pixels, pixels + static_cast<size_t>(width) * height);
+            for (std::uint32_t& pixel : captured.pixels)
+                pixel &= 0xFFFFFF;
         }
-    }
-    if (bitmap)
+        SelectObject(memory, previous);
         DeleteObject(bitmap);
+    }
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    if (!copied)
+    return captured;
+}
+
+// False when the window's pixels could not be read or the file not written.
+inline bool SaveWindowScreenshot(HWND window, const std::string& path)
+{
+    using namespace screenshot_detail;
+    const WindowPixels captured = CaptureWindow(window);
+    if (captured.pixels.empty())
         return false;
+    std::vector<std::uint8_t> raw;
+    raw.reserve(static_cast<size_t>(captured.height) * (captured.width * 3 + 1));
+    for (int y = 0; y < captured.height; ++y) {
+        raw.push_back(0);  // filter: none
+        for (int x = 0; x < captured.width; ++x) {
+            const std::uint32_t rgb = captured.At(x, y);
+            raw.insert(raw.end(), {static_cast<std::uint8_t>(rgb >> 16),
+                                   static_cast<std::uint8_t>(rgb >> 8),
+                                   static_cast<std::uint8_t>(rgb)});
+        }
+    }
 
     std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<std::uint8_t> header;
-    PutBigEndian(header, static_cast<std::uint32_t>(width));
-    PutBigEndian(header, static_cast<std::uint32_t>(height));
+    PutBigEndian(header, static_cast<std::uint32_t>(captured.width));
+    PutBigEndian(header, static_cast<std::uint32_t>(captured.height));
     header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits per channel, RGB
     PutChunk(png, "IHDR", header);
     PutChunk(png, "IDAT", StoreInZlib(raw));

@@ -6,81 +6,36 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "mainwnd/LogRowText.h"
-#include "mainwnd/Logview.h"
-
-namespace {
-
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-double Seconds(LONGLONG ticks)
-{
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-LONGLONG Now()
-{
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-} // namespace
+#include "tools/bench/BenchSupport.h"
 
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 20000;
 
     CCommSettings settings;
-    for (auto& kinds : settings.m_logFilter) {
-        for (int& bits : kinds)
-            bits = LOG_SHOW_ROW | LOG_SHOW_COUNT | LOG_SHOW_HEX | LOG_SHOW_TEXT;
-    }
     CCommonSettings common("1.0.0.0");
+    ShowEverything(settings, common);
     common.m_autoScroll = 1;
-    common.m_maxLog = 9999;
 
-    // An unframed popup: under Wine without a window manager a framed one waits to be shown.
-    CWnd frame;
-    if (!frame.CreateEx(0, nullptr, "logview_bench", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 700,
-                        nullptr, nullptr)) {
+    CBenchLogview bench(settings, common);
+    if (!bench.IsReady()) {
         std::fprintf(stderr, "logview_bench: no window (is there a display?)\n");
         return 1;
     }
-    auto* view = new CLogview;  // ends with its window
-    view->SetSettings(&settings, &common);
-    view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 1000, 700),
-                 &frame, AFX_IDW_PANE_FIRST);
-    PumpMessages();
-
-    const BYTE bytes[] = "GET /index.html HTTP/1.1\r\n";
-    CLogRecord record(0, 1);
-    record.m_kind = LOG_KIND_RECEIVED;
-    record.m_data.CreateOneDim(VT_UI1, sizeof bytes - 1, bytes);
-    record.m_peerAddress = 0x0100007F;
-    record.m_peerPort = 80;
+    CLogview& view = bench.View();
+    CLogRecord record = BenchRecord();
 
     const LONGLONG start = Now();
     for (int i = 0; i < count; ++i) {
         ::GetLocalTime(&record.m_time);
-        view->AddRecord(record, false);
+        view.AddRecord(record, false);
         PumpMessages();
     }
     // The last rows are on the screen before the clock stops.
-    ::UpdateWindow(view->m_hWnd);
-    const double seconds = Seconds(Now() - start);
+    ::UpdateWindow(view.m_hWnd);
+    const double seconds = SecondsSince(start);
 
     std::printf("logview_bench: %d records in %.2f s = %.0f records/s, %d rows\n", count, seconds,
-                count / seconds, view->GetListCtrl().GetItemCount());
-    frame.DestroyWindow();
+                count / seconds, view.GetListCtrl().GetItemCount());
     return 0;
 }

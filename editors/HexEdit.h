@@ -1,0 +1,233 @@
+// CHexEdit: the hex/dump view-editor control. It shows one byte array as lines of 16 bytes: an
+// address column, the bytes in hexadecimal in groups of 1, 2 or 4 bytes, and a text column.
+// Owners write the public display values, then call RecalcLayout and redraw; there are no
+// setters. Every change of the bytes is recorded, so that it can be undone and redone (at most
+// 999 steps each way, a wholesale SetData included), and a selection goes to the clipboard as
+// "BinaryData" (a 32-bit little-endian count, then the bytes) and as plain text.
+//
+// Window thread only, SetData and GetData included: other threads reach the send editor's bytes
+// through the main frame's window (WM_SEND_EDITOR_DATA), so a paint never sees them change.
+//
+// Not yet: the keys (WM_KEYDOWN: caret keys, Insert, Delete, Back, the shortcuts), the mouse and
+// the hit test, input-method characters, the markers and their tips, and the text column's
+// character codes: until they come, the text column shows every code as "ASCII".
+#pragma once
+
+#include <deque>
+
+#include "platform/SafeArray.h"
+#include "platform/Wnd.h"
+
+// What an undo or redo entry records.
+enum HexEditChange
+{
+    HEXEDIT_INSERT = 1,     // length bytes were inserted at offset
+    HEXEDIT_OVERWRITE = 2,  // length bytes at offset were overwritten; saved: the bytes before
+    HEXEDIT_DELETE = 3,     // length bytes were removed at offset; saved: the removed bytes
+};
+
+struct CHexEditUndoEntry
+{
+    int offset = 0;  // the caret when it was recorded: the place of the change
+    int kind = 0;    // HexEditChange, 0 for the entry of an empty list
+    int length = 0;
+    COleSafeArray savedBytes;
+};
+
+class CHexEdit : public CWnd
+{
+    DECLARE_DYNCREATE(CHexEdit)
+public:
+    static constexpr int kBytesPerLine = 16;
+    static constexpr int kMaxUndoEntries = 999;
+    // Above this size the address column needs eight digits.
+    static constexpr int kMaxFourDigitSize = 0x10000;
+    static constexpr COLORREF kHighlightBackColor = 0x8888FF;
+    // The header's text, the address column's background and the text column's rules.
+    static constexpr COLORREF kGreyColor = 0x888888;
+
+    CHexEdit();
+    ~CHexEdit() override;
+
+    // Adds both scroll bars to the style.
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+    // Display values, written directly by the owners.
+    BOOL ShowAddress = TRUE;
+    BOOL ShowText = TRUE;
+    short AddressDigits = 8;  // 4 or 8
+    int FontHeight = 12;
+    BOOL ShowHeader = TRUE;
+    int TextCode = 4;         // 0 ASCII, 1 Shift_JIS, 2 JIS, 3 EUC, 4 UTF-8
+    short GroupDigits = 4;    // hex digits per group: 2, 4 or 8
+
+    // Selected bytes, both ends inclusive; both -1 when nothing is selected.
+    int SelectionStart = -1;
+    int SelectionEnd = -1;
+    // The caret's byte offset, 0 to the size (the end position), and on the hex side the digit
+    // it stands before: 0 the high one, 1 the low one.
+    int Caret = 0;
+    int Nibble = 0;
+    // Bytes shown on the highlight colour, whatever their selection; -1 for none.
+    int HighlightStart = -1;
+    int HighlightLength = -1;
+    BOOL Editable = TRUE;
+    COLORREF BackColor = 0xFFFFFF;
+    COLORREF TextColor = 0x000000;
+
+    // Lays the columns, lines and scroll bars out for the display values, the data and the
+    // window's size; nothing before the window exists.
+    void RecalcLayout();
+    // Replaces the whole data (undoable in two steps: the new bytes go, then the old ones come
+    // back), puts the caret at 0 and redraws; returns the redraw's result.
+    BOOL SetData(const COleSafeArray& data);
+    COleSafeArray& GetData(COleSafeArray& data) const;
+    int GetDataSize() const { return static_cast<int>(m_data.GetSize()); }
+    void SetEditable(int flag) { Editable = flag; }
+
+    // Scrolls so that the caret's line and cell are in view; true when it scrolled.
+    BOOL EnsureCaretVisible();
+    // Sets both bars from the layout, showing or hiding them; true when a position changed.
+    BOOL UpdateScrollBars();
+    // Places the system caret at the caret's cell and shows it there when nothing is selected;
+    // only while the control has the focus.
+    void UpdateCaretPos();
+    void MoveCaret(int columns, int lines, int forceRedraw = FALSE);
+    int IsSelectionEmpty() const { return SelectionStart == -1; }
+    void SelectAll();
+    // Makes room for one typed byte: -1 refused, 0 the byte at the caret is overwritten, 1 a new
+    // byte was inserted at the caret.
+    int PrepareTyping();
+
+    // Appends {caret, kind, length, a copy of the bytes (none for an insert)} to the undo list;
+    // the redo list empties when clearRedo is set.
+    void RecordEdit(int kind, const BYTE* bytes, int length, int clearRedo);
+    void RecordRedo(int kind, const BYTE* bytes, int length);
+    // Takes the newest entry; an empty list gives an entry of zeros.
+    void PopUndo(CHexEditUndoEntry& entry);
+    void PopRedo(CHexEditUndoEntry& entry);
+    void ClearUndo() { m_undo.clear(); }
+    void ClearRedo() { m_redo.clear(); }
+    int CanUndo() const { return !m_undo.empty(); }
+    int CanRedo() const { return !m_redo.empty(); }
+
+    // Opens a gap of count zero bytes; records nothing (the callers do). A count below 1 or a
+    // size of 2^31 or more throws CMemoryException*, as does a failed allocation; the data then
+    // stays as it was.
+    void InsertBytes(int offset, int count);
+    // Caret to offset, records the removal, removes the bytes.
+    void DeleteBytes(int offset, int count);
+    void DeleteSelection();
+    // Fills the selection with zeros (recorded as an overwrite); only with a selection.
+    void ClearSelection();
+    // Writes the bytes at the caret: inserted in insert mode (over the selection), written over
+    // at most the selection or the rest of the data in overwrite mode.
+    void InsertBytesAtCaret(const BYTE* bytes, UINT count);
+    void Undo();
+    void Redo();
+
+    // Non-zero without a selection, 0 when the clipboard cannot be opened, else the result of
+    // closing it.
+    int Copy();
+    void Cut();
+    void Paste();
+    // The registered clipboard format "BinaryData".
+    static UINT GetBinaryDataFormat();
+    // The clipboard offers "BinaryData" or plain text.
+    static bool CanPaste();
+
+    // Draws the whole client area into dc through an off-screen bitmap.
+    void Paint(HDC dc);
+
+protected:
+    enum CaretFlag : DWORD
+    {
+        CARET_ON_HEX = 1,  // clear: the caret is on the text side
+        INSERT_MODE = 2,   // clear: overwrite mode
+    };
+
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+    afx_msg LRESULT OnSwallow(WPARAM wParam, LPARAM lParam);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+
+    DECLARE_MESSAGE_MAP()
+
+    // The redraw used everywhere in the control: invalidate, erase, update now.
+    BOOL Redraw();
+    // The system caret's show count stays balanced: shown only when not shown yet (or forced).
+    void ShowEditCaret(bool force = false);
+    void HideEditCaret();
+    // Creates the system caret for the current mode: a line in insert mode, a block in
+    // overwrite mode.
+    void CreateEditCaret();
+    void EndSelection();
+
+    bool IsCaretOnHex() const { return (m_caretFlags & CARET_ON_HEX) != 0; }
+    bool IsInsertMode() const { return (m_caretFlags & INSERT_MODE) != 0; }
+    // The character column of byte column c (0-15) on the hex side and on the text side.
+    int HexColumnOf(int c) const { return m_hexStart + 2 * c + c / (GroupDigits / 2); }
+    int TextColumnOf(int c) const { return m_textStart + c; }
+    // Pixel x of character column k; pixel y of visible line r.
+    int ColumnX(int k) const { return m_charWidth * (k - m_hScroll) + m_charWidth / 2; }
+    int LineY(int r) const { return m_lineHeight * (r + (ShowHeader ? 1 : 0)); }
+    // The address column starts one column left of column 0: its first blank is half hidden.
+    int AddressX() const { return m_charWidth / 2 - m_charWidth * (m_hScroll + 1); }
+
+    // The font of FontHeight, made when the height changes, with the extent of "0" in it.
+    HFONT GetEditFont();
+
+    DWORD m_caretFlags = CARET_ON_HEX | INSERT_MODE;
+    // The client area less the scroll bars the layout reserved.
+    CRect m_layoutRect;
+    int m_visibleColumns = 0;  // whole character columns that fit across
+    int m_visibleLines = 0;    // whole data lines that fit below the header
+    int m_totalColumns = 0;    // character columns of a full line
+    int m_totalLines = 0;      // size / 16 + 1: the end position has a line
+    int m_charWidth = 0;
+    int m_lineHeight = 0;
+    int m_hScroll = 0;         // first visible character column
+    int m_hexStart = 0;
+    bool m_textShown = false;
+    int m_textStart = 0;
+    int m_top = 0;             // first visible byte, a multiple of 16
+    bool m_caretShown = false;
+
+    COleSafeArray m_data;
+    std::deque<CHexEditUndoEntry> m_undo;
+    std::deque<CHexEditUndoEntry> m_redo;
+
+private:
+    // Appends to a list, dropping its oldest entry beyond kMaxUndoEntries.
+    void AppendEntry(std::deque<CHexEditUndoEntry>& list, int kind, const BYTE* bytes,
+                     int length);
+    static void PopEntry(std::deque<CHexEditUndoEntry>& list, CHexEditUndoEntry& entry);
+    // Undo and Redo: reverts one entry taken from 'from' and records its inverse with
+    // recordInverse.
+    void RevertEntry(std::deque<CHexEditUndoEntry>& from,
+                     void (CHexEdit::*recordInverse)(int kind, const BYTE* bytes, int length));
+    void RecordInverseOnUndo(int kind, const BYTE* bytes, int length);
+    // Draws the header, the lines, the columns and their rules into an off-screen DC.
+    void PaintContent(HDC dc, const CRect& client);
+    void PaintLine(HDC dc, int line, HBRUSH caretMarkBrush);
+    // Changes the default text and back colours to those of byte o.
+    void ChooseByteColors(int o, COLORREF& text, COLORREF& back) const;
+    // Whether a byte lies in the selection (compared unsigned, so -1 never matches).
+    bool IsSelected(int o) const;
+    void ScrollVertically(int top);
+    // Shows or hides one bar and sets its range 0..last, page and position.
+    void SetScrollBar(int bar, bool shown, int last, int page, int position);
+
+    HFONT m_font = nullptr;
+    int m_fontMadeHeight = 0;
+};

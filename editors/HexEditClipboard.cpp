@@ -1,0 +1,137 @@
+// CHexEdit's clipboard: a selection goes out as "BinaryData" (a 32-bit little-endian count, then
+// the bytes) and as plain text (the bytes and one zero byte), and comes back from either.
+#include "editors/HexEdit.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "platform/Exceptions.h"
+
+namespace {
+
+const UINT kCountSize = 4;
+
+// A block for the clipboard holding prefix (prefixSize bytes), then the bytes, then zeros up
+// to totalSize; null when it cannot be had.
+HGLOBAL MakeBlock(SIZE_T totalSize, const BYTE* prefix, SIZE_T prefixSize, const BYTE* bytes,
+                  SIZE_T count)
+{
+    const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, totalSize);
+    auto* target = block ? static_cast<BYTE*>(::GlobalLock(block)) : nullptr;
+    if (!target) {
+        if (block)
+            ::GlobalFree(block);
+        return nullptr;
+    }
+    if (prefixSize > 0)
+        std::memcpy(target, prefix, prefixSize);
+    std::memcpy(target + prefixSize, bytes, count);
+    ::GlobalUnlock(block);
+    return block;
+}
+
+// Hands a block to the open clipboard, which then owns it.
+void PutBlock(UINT format, HGLOBAL block)
+{
+    if (block && !::SetClipboardData(format, block))
+        ::GlobalFree(block);
+}
+
+// The bytes of the open clipboard's block of the format: a "BinaryData" block gives its count
+// of bytes, but never more than follow the count in the block (a block of another program may
+// claim more); a text block gives all its bytes but the last. Empty when there is none.
+COleSafeArray ReadBlock(UINT format)
+{
+    COleSafeArray bytes;
+    const HGLOBAL block = ::GetClipboardData(format);
+    const auto* source = block ? static_cast<const BYTE*>(::GlobalLock(block)) : nullptr;
+    if (!source)
+        return bytes;
+    const SIZE_T size = ::GlobalSize(block);
+    SIZE_T offset = 0;
+    SIZE_T count = 0;
+    if (format == CF_TEXT) {
+        count = size > 0 ? size - 1 : 0;
+    } else if (size >= kCountSize) {
+        const DWORD claimed = source[0] | source[1] << 8 | source[2] << 16 |
+                              static_cast<DWORD>(source[3]) << 24;
+        offset = kCountSize;
+        count = std::min<SIZE_T>(claimed, size - kCountSize);
+    }
+    try {
+        if (count > 0)
+            bytes.CreateOneDim(VT_UI1, static_cast<DWORD>(count), source + offset);
+    } catch (const std::bad_alloc&) {
+        ::GlobalUnlock(block);
+        AfxThrowMemoryException();
+    }
+    ::GlobalUnlock(block);
+    return bytes;
+}
+
+} // namespace
+
+UINT CHexEdit::GetBinaryDataFormat()
+{
+    static const UINT format = LOWORD(::RegisterClipboardFormatA("BinaryData"));
+    return format;
+}
+
+bool CHexEdit::CanPaste()
+{
+    return ::IsClipboardFormatAvailable(GetBinaryDataFormat()) ||
+           ::IsClipboardFormatAvailable(CF_TEXT);
+}
+
+int CHexEdit::Copy()
+{
+    if (IsSelectionEmpty())
+        return TRUE;
+    if (SelectionStart < 0 || SelectionEnd < SelectionStart || SelectionEnd >= GetDataSize())
+        AfxThrowInvalidArgException();
+    if (!::OpenClipboard(m_hWnd))
+        return 0;
+    ::EmptyClipboard();
+    const DWORD count = static_cast<DWORD>(SelectionEnd - SelectionStart + 1);
+    const BYTE* bytes = m_data.GetData() + SelectionStart;
+    const BYTE countBytes[kCountSize] = {static_cast<BYTE>(count), static_cast<BYTE>(count >> 8),
+                                         static_cast<BYTE>(count >> 16),
+                                         static_cast<BYTE>(count >> 24)};
+    PutBlock(GetBinaryDataFormat(),
+             MakeBlock(count + kCountSize, countBytes, kCountSize, bytes, count));
+    // Zero bytes inside the selection go out as they are; the block ends with one more.
+    PutBlock(CF_TEXT, MakeBlock(count + 1, nullptr, 0, bytes, count));
+    return ::CloseClipboard();
+}
+
+void CHexEdit::Cut()
+{
+    if (!Editable || IsSelectionEmpty())
+        return;
+    Copy();
+    if (IsInsertMode()) {
+        DeleteSelection();
+        Redraw();
+    } else {
+        // Overwrite mode never changes the size.
+        ClearSelection();
+    }
+}
+
+void CHexEdit::Paste()
+{
+    if (!Editable || !CanPaste() || !::OpenClipboard(m_hWnd))
+        return;
+    const UINT format =
+        ::IsClipboardFormatAvailable(GetBinaryDataFormat()) ? GetBinaryDataFormat() : CF_TEXT;
+    COleSafeArray bytes;
+    try {
+        bytes = ReadBlock(format);
+    } catch (CException*) {
+        ::CloseClipboard();
+        throw;
+    }
+    ::CloseClipboard();
+    InsertBytesAtCaret(bytes.GetData(), bytes.GetSize());
+}

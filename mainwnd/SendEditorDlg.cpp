@@ -1,0 +1,84 @@
+#include "mainwnd/SendEditorDlg.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "editors/HexEditDisplay.h"
+#include "res/resource.h"
+
+BEGIN_MESSAGE_MAP(CSendEditorDlg, CDialog)
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
+
+namespace {
+
+// The commands that give the editor the focus before they run.
+const UINT kFocusingCommands[] = {ID_HEX_UNDO, ID_HEX_REDO, ID_HEX_SELECT_ALL,
+                                  ID_HEX_COPY, ID_HEX_CUT,  ID_HEX_PASTE};
+
+} // namespace
+
+CSendEditorDlg::CSendEditorDlg(const CCommonSettings& common)
+    : CDialog(IDD_SEND_EDITOR)
+    , m_common(common)
+{
+}
+
+BOOL CSendEditorDlg::Create(CWnd* pParentWnd, UINT nID)
+{
+    if (!CDialog::Create(IDD_SEND_EDITOR, pParentWnd))
+        return FALSE;
+    ::SetWindowLongPtrA(m_hWnd, GWLP_ID, static_cast<LONG_PTR>(nID));
+    return TRUE;
+}
+
+BOOL CSendEditorDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CRect client;
+    GetClientRect(&client);
+    m_editor.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, client, this,
+                    IDC_HEX_EDITOR);
+    ApplyViewSettings(m_common);
+    // The main window decides where the focus goes.
+    return FALSE;
+}
+
+void CSendEditorDlg::ApplyViewSettings(const CCommonSettings& common)
+{
+    ApplyDisplaySetting(m_editor, common.m_editors[EDITOR_SEND]);
+}
+
+BOOL CSendEditorDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra,
+                              AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    const bool focuses = std::find(std::begin(kFocusingCommands), std::end(kFocusingCommands),
+                                   nID) != std::end(kFocusingCommands);
+    if (nCode == CN_COMMAND && !pHandlerInfo && focuses && m_editor.m_hWnd)
+        m_editor.SetFocus();
+    return m_editor.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
+           CDialog::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CSendEditorDlg::OnSize(UINT nType, int cx, int cy)
+{
+    CDialog::OnSize(nType, cx, cy);
+    if (m_editor.m_hWnd)
+        m_editor.MoveWindow(0, 0, cx, cy);
+}
+
+LRESULT CSendEditorDlg::OnSizeParent(WPARAM, LPARAM lParam)
+{
+    auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+    if (!(GetStyle() & WS_VISIBLE))
+        return 0;
+    const CRect free(layout->rect);
+    const int width = std::min(kStripWidth, free.Width());
+    const CRect strip(free.right - width, free.top, free.right, free.bottom);
+    layout->rect.right -= width;
+    layout->sizeTotal.cx += width;
+    if (layout->hDWP)
+        AfxRepositionWindow(layout, m_hWnd, &strip);
+    return 0;
+}

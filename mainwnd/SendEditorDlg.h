@@ -1,0 +1,48 @@
+// CSendEditorDlg: the send-data editor pane ("送信ﾃﾞｰﾀｴﾃﾞｨﾀ"), the dialog that holds the send
+// editor, in which the user composes the bytes that the ports send. Its commands go to the
+// editor; those that work on the editor's content give it the keyboard focus first. Window
+// thread only: other threads reach the editor's bytes through the main frame
+// (WM_SEND_EDITOR_DATA, core/SendEditorAccess.h).
+//
+// Until the docking framework exists the pane is a plain child dialog of the main frame that
+// takes a fixed strip on the right of the frame's client area (WM_SIZEPARENT), and its editor
+// fills it. Not yet: its toolbar and its 200 ms toolbar timer, dropped files, the caption bar.
+#pragma once
+
+#include "core/CommonSettings.h"
+#include "mainwnd/HexEditSend.h"
+#include "platform/Dialog.h"
+
+class CSendEditorDlg : public CDialog
+{
+public:
+    // The width of the pane's strip, that of the pane docked on its side by default.
+    static constexpr int kStripWidth = 300;
+
+    // The common settings' group E is applied when the pane starts; keep them alive as long as
+    // the pane.
+    explicit CSendEditorDlg(const CCommonSettings& common);
+
+    // Creates the pane (template 130) as a child with the given control id.
+    BOOL Create(CWnd* pParentWnd, UINT nID);
+    CHexEdit& GetHexEdit() { return m_editor; }
+    // Applies the display group of the send editor (E) to the editor.
+    void ApplyViewSettings(const CCommonSettings& common);
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    // Enter and Escape inside the pane do nothing.
+    void OnOK() override { }
+    void OnCancel() override { }
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    const CCommonSettings& m_common;
+    CHexEditSend m_editor;
+};

@@ -1,0 +1,159 @@
+// The clipboard: both formats byte-exact for a selection with zero bytes, paste by mode, and
+// blocks made by another program, forged ones included. Only this test program uses the
+// clipboard, which the test programs running side by side share.
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/editors/HexEditFixture.h"
+
+namespace {
+
+class HexEditClipboardTest : public HexEditFixture
+{
+protected:
+    // Puts blocks on the clipboard as another program would: format and raw block content.
+    void PutOnClipboard(const std::vector<std::pair<UINT, Bytes>>& blocks)
+    {
+        ASSERT_TRUE(::OpenClipboard(m_parent.m_hWnd));
+        ::EmptyClipboard();
+        for (const auto& [format, content] : blocks) {
+            const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, content.size());
+            if (!content.empty()) {
+                std::memcpy(::GlobalLock(block), content.data(), content.size());
+                ::GlobalUnlock(block);
+            }
+            ::SetClipboardData(format, block);
+        }
+        ::CloseClipboard();
+    }
+    // The block of a format as it is on the clipboard; empty when there is none.
+    Bytes ReadClipboard(UINT format)
+    {
+        Bytes content;
+        if (!::OpenClipboard(m_parent.m_hWnd))
+            return content;
+        if (const HGLOBAL block = ::GetClipboardData(format)) {
+            const auto* bytes = static_cast<const BYTE*>(::GlobalLock(block));
+            content.assign(bytes, bytes + ::GlobalSize(block));
+            ::GlobalUnlock(block);
+        }
+        ::CloseClipboard();
+        return content;
+    }
+    void Select(int start, int end)
+    {
+        m_editor.SelectionStart = start;
+        m_editor.SelectionEnd = end;
+    }
+    void PasteAt(const Bytes& data, int caret, bool insert)
+    {
+        m_editor.SetData(ToArray(data));
+        m_editor.SetInsertMode(insert);
+        m_editor.Caret = caret;
+        m_editor.Paste();
+    }
+
+    const UINT m_binaryData = CHexEdit::GetBinaryDataFormat();
+};
+
+TEST_F(HexEditClipboardTest, ASelectionWithZeroBytesGoesOutWholeInBothFormats)
+{
+    m_editor.SetData(ToArray(Bytes{0xFF, 0x41, 0x00, 0x00, 0x42, 0x00, 0xEE}));
+    Select(1, 5);
+    EXPECT_NE(0, m_editor.Copy());
+    EXPECT_EQ((Bytes{5, 0, 0, 0, 0x41, 0x00, 0x00, 0x42, 0x00}), ReadClipboard(m_binaryData));
+    EXPECT_EQ((Bytes{0x41, 0x00, 0x00, 0x42, 0x00, 0x00}), ReadClipboard(CF_TEXT));
+
+    PasteAt({0x11, 0x22}, 1, true);
+    EXPECT_EQ((Bytes{0x11, 0x41, 0x00, 0x00, 0x42, 0x00, 0x22}), m_editor.Data());
+}
+
+TEST_F(HexEditClipboardTest, CopyWithoutASelectionLeavesTheClipboardAlone)
+{
+    PutOnClipboard({{CF_TEXT, {'x', 0}}});
+    m_editor.SetData(ToArray(Bytes{1, 2}));
+    EXPECT_NE(0, m_editor.Copy());
+    EXPECT_EQ((Bytes{'x', 0}), ReadClipboard(CF_TEXT));
+}
+
+TEST_F(HexEditClipboardTest, OverwriteModeWritesNoMoreThanTheSelectionOrTheRestOfTheData)
+{
+    const Bytes ten = {10, 0, 0, 0, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8, 0xA9};
+    PutOnClipboard({{m_binaryData, ten}});
+    const Bytes data(12, 0x11);
+
+    m_editor.SetData(ToArray(data));
+    m_editor.SetInsertMode(false);
+    Select(2, 5);
+    m_editor.Paste();
+    EXPECT_EQ((Bytes{0x11, 0x11, 0xA0, 0xA1, 0xA2, 0xA3, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11}),
+              m_editor.Data());
+    EXPECT_EQ(2, m_editor.Caret);
+    EXPECT_TRUE(m_editor.IsSelectionEmpty());
+
+    PasteAt(data, 9, false);
+    EXPECT_EQ((Bytes{0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0xA0, 0xA1, 0xA2}),
+              m_editor.Data());
+
+    PasteAt(data, 12, false);
+    EXPECT_EQ(data, m_editor.Data()) << "nothing is written at the end position";
+}
+
+TEST_F(HexEditClipboardTest, CutRemovesInInsertModeAndZeroesInOverwriteMode)
+{
+    struct Case
+    {
+        bool insert;
+        Bytes expected;
+    };
+    const Case cases[] = {{true, {1, 4}}, {false, {1, 0, 0, 4}}};
+    for (const Case& c : cases) {
+        m_editor.SetData(ToArray(Bytes{1, 2, 3, 4}));
+        m_editor.SetInsertMode(c.insert);
+        Select(1, 2);
+        m_editor.Cut();
+        EXPECT_EQ(c.expected, m_editor.Data()) << c.insert;
+        EXPECT_EQ((Bytes{2, 0, 0, 0, 2, 3}), ReadClipboard(m_binaryData)) << c.insert;
+    }
+}
+
+TEST_F(HexEditClipboardTest, BlocksOfOtherProgramsPasteOnlyWhatTheyHold)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<std::pair<UINT, Bytes>> blocks;
+        Bytes pasted;
+    };
+    const UINT binary = m_binaryData;
+    const Case cases[] = {
+        {"a count larger than the block", {{binary, {0xFF, 0xFF, 0xFF, 0xFF, 7, 8}}}, {7, 8}},
+        {"a count smaller than the block", {{binary, {1, 0, 0, 0, 7, 8, 9}}}, {7}},
+        {"a count of zero", {{binary, {0, 0, 0, 0, 7}}}, {}},
+        {"a block too short for its count", {{binary, {5, 0}}}, {}},
+        {"an empty block", {{binary, {}}}, {}},
+        {"binary data before text", {{binary, {1, 0, 0, 0, 7}}, {CF_TEXT, {'t', 0}}}, {7}},
+        {"text and what follows its end", {{CF_TEXT, {'A', 'B', 0, 'C', 0}}}, {'A', 'B', 0, 'C'}},
+        {"an empty text block", {{CF_TEXT, {}}}, {}},
+    };
+    for (const Case& c : cases) {
+        PutOnClipboard(c.blocks);
+        PasteAt({0x55}, 0, true);
+        Bytes expected = c.pasted;
+        expected.push_back(0x55);
+        EXPECT_EQ(expected, m_editor.Data()) << c.what;
+    }
+}
+
+TEST_F(HexEditClipboardTest, AReadOnlyEditorDoesNotPaste)
+{
+    PutOnClipboard({{CF_TEXT, {'A', 0}}});
+    m_editor.SetData(ToArray(Bytes{1}));
+    m_editor.SetEditable(FALSE);
+    m_editor.Paste();
+    EXPECT_EQ(Bytes{1}, m_editor.Data());
+}
+
+} // namespace
