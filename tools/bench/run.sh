@@ -4,32 +4,40 @@
 #   tools/bench/run.sh <bench> [args]  one of them: logview_bench [records],
 #                                      logfile_bench save|load|autosave|append|reopen [records],
 #                                      hexedit_bench repaint|typing|undo-memory,
-#                                      socket_bench minimal|program throughput|echo [buffer]
+#                                      socket_bench minimal|program throughput|echo [buffer],
+#                                      server_bench steady|flood [clients] ...
 # (QUORVEX_BUILD chooses the build folder, as for test.sh)
-# The socket benchmarks run in a loopback-only network namespace, like the tests.
+# The socket and server benchmarks run in a loopback-only network namespace, like the tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-"$root/tools/build.sh" logview_bench logfile_bench hexedit_bench socket_bench
+"$root/tools/build.sh" logview_bench logfile_bench hexedit_bench socket_bench server_bench
 source "$root/tools/wine-env.sh"
 ensure_wine_prefix
 cd "$build_dir/bin"
 run() { xvfb-run -a -s "-screen 0 1280x1024x24" wine "$1.exe" "${@:2}"; }
-# Each argument is one socket_bench command line.
-run_socket_bench() {
+# Each argument is one command line of a benchmark that needs the network namespace.
+run_in_namespace() {
   "$root/tools/netns-exec.sh" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     wineserver -p
     trap "wineserver -k" EXIT
     wine wineboot >/dev/null 2>&1
     for run in "$@"; do
-      wine socket_bench.exe $run
+      wine $run
     done' bash "$@"
 }
 if [ $# -gt 0 ]; then
-  if [ "$1" = socket_bench ]; then run_socket_bench "${*:2}"; else run "$@"; fi
+  case "$1" in
+    socket_bench|server_bench) run_in_namespace "$1.exe ${*:2}" ;;
+    *) run "$@" ;;
+  esac
 else
   run logview_bench
   for mode in save load autosave append reopen; do run logfile_bench "$mode"; done
   for figure in repaint typing undo-memory; do run hexedit_bench "$figure"; done
-  run_socket_bench "minimal throughput" "program throughput 4096" "program throughput 65536" \
-                   "minimal echo" "program echo"
+  run_in_namespace "socket_bench.exe minimal throughput" \
+                   "socket_bench.exe program throughput 4096" \
+                   "socket_bench.exe program throughput 65536" \
+                   "socket_bench.exe minimal echo" "socket_bench.exe program echo" \
+                   "server_bench.exe steady 50 10 10" "server_bench.exe steady 50 40 4" \
+                   "server_bench.exe flood 50 5"
 fi
