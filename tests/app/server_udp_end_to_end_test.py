@@ -241,21 +241,35 @@ class ServerUdpEndToEndTest(EndToEndCase):
             self.wait_for_status(program, "None", pane=port + 1)
         self.close(program)
 
-    def test_automatic_replies_fill_bytes_forward_and_skip_a_port_that_is_down(self):
+    def start_relay(self, **port2_reply):
+        """Port 1 a TCP server that forwards what its clients send to Port 2, Port 2 a TCP client
+        of a listening socket of the test, answering its peer as port2_reply says. The program,
+        Port 1's listen port and the listening socket."""
         listen_port = unused_port()
         upstream = self.keep(socket.create_server(("127.0.0.1", 0)))
         upstream.settimeout(30)
-        program = self.start(document(**{
-            # Port 1 forwards what its clients send to Port 2.
+        fields = {
             "use_port[0]": 1, "connection_type[0]": TCP_SERVER,
             "server_listen_port[0]": listen_port, "auto_reply_on[0]": 1,
             "reply_data[0]": REPLY_RECEIVED, "reply_target[0]": TARGET_PORT2,
-            # Port 2 answers its peer with fill bytes.
             "use_port[1]": 1, "connection_type[1]": TCP_CLIENT,
-            "client_remote_port[1]": upstream.getsockname()[1], "auto_reply_on[1]": 1,
-            "reply_data[1]": REPLY_FILL, "fill_byte[1]": 0x55, "reply_target[1]": TARGET_OWN}))
+            "client_remote_port[1]": upstream.getsockname()[1], "auto_reply_on[1]": 1}
+        fields.update({f"{name}[1]": value for name, value in port2_reply.items()})
+        program = self.start(document(**fields))
         program.command(START[0])
         self.wait_for_status(program, "接続受付中 [0000]")
+        return program, listen_port, upstream
+
+    def accept_port2(self, program, upstream):
+        program.command(START[1])
+        peer, _ = upstream.accept()
+        self.keep(peer).settimeout(30)
+        self.wait_for_status(program, "接続中", pane=2)
+        return peer
+
+    def test_automatic_replies_fill_bytes_forward_and_skip_a_port_that_is_down(self):
+        program, listen_port, upstream = self.start_relay(
+            reply_data=REPLY_FILL, fill_byte=0x55, reply_target=TARGET_OWN)
         client = self.keep(tcp_client(listen_port))
         self.wait_for_status(program, "接続受付中 [0001]")
 
@@ -266,10 +280,7 @@ class ServerUdpEndToEndTest(EndToEndCase):
         self.assertFalse(any(c.startswith("Send") for _, c in self.rows(program)))
         self.assertTrue(nothing_arrives(client))
 
-        program.command(START[1])
-        peer, _ = upstream.accept()
-        self.keep(peer).settimeout(10)
-        self.wait_for_status(program, "接続中", pane=2)
+        peer = self.accept_port2(program, upstream)
         peer.sendall(b"1234567")
         self.assertEqual(b"\x55" * 7, receive_exactly(peer, 7))
         client.sendall(b"FORWARD")
@@ -278,21 +289,9 @@ class ServerUdpEndToEndTest(EndToEndCase):
         self.close(program)
 
     def test_a_server_forwarding_to_a_client_carries_data_byte_exact_both_ways(self):
-        listen_port = unused_port()
-        upstream = self.keep(socket.create_server(("127.0.0.1", 0)))
-        upstream.settimeout(30)
-        program = self.start(document(**{
-            "use_port[0]": 1, "connection_type[0]": TCP_SERVER,
-            "server_listen_port[0]": listen_port, "auto_reply_on[0]": 1,
-            "reply_data[0]": REPLY_RECEIVED, "reply_target[0]": TARGET_PORT2,
-            "use_port[1]": 1, "connection_type[1]": TCP_CLIENT,
-            "client_remote_port[1]": upstream.getsockname()[1], "auto_reply_on[1]": 1,
-            "reply_data[1]": REPLY_RECEIVED, "reply_target[1]": TARGET_PORT1}))
-        program.command(START[0])
-        self.wait_for_status(program, "接続受付中 [0000]")
-        program.command(START[1])
-        peer, _ = upstream.accept()
-        self.keep(peer).settimeout(30)
+        program, listen_port, upstream = self.start_relay(
+            reply_data=REPLY_RECEIVED, reply_target=TARGET_PORT1)
+        peer = self.accept_port2(program, upstream)
         client = self.keep(tcp_client(listen_port))
         client.settimeout(30)
         self.wait_for_status(program, "接続受付中 [0001]")

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "core/CommSettings.h"
+#include "tools/bench/BenchSockets.h"
 #include "tools/bench/BenchClock.h"
 #include "tools/driver/ProgramDriver.h"
 #include "tools/driver/ProgramStart.h"
@@ -53,22 +54,14 @@ int UnusedPort()
 // The document that makes the program listen at start-up, answering with fill bytes for flood.
 std::string WriteDocument(int listenPort, bool reply)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string path = std::string(temp) + "server_bench.qvg";
-    CCommSettings document;
-    document.m_settingsPath = path.c_str();
-    document.m_startOnLoad = 1;
-    document.m_usePort[0] = 1;
-    document.m_usePort[1] = 0;
-    document.m_connectionType[0] = 1;
+    CCommSettings document = BenchDocument("server_bench.qvg", 1);
     document.m_serverListenPort[0] = listenPort;
     document.m_serverBacklog[0] = 64;
     document.m_autoReplyOn[0] = reply ? 1 : 0;
     document.m_replyTarget[0] = 0;
     document.m_replyData[0] = kReplyFillBytes;
     document.m_fillByte[0] = 0x55;
-    return document.Save() == 0 ? path : std::string();
+    return SaveBenchDocument(document);
 }
 
 // The program's Linux process, as a folder of /proc seen through Wine's drive Z:, found by its
@@ -154,17 +147,6 @@ std::vector<SOCKET> ConnectClients(int port, int count)
         clients.push_back(client);
     }
     return clients;
-}
-
-bool ReceiveExactly(SOCKET socket, char* buffer, int size)
-{
-    for (int got = 0; got < size;) {
-        const int received = recv(socket, buffer + got, size - got, 0);
-        if (received <= 0)
-            return false;
-        got += received;
-    }
-    return true;
 }
 
 struct Figures

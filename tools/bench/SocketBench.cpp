@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/CommSettings.h"
+#include "tools/bench/BenchSockets.h"
 #include "tools/driver/ProgramDriver.h"
 #include "tools/driver/ProgramStart.h"
 
@@ -40,17 +41,6 @@ LARGE_INTEGER Now()
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return now;
-}
-
-bool ReceiveExactly(SOCKET socket, char* buffer, int size)
-{
-    for (int got = 0; got < size;) {
-        const int received = recv(socket, buffer + got, size - got, 0);
-        if (received <= 0)
-            return false;
-        got += received;
-    }
-    return true;
 }
 
 // The minimal client: connects, then echoes or reads until the server closes.
@@ -78,22 +68,14 @@ int RunClient(int port, const std::string& mode)
 // Writes the document that makes the program connect to the bench at start-up.
 std::string WriteDocument(int port, bool echo, int receiveBuffer)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string path = std::string(temp) + "socket_bench.qvg";
-    CCommSettings document;
-    document.m_settingsPath = path.c_str();
-    document.m_startOnLoad = 1;
-    document.m_usePort[0] = 1;
-    document.m_usePort[1] = 0;
-    document.m_connectionType[0] = 0;
+    CCommSettings document = BenchDocument("socket_bench.qvg", 0);
     document.m_clientRemoteAddress[0] = static_cast<int>(htonl(INADDR_LOOPBACK));
     document.m_clientRemotePort[0] = port;
     document.m_receiveBufferSize[0] = receiveBuffer;
     document.m_autoReplyOn[0] = echo ? 1 : 0;
     document.m_replyTarget[0] = 0;
     document.m_replyData[0] = kReplyReceivedBytes;
-    return document.Save() == 0 ? path : std::string();
+    return SaveBenchDocument(document);
 }
 
 double MeasureThroughput(SOCKET client)
