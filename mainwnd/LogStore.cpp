@@ -95,6 +95,12 @@ const CLogRecord* CLogStore::FindRecord(int number) const
     return GetRecord(IndexOf(number));
 }
 
+int CLogStore::FindRowOfRecord(int number) const
+{
+    const auto row = std::find(m_rows.begin(), m_rows.end(), number);
+    return row == m_rows.end() ? -1 : static_cast<int>(row - m_rows.begin());
+}
+
 const CLogRecord* CLogStore::ShowRecordOfRow(int row)
 {
     const CLogRecord* record = GetRecordOfRow(row);

@@ -53,6 +53,8 @@ public:
     const CLogRecord* GetRecord(int index) const;
     const CLogRecord* GetRecordOfRow(int row) const;
     const CLogRecord* FindRecord(int number) const;
+    // The row of the record with this number; -1 when it has none (hidden or no longer stored).
+    int FindRowOfRecord(int number) const;
 
     // The record of a newly selected row, remembered as the one the detail pane shows;
     // nullptr when the row is out of range.

@@ -102,6 +102,8 @@ void CLogview::AddRecord(CLogRecord& record, bool autoSave)
     const CLogStore::AddResult result = m_store.Add(record, *m_settings, *m_common, autoSave);
     if (result.deletedRows > 0 || result.rowAdded)
         DeferDrawing();
+    if (result.deletedRows > 0)
+        ParkFocus(result.deletedRows);
     CListCtrl& list = GetListCtrl();
     for (int i = 0; i < result.deletedRows; ++i)
         list.DeleteItem(0);
@@ -154,6 +156,33 @@ void CLogview::DeferDrawing()
     m_drawingDeferred = true;
 }
 
+void CLogview::ParkFocus(int trimmedRows)
+{
+    CListCtrl& list = GetListCtrl();
+    const int row = list.GetNextItem(-1, LVNI_FOCUSED);
+    if (row < 0)
+        return;
+    // A trimmed record takes the focus with it.
+    const CLogRecord* record = m_store.GetRecordOfRow(row - trimmedRows);
+    m_parkedFocusNumber = record ? record->m_sequence : -1;
+    list.SetItemState(row, 0, LVIS_FOCUSED);
+}
+
+void CLogview::ReturnFocus()
+{
+    const int number = std::exchange(m_parkedFocusNumber, -1);
+    CListCtrl& list = GetListCtrl();
+    // A row the user focused meanwhile keeps the focus.
+    if (number < 0 || list.GetNextItem(-1, LVNI_FOCUSED) >= 0)
+        return;
+    const int row = m_store.FindRowOfRecord(number);
+    if (row < 0)
+        return;
+    m_returningFocus = true;
+    list.SetItemState(row, LVIS_FOCUSED, LVIS_FOCUSED);
+    m_returningFocus = false;
+}
+
 void CLogview::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kAutoSaveIdleTimer) {
@@ -169,6 +198,8 @@ void CLogview::OnTimer(UINT_PTR nIDEvent)
         return;
     }
     ::KillTimer(m_hWnd, kRedrawTimer);
+    // Still without drawing: bringing the focused row into sight costs no paint.
+    ReturnFocus();
     m_drawingDeferred = false;
     SendMessage(WM_SETREDRAW, TRUE);
     // Following the newest row once per redraw, not per record: each selection change costs the
@@ -205,7 +236,7 @@ void CLogview::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
 {
     const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
     *pResult = 0;
-    if (change->uNewState != kSelectedAndFocused)
+    if (m_returningFocus || change->uNewState != kSelectedAndFocused)
         return;
     const CLogRecord* record = m_store.ShowRecordOfRow(change->iItem);
     if (record && m_hWndDetail)
@@ -216,6 +247,8 @@ void CLogview::OnDeleteAllItems(NMHDR*, LRESULT* pResult)
 {
     ClearDetail();
     m_store.ForgetShownRecord();
+    // The focus goes with the rows; a parked one must not come back to a later record.
+    m_parkedFocusNumber = -1;
     // 0: the list still notifies each deleted row.
     *pResult = 0;
 }

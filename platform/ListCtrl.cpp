@@ -99,6 +99,11 @@ int CListCtrl::GetItemCount() const
     return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
 }
 
+int CListCtrl::GetNextItem(int nItem, int nFlags) const
+{
+    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)));
+}
+
 BOOL CListCtrl::EnsureVisible(int nItem, BOOL bPartialOK)
 {
     return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, nItem, bPartialOK));

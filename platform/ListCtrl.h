@@ -24,6 +24,8 @@ public:
     BOOL DeleteItem(int nItem);
     BOOL DeleteAllItems();
     int GetItemCount() const;
+    // The next item after nItem (-1: from the start) with the LVNI_ flags' state; -1 for none.
+    int GetNextItem(int nItem, int nFlags) const;
     BOOL EnsureVisible(int nItem, BOOL bPartialOK);
 
     // Both return the extended style before the call.

@@ -7,24 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "tests/core/CommSettingsSample.h"
+#include "tests/support/CurrentDirectory.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
-
-// Runs the test body in another current directory and goes back afterwards.
-class CurrentDirectory
-{
-public:
-    explicit CurrentDirectory(const std::string& path)
-    {
-        GetCurrentDirectoryA(MAX_PATH, m_previous);
-        SetCurrentDirectoryA(path.c_str());
-    }
-    ~CurrentDirectory() { SetCurrentDirectoryA(m_previous); }
-
-private:
-    char m_previous[MAX_PATH] = {};
-};
 
 TEST(CommSettingsTest, DefaultDocumentHasPort1AsLoopbackClientAndPort2Off)
 {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/CurrentDirectory.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -84,20 +85,6 @@ TEST(LoadLuaModule, AFileThatIsNoDllLeavesTheModuleUnloaded)
     EXPECT_EQ(module.m_module, nullptr);
     EXPECT_TRUE(module.m_entries.empty());
 }
-
-class CurrentDirectory
-{
-public:
-    explicit CurrentDirectory(const std::string& path)
-    {
-        GetCurrentDirectoryA(MAX_PATH, m_previous);
-        SetCurrentDirectoryA(path.c_str());
-    }
-    ~CurrentDirectory() { SetCurrentDirectoryA(m_previous); }
-
-private:
-    char m_previous[MAX_PATH];
-};
 
 TEST(ScanLuaModules, ListsOnlyTheDllsThatDescribeFunctions)
 {

@@ -247,6 +247,12 @@ TEST_F(LogStoreTest, LookupByNumberAfterManyWrapsAndTrims)
     const Numbers expectedRows(shownNumbers.end() - store.GetRowCount(), shownNumbers.end());
     EXPECT_EQ(expectedRows, RowNumbers());
     EXPECT_EQ(667, store.GetRowCount());
+
+    for (int row = 0; row < store.GetRowCount(); ++row)
+        ASSERT_EQ(row, store.FindRowOfRecord(expectedRows[row])) << row;
+    // Hidden (port 2), trimmed, out of range.
+    for (int number : {9501, 9498, 500, -1, CLogStore::kNumberCount})
+        EXPECT_EQ(-1, store.FindRowOfRecord(number)) << number;
 }
 
 TEST_F(LogStoreTest, OutOfRangeLookupsGiveNothing)

@@ -285,6 +285,49 @@ TEST_F(LogviewTest, TrimmingTheShownRecordClearsTheDetailPane)
     EXPECT_EQ(Numbers(3, 12), Column(LOG_COLUMN_NUMBER));
 }
 
+// Under Wine a list scrolls to keep its focused row in sight whenever a row above it is deleted,
+// a scroll of the shown window per trimmed record. The focus must instead follow its record once,
+// when the list draws again.
+TEST_F(LogviewTest, TrimmedRowsLeaveTheListUnscrolledAndTheFocusWithItsRecord)
+{
+    m_common.m_maxLog = 100;
+    AddMany(100);
+    WaitForRedraw();
+    Select(99, LVIS_SELECTED | LVIS_FOCUSED);
+    TakeShown();
+    auto topRow = [this] { return static_cast<int>(List().SendMessage(LVM_GETTOPINDEX)); };
+    const int top = topRow();
+    ASSERT_GT(top, 60) << "the focused row is in sight at the bottom";
+
+    AddMany(50);  // records 0 to 49 go; record 99 moves up to row 49, above the top row
+    EXPECT_EQ(top, topRow()) << "the list scrolled while rows were trimmed";
+    WaitForRedraw();
+    EXPECT_EQ(49, List().GetNextItem(-1, LVNI_FOCUSED));
+    EXPECT_EQ(49, List().GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_EQ(49, topRow()) << "the focused row came into sight once";
+    EXPECT_EQ(std::vector<ShownRecord>{}, TakeShown()) << "the pane shows record 99 already";
+
+    // Trimming the focused record takes the focus and the selection with it.
+    AddMany(50);
+    WaitForRedraw();
+    EXPECT_EQ(-1, List().GetNextItem(-1, LVNI_FOCUSED));
+    EXPECT_EQ(-1, List().GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_EQ(std::vector<ShownRecord>{kCleared}, TakeShown());
+}
+
+TEST_F(LogviewTest, ARowFocusedWhileRecordsArriveKeepsTheFocus)
+{
+    m_common.m_maxLog = 100;
+    AddMany(100);
+    Select(99, LVIS_SELECTED | LVIS_FOCUSED);
+    AddMany(5);
+    Select(10, LVIS_SELECTED | LVIS_FOCUSED);
+    WaitForRedraw();
+    EXPECT_EQ(10, List().GetNextItem(-1, LVNI_FOCUSED));
+    EXPECT_EQ(10, List().GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_EQ((std::vector<ShownRecord>{Shown(99), Shown(15)}), TakeShown());
+}
+
 TEST_F(LogviewTest, AutoScrollFollowsTheNewestRow)
 {
     m_common.m_autoScroll = 1;

@@ -100,6 +100,10 @@ TEST_F(ListCtrlTest, StatesVisibilityAndExtendedStyles)
     EXPECT_TRUE(list.SetItemState(5, LVIS_SELECTED, LVIS_SELECTED));
     EXPECT_EQ(static_cast<LRESULT>(LVIS_SELECTED),
               list.SendMessage(LVM_GETITEMSTATE, 5, LVIS_SELECTED));
+    EXPECT_TRUE(list.SetItemState(3, LVIS_FOCUSED, LVIS_FOCUSED));
+    EXPECT_EQ(5, list.GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_EQ(-1, list.GetNextItem(5, LVNI_SELECTED));
+    EXPECT_EQ(3, list.GetNextItem(-1, LVNI_FOCUSED));
 
     EXPECT_EQ(0, list.SendMessage(LVM_GETTOPINDEX));
     EXPECT_TRUE(list.EnsureVisible(199, FALSE));
