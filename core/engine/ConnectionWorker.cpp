@@ -118,7 +118,12 @@ int CConnectionWorker::Loop()
             LogMessage(m_messages.unexpectedWait);
             return kResultFailed;
         }
-        const int result = Serve(roles[index], index - firstEndpointEvent);
+        int result = Serve(roles[index], index - firstEndpointEvent);
+        // An endpoint that stays signalled (a peer that keeps sending) would otherwise hold the
+        // queue back for as long as it does.
+        if (result == kGoOn && roles[index] == ROLE_ENDPOINT &&
+            ::WaitForSingleObject(m_kick, 0) == WAIT_OBJECT_0)
+            result = SendQueued();
         if (result != kGoOn)
             return result;
     }

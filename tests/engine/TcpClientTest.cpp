@@ -1,7 +1,9 @@
 // A TCP client port end to end against Winsock peers on 127.0.0.1: its states and messages, the
 // failures before the connection, the delayed start, sending and receiving through its worker,
 // large blocks in both directions, the receive time-out, the periodic send and the close actions.
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "core/RandomArea.h"
 #include "tests/engine/EngineFixture.h"
@@ -217,6 +219,40 @@ TEST_F(TcpClientTest, EverythingAPeerSentBeforeItClosedIsLoggedToTheLastByte)
         EXPECT_TRUE(codes[codes.size() - 2] == 10019 || codes[codes.size() - 2] == 10023)
             << c.size << ": " << codes[codes.size() - 2];
         EXPECT_EQ(10002, codes.back()) << c.size;
+    }
+}
+
+TEST_F(TcpClientTest, ASendGoesOutWhileThePeerKeepsTheSocketReadable)
+{
+    // With the smallest receive buffer every wake of the worker reads 16 bytes, so the flood
+    // keeps the socket readable for thousands of wakes: the Send must not wait for its end.
+    const Bytes flood(256 * 1024, 'F');
+    std::atomic<bool> commandArrived{false};
+    {
+        LoopbackPeer peer([&](SOCKET socket) {
+            std::thread reader([&] {
+                char command[2];
+                int got = 0;
+                while (got < 2) {
+                    const int received = ::recv(socket, command + got, 2 - got, 0);
+                    if (received <= 0)
+                        return;
+                    got += received;
+                }
+                commandArrived = true;
+            });
+            SendAll(socket, flood);
+            reader.join();
+        });
+        ConnectTo(peer.Port());
+        m_settings.m_receiveBufferSize[kPort] = 16;
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(PumpUntil([&] { return !m_log.queues.empty(); }));
+        ASSERT_TRUE(PumpUntil([&] { return CountOf(LOG_KIND_RECEIVED) > 0; }));
+        Send({'G', 'O'});
+        ASSERT_TRUE(PumpUntil([&] { return commandArrived.load(); }, 30000));
+        EXPECT_LT(Joined(LOG_KIND_RECEIVED).size(), flood.size() / 2);
+        StopAndWaitForEnd();
     }
 }
 
