@@ -279,6 +279,35 @@ TEST_F(TcpClientTest, TheReceiveTimeOutEndsOnlyAfterAWholeTimeOutWithoutData)
     EXPECT_EQ(10002, codes.back());
 }
 
+TEST_F(TcpClientTest, BytesThatCameWhileTheWindowWasBusyAreNoReceiveTimeOut)
+{
+    std::atomic<bool> go{false};
+    {
+        LoopbackPeer talker([&](SOCKET socket) {
+            while (!go)
+                ::Sleep(1);
+            ::send(socket, "A", 1, 0);
+            ::Sleep(100);
+            ::send(socket, "B", 1, 0);
+            Silent(socket);
+        });
+        ConnectTo(talker.Port());
+        m_settings.m_receiveTimeoutOn[kPort] = 1;
+        m_settings.m_receiveTimeout[kPort] = 400;
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(PumpUntil([&] { return !m_log.queues.empty(); }));
+        // The window takes nothing for longer than the time-out: the worker waits in its report
+        // of "A" while "B" arrives and the time-out runs out behind it.
+        go = true;
+        ::Sleep(1000);
+        ASSERT_TRUE(WaitForEnd());
+    }
+    EXPECT_EQ((Bytes{'A', 'B'}), Joined(LOG_KIND_RECEIVED));
+    const std::vector<int> codes = Codes();
+    ASSERT_GE(codes.size(), 2u);
+    EXPECT_EQ(10028, codes[codes.size() - 2]);
+}
+
 TEST_F(TcpClientTest, ThePeriodicSendSendsTheEditorBytesWithFreshRandomValues)
 {
     // A big-endian long over the first four bytes, new at every send.
