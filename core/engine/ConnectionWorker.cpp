@@ -150,6 +150,10 @@ int CConnectionWorker::Serve(Role role, size_t endpointIndex)
 
 int CConnectionWorker::OnSendTimer()
 {
+    // A block still waits for the endpoint (the peer takes nothing): the ticks meanwhile would
+    // only pile up in memory for as long as the peer stalls. Only what is sent is logged.
+    if (m_block.GetSize() > 0)
+        return kGoOn;
     COleSafeArray bytes = m_reporter.ReadSendEditorData();
     if (m_engine.Settings().m_randomDataOn[m_port])
         bytes = m_engine.Context(m_port).m_randomAreas.Apply(bytes);

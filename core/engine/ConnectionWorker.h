@@ -105,7 +105,8 @@ private:
     void StartTimers();
     int Loop();
     int Serve(Role role, size_t endpointIndex);
-    // Periodic send: the editor's bytes into the own queue, then the queue is sent.
+    // Periodic send: the editor's bytes into the own queue, then the queue is sent; no tick
+    // while a block still waits for the endpoint.
     int OnSendTimer();
     // Ends the connection unless bytes are waiting on the endpoint.
     int OnReceiveTimeout();

@@ -346,6 +346,28 @@ TEST_F(TcpClientTest, ThePeriodicSendSendsTheEditorBytesWithFreshRandomValues)
     EXPECT_GE(m_log.editorReads, 5);
 }
 
+TEST_F(TcpClientTest, ThePeriodicSendPilesNothingUpBehindAPeerThatTakesNothing)
+{
+    m_settings.m_periodicSendOn[kPort] = 1;
+    m_settings.m_periodicSendPeriod[kPort] = 10;
+    m_log.editorData = PatternBytes(256 * 1024);
+    std::atomic<bool> release{false};
+    {
+        LoopbackPeer stalled([&](SOCKET) {
+            while (!release)
+                ::Sleep(10);
+        });
+        ConnectTo(stalled.Port());
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(PumpUntil([&] { return !m_log.queues.empty(); }));
+        // Long enough for the socket to fill and for many ticks after that.
+        PumpFor(2000);
+        EXPECT_TRUE(m_log.queues[0]->IsEmpty());
+        StopAndWaitForEnd();
+        release = true;
+    }
+}
+
 TEST_F(TcpClientTest, TheCloseActionsEndTheConnectionAfterTheFirstBlock)
 {
     struct Case
