@@ -118,7 +118,12 @@ int CConnectionWorker::Loop()
             LogMessage(m_messages.unexpectedWait);
             return kResultFailed;
         }
-        const int result = Serve(roles[index], index - firstEndpointEvent);
+        int result = Serve(roles[index], index - firstEndpointEvent);
+        // An endpoint that stays signalled (a peer that keeps sending) would otherwise hold the
+        // queue back for as long as it does.
+        if (result == kGoOn && roles[index] == ROLE_ENDPOINT &&
+            ::WaitForSingleObject(m_kick, 0) == WAIT_OBJECT_0)
+            result = SendQueued();
         if (result != kGoOn)
             return result;
     }
@@ -133,8 +138,7 @@ int CConnectionWorker::Serve(Role role, size_t endpointIndex)
     case ROLE_SEND_TIMER:
         return OnSendTimer();
     case ROLE_RECEIVE_TIMER:
-        LogMessage(m_messages.receiveTimeout);
-        return kResultFailed;
+        return OnReceiveTimeout();
     case ROLE_ENDPOINT:
         return m_endpoint.OnEvent(endpointIndex, *this);
     case ROLE_SEND:
@@ -146,11 +150,34 @@ int CConnectionWorker::Serve(Role role, size_t endpointIndex)
 
 int CConnectionWorker::OnSendTimer()
 {
+    // A block still waits for the endpoint (the peer takes nothing): the ticks meanwhile would
+    // only pile up in memory for as long as the peer stalls. Only what is sent is logged.
+    if (m_block.GetSize() > 0)
+        return kGoOn;
     COleSafeArray bytes = m_reporter.ReadSendEditorData();
     if (m_engine.Settings().m_randomDataOn[m_port])
         bytes = m_engine.Context(m_port).m_randomAreas.Apply(bytes);
     m_queue.Push(bytes, 0);
     return SendQueued();
+}
+
+int CConnectionWorker::OnReceiveTimeout()
+{
+    // Bytes that came while this thread was held up (the window busy with an earlier record)
+    // were no silence: they are taken first, and when there were any the time-out starts over.
+    const unsigned receivedBefore = m_receivedBlocks;
+    const std::span<const HANDLE> events = m_endpoint.Events();
+    for (size_t index = 0; index < events.size(); ++index) {
+        if (::WaitForSingleObject(events[index], 0) != WAIT_OBJECT_0)
+            continue;
+        const int result = m_endpoint.OnEvent(index, *this);
+        if (result != kGoOn)
+            return result;
+    }
+    if (m_receivedBlocks != receivedBefore)
+        return kGoOn;
+    LogMessage(m_messages.receiveTimeout);
+    return kResultFailed;
 }
 
 int CConnectionWorker::SendQueued()
@@ -188,6 +215,7 @@ int CConnectionWorker::SendQueued()
 int CConnectionWorker::OnReceived(const BYTE* data, DWORD size, DWORD peerAddress, int peerPort)
 {
     m_receiveTimer.Restart();
+    ++m_receivedBlocks;
     m_reporter.LogData(LOG_KIND_RECEIVED, data, size, peerAddress, peerPort);
     return m_engine.Settings().m_closeAfterReceive[m_port] ? kResultClosedByAction : kGoOn;
 }

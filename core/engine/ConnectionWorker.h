@@ -105,8 +105,11 @@ private:
     void StartTimers();
     int Loop();
     int Serve(Role role, size_t endpointIndex);
-    // Periodic send: the editor's bytes into the own queue, then the queue is sent.
+    // Periodic send: the editor's bytes into the own queue, then the queue is sent; no tick
+    // while a block still waits for the endpoint.
     int OnSendTimer();
+    // Ends the connection unless bytes are waiting on the endpoint.
+    int OnReceiveTimeout();
     // Sends the rest of the current block, then block after block until the queue is empty or
     // the endpoint cannot take more.
     int SendQueued();
@@ -129,6 +132,8 @@ private:
     CString m_receiveTimerName;
     CIntervalTimer m_sendTimer;
     CIntervalTimer m_receiveTimer;
+
+    unsigned m_receivedBlocks = 0;
 
     // The block being sent and how much of it the endpoint took; empty when none.
     COleSafeArray m_block;

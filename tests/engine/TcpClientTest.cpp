@@ -1,7 +1,9 @@
 // A TCP client port end to end against Winsock peers on 127.0.0.1: its states and messages, the
 // failures before the connection, the delayed start, sending and receiving through its worker,
 // large blocks in both directions, the receive time-out, the periodic send and the close actions.
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "core/RandomArea.h"
 #include "tests/engine/EngineFixture.h"
@@ -220,6 +222,40 @@ TEST_F(TcpClientTest, EverythingAPeerSentBeforeItClosedIsLoggedToTheLastByte)
     }
 }
 
+TEST_F(TcpClientTest, ASendGoesOutWhileThePeerKeepsTheSocketReadable)
+{
+    // With the smallest receive buffer every wake of the worker reads 16 bytes, so the flood
+    // keeps the socket readable for thousands of wakes: the Send must not wait for its end.
+    const Bytes flood(256 * 1024, 'F');
+    std::atomic<bool> commandArrived{false};
+    {
+        LoopbackPeer peer([&](SOCKET socket) {
+            std::thread reader([&] {
+                char command[2];
+                int got = 0;
+                while (got < 2) {
+                    const int received = ::recv(socket, command + got, 2 - got, 0);
+                    if (received <= 0)
+                        return;
+                    got += received;
+                }
+                commandArrived = true;
+            });
+            SendAll(socket, flood);
+            reader.join();
+        });
+        ConnectTo(peer.Port());
+        m_settings.m_receiveBufferSize[kPort] = 16;
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(PumpUntil([&] { return !m_log.queues.empty(); }));
+        ASSERT_TRUE(PumpUntil([&] { return CountOf(LOG_KIND_RECEIVED) > 0; }));
+        Send({'G', 'O'});
+        ASSERT_TRUE(PumpUntil([&] { return commandArrived.load(); }, 30000));
+        EXPECT_LT(Joined(LOG_KIND_RECEIVED).size(), flood.size() / 2);
+        StopAndWaitForEnd();
+    }
+}
+
 TEST_F(TcpClientTest, TheReceiveTimeOutEndsOnlyAfterAWholeTimeOutWithoutData)
 {
     {
@@ -241,6 +277,35 @@ TEST_F(TcpClientTest, TheReceiveTimeOutEndsOnlyAfterAWholeTimeOutWithoutData)
     ASSERT_GE(codes.size(), 2u);
     EXPECT_EQ(10028, codes[codes.size() - 2]);
     EXPECT_EQ(10002, codes.back());
+}
+
+TEST_F(TcpClientTest, BytesThatCameWhileTheWindowWasBusyAreNoReceiveTimeOut)
+{
+    std::atomic<bool> go{false};
+    {
+        LoopbackPeer talker([&](SOCKET socket) {
+            while (!go)
+                ::Sleep(1);
+            ::send(socket, "A", 1, 0);
+            ::Sleep(100);
+            ::send(socket, "B", 1, 0);
+            Silent(socket);
+        });
+        ConnectTo(talker.Port());
+        m_settings.m_receiveTimeoutOn[kPort] = 1;
+        m_settings.m_receiveTimeout[kPort] = 400;
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(PumpUntil([&] { return !m_log.queues.empty(); }));
+        // The window takes nothing for longer than the time-out: the worker waits in its report
+        // of "A" while "B" arrives and the time-out runs out behind it.
+        go = true;
+        ::Sleep(1000);
+        ASSERT_TRUE(WaitForEnd());
+    }
+    EXPECT_EQ((Bytes{'A', 'B'}), Joined(LOG_KIND_RECEIVED));
+    const std::vector<int> codes = Codes();
+    ASSERT_GE(codes.size(), 2u);
+    EXPECT_EQ(10028, codes[codes.size() - 2]);
 }
 
 TEST_F(TcpClientTest, ThePeriodicSendSendsTheEditorBytesWithFreshRandomValues)
@@ -279,6 +344,28 @@ TEST_F(TcpClientTest, ThePeriodicSendSendsTheEditorBytesWithFreshRandomValues)
     std::sort(heads.begin(), heads.end());
     EXPECT_EQ(heads.end(), std::adjacent_find(heads.begin(), heads.end()));
     EXPECT_GE(m_log.editorReads, 5);
+}
+
+TEST_F(TcpClientTest, ThePeriodicSendPilesNothingUpBehindAPeerThatTakesNothing)
+{
+    m_settings.m_periodicSendOn[kPort] = 1;
+    m_settings.m_periodicSendPeriod[kPort] = 10;
+    m_log.editorData = PatternBytes(256 * 1024);
+    std::atomic<bool> release{false};
+    {
+        LoopbackPeer stalled([&](SOCKET) {
+            while (!release)
+                ::Sleep(10);
+        });
+        ConnectTo(stalled.Port());
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(PumpUntil([&] { return !m_log.queues.empty(); }));
+        // Long enough for the socket to fill and for many ticks after that.
+        PumpFor(2000);
+        EXPECT_TRUE(m_log.queues[0]->IsEmpty());
+        StopAndWaitForEnd();
+        release = true;
+    }
 }
 
 TEST_F(TcpClientTest, TheCloseActionsEndTheConnectionAfterTheFirstBlock)
