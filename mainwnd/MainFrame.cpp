@@ -336,9 +336,13 @@ void CMainFrame::OnPortCommand(UINT id)
 
 void CMainFrame::StartPort(int port)
 {
-    // A thread that cannot be started leaves the port as if it had one: only Stop enabled.
-    m_engine.StartPort(port, m_hWnd);
-    m_hub.GetFlags(port) = PortFlags{0, 0, 1};
+    if (m_engine.StartPort(port, m_hWnd)) {
+        m_hub.GetFlags(port) = PortFlags{0, 0, 1};
+        return;
+    }
+    // A type that starts nothing, or a thread that cannot be made: no thread will ever report
+    // an end, so the port stays startable instead of waiting for one with only Stop enabled.
+    m_engine.Context(port).m_port = -1;
 }
 
 void CMainFrame::SendPortData(int port)
@@ -396,9 +400,9 @@ LRESULT CMainFrame::OnSendEditorData(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-void CMainFrame::StartPortThread(int port, int connectionType)
+bool CMainFrame::StartPortThread(int port, int connectionType)
 {
-    m_engine.StartPortThread(port, connectionType);
+    return m_engine.StartPortThread(port, connectionType);
 }
 
 void CMainFrame::OnComPortOpened(int)

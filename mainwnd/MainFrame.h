@@ -110,7 +110,7 @@ private:
     void AddLogRecord(const CLogRecord& record) override;
     void RebuildConnectionList(std::vector<CSendQueue*> queues) override;
     COleSafeArray GetSendEditorData() override;
-    void StartPortThread(int port, int connectionType) override;
+    bool StartPortThread(int port, int connectionType) override;
     void SetDropAccepted(bool accepted) override;
     void OnComPortOpened(int pane) override;
     void OnComPortClosed(int pane) override;

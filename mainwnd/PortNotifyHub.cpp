@@ -179,8 +179,10 @@ void CPortNotifyHub::OnPortEnded(int port)
         context.m_port = port;
         context.m_notifyWindow = m_window;
         context.m_delayedStart = 1;
-        m_outlet.StartPortThread(port, m_settings.m_connectionType[port]);
-        return;
+        if (m_outlet.StartPortThread(port, m_settings.m_connectionType[port]))
+            return;
+        // Without a thread nothing would ever report the end: the port ends here.
+        context.m_delayedStart = 0;
     }
     context.m_port = -1;
     flags.startEnabled = 1;

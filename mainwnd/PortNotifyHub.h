@@ -37,8 +37,9 @@ public:
     virtual void AddLogRecord(const CLogRecord& record) = 0;
     virtual void RebuildConnectionList(std::vector<CSendQueue*> queues) = 0;
     virtual COleSafeArray GetSendEditorData() = 0;
-    // Starts the thread procedure of the connection type with the port index as its parameter.
-    virtual void StartPortThread(int port, int connectionType) = 0;
+    // Starts the thread procedure of the connection type with the port index as its parameter;
+    // false when no thread was started.
+    virtual bool StartPortThread(int port, int connectionType) = 0;
     virtual void SetDropAccepted(bool accepted) = 0;
 
     // The COM control pane of Port 1 (pane 0) or Port 2 (pane 1).

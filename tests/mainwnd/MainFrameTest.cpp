@@ -375,6 +375,16 @@ TEST_F(PortCommandsTest, AClientWithReconnectTriesAgainUntilItIsStopped)
     EXPECT_EQ(CountRows("接続失敗"), CountRows("Socket処理終了"));
 }
 
+TEST_F(PortCommandsTest, APortWhoseTypeStartsNothingStaysStartable)
+{
+    m_settings.m_connectionType[0] = 4;
+    m_frame->UpdateTitle();
+    SendCommand(ID_PORT1_START);
+    // No thread will report an end, so Start stays enabled rather than only Stop for good.
+    EXPECT_EQ("start ", Port1Commands());
+    EXPECT_EQ(-1, m_contexts[0].m_port);
+}
+
 TEST_F(PortCommandsTest, OpeningADocumentStartsItsEnabledPortsWhenAskedTo)
 {
     TempFolder folder;

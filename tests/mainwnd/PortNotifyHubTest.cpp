@@ -61,9 +61,10 @@ public:
         calls.push_back("editor");
         return ToArray(editorData);
     }
-    void StartPortThread(int port, int connectionType) override
+    bool StartPortThread(int port, int connectionType) override
     {
         calls.push_back(Text("start %d %d", port, connectionType));
+        return threadStarts;
     }
     void SetDropAccepted(bool accepted) override { calls.push_back(Drop(accepted)); }
     void OnComPortOpened(int pane) override { calls.push_back(Text("opened %d", pane)); }
@@ -86,6 +87,8 @@ public:
     std::vector<CLogRecord> records;
     std::vector<std::vector<CSendQueue*>> lists;
     Bytes editorData = {0xE0, 0xE1, 0xE2, 0xE3};
+    // What StartPortThread answers.
+    bool threadStarts = true;
 };
 
 // A frame's hub with both ports started (running) and their contexts filled as by the start.
@@ -266,6 +269,7 @@ TEST(PortNotifyHubTest, EndedPortRestartsOnlyWhenItsTypeAsksAndItWasNotStopped)
         int serialRetryPeriod;
         int running;
         bool restarted;
+        bool threadStarts = true;
     } cases[] = {
         {"TCP client with retry", 0, 0, 1, 0, 0, 1, true},
         {"TCP client without retry", 0, 0, 0, 1, 1000, 1, false},
@@ -276,6 +280,8 @@ TEST(PortNotifyHubTest, EndedPortRestartsOnlyWhenItsTypeAsksAndItWasNotStopped)
         {"serial with a retry period", 1, 3, 0, 0, 500, 1, true},
         {"serial without a retry period, UDP restart on", 0, 3, 1, 1, 0, 1, false},
         {"type that starts nothing", 0, 4, 1, 1, 1000, 1, false},
+        // Tried, but without a thread nothing would report its end: the port ends now.
+        {"UDP whose restart gets no thread", 1, 2, 0, 1, 0, 1, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -288,6 +294,7 @@ TEST(PortNotifyHubTest, EndedPortRestartsOnlyWhenItsTypeAsksAndItWasNotStopped)
         bench.settings.m_serialRetryPeriod[p] = c.serialRetryPeriod;
         bench.hub.GetFlags(p).running = c.running;
         bench.hub.GetFlags(other).running = 0;
+        bench.outlet.threadStarts = c.threadStarts;
         CPortContext& context = bench.contexts[p];
         context.m_notifyWindow = nullptr;
         context.m_acceptedConnections = 3;
@@ -309,7 +316,10 @@ TEST(PortNotifyHubTest, EndedPortRestartsOnlyWhenItsTypeAsksAndItWasNotStopped)
             EXPECT_EQ(1, flags.running);
             EXPECT_EQ(0, flags.startEnabled);
         } else {
-            EXPECT_EQ((Calls{Status(p, PORT_STATUS_NONE), Drop(true)}), bench.outlet.calls);
+            Calls expected = {Status(p, PORT_STATUS_NONE), Drop(true)};
+            if (!c.threadStarts)
+                expected.insert(expected.begin(), Text("start %d %d", p, c.connectionType));
+            EXPECT_EQ(expected, bench.outlet.calls);
             EXPECT_EQ(-1, context.m_port);
             EXPECT_EQ(0, context.m_delayedStart);
             EXPECT_EQ(0, flags.running);
