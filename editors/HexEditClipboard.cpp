@@ -90,18 +90,26 @@ int CHexEdit::Copy()
         return TRUE;
     if (SelectionStart < 0 || SelectionEnd < SelectionStart || SelectionEnd >= GetDataSize())
         AfxThrowInvalidArgException();
-    if (!::OpenClipboard(m_hWnd))
-        return 0;
-    ::EmptyClipboard();
+    // Both blocks are made before the clipboard is touched: taking it from its owner waits for
+    // the owner, and meanwhile another thread's new send data may replace the bytes.
     const DWORD count = static_cast<DWORD>(SelectionEnd - SelectionStart + 1);
     const BYTE* bytes = m_data.GetData() + SelectionStart;
     const BYTE countBytes[kCountSize] = {static_cast<BYTE>(count), static_cast<BYTE>(count >> 8),
                                          static_cast<BYTE>(count >> 16),
                                          static_cast<BYTE>(count >> 24)};
-    PutBlock(GetBinaryDataFormat(),
-             MakeBlock(count + kCountSize, countBytes, kCountSize, bytes, count));
+    const HGLOBAL binaryBlock = MakeBlock(count + kCountSize, countBytes, kCountSize, bytes, count);
     // Zero bytes inside the selection go out as they are; the block ends with one more.
-    PutBlock(CF_TEXT, MakeBlock(count + 1, nullptr, 0, bytes, count));
+    const HGLOBAL textBlock = MakeBlock(count + 1, nullptr, 0, bytes, count);
+    if (!::OpenClipboard(m_hWnd)) {
+        for (const HGLOBAL block : {binaryBlock, textBlock}) {
+            if (block)
+                ::GlobalFree(block);
+        }
+        return 0;
+    }
+    ::EmptyClipboard();
+    PutBlock(GetBinaryDataFormat(), binaryBlock);
+    PutBlock(CF_TEXT, textBlock);
     return ::CloseClipboard();
 }
 
@@ -110,6 +118,9 @@ void CHexEdit::Cut()
     if (!Editable || IsSelectionEmpty())
         return;
     Copy();
+    // New data that came meanwhile (see Copy) has ended the selection: nothing is left to cut.
+    if (IsSelectionEmpty())
+        return;
     if (IsInsertMode()) {
         DeleteSelection();
         Redraw();

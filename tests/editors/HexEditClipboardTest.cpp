@@ -2,13 +2,104 @@
 // blocks made by another program, forged ones included. Only this test program uses the
 // clipboard, which the test programs running side by side share.
 #include <cstring>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 #include "tests/editors/HexEditFixture.h"
 
 namespace {
+
+// A window that runs its work when the clipboard is taken from it or when it is sent
+// kRunWork: the stand-in for another program that owns the clipboard, and for the window that
+// carries a connection thread's write of the send data.
+const UINT kRunWork = WM_APP + 1;
+
+LRESULT CALLBACK WorkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROYCLIPBOARD || message == kRunWork) {
+        if (auto* work = reinterpret_cast<std::function<void()>*>(
+                ::GetWindowLongPtrA(window, GWLP_USERDATA)))
+            (*work)();
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateWorkWindow(std::function<void()>* work)
+{
+    static const ATOM windowClass = [] {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = WorkWindowProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = "HexEditClipboardWork";
+        return ::RegisterClassA(&wc);
+    }();
+    const HWND window = ::CreateWindowExA(0, MAKEINTATOM(windowClass), "", WS_POPUP, 0, 0, 10,
+                                          10, nullptr, nullptr, ::GetModuleHandleA(nullptr),
+                                          nullptr);
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(work));
+    return window;
+}
+
+// Another thread with a window of its own, as another program has: it puts text on the
+// clipboard, owning it, and runs onTakenAway when the clipboard is emptied; or, with
+// holdOpen, keeps the clipboard open until it ends. It ends with the object.
+class ForeignClipboardUser
+{
+public:
+    ForeignClipboardUser(bool holdOpen, std::function<void()> onTakenAway)
+        : m_holdOpen(holdOpen)
+        , m_onTakenAway(std::move(onTakenAway))
+        , m_ready(::CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    {
+        m_thread = ::CreateThread(nullptr, 0, &Run, this, 0, &m_threadId);
+        // Answers what the thread sends meanwhile (the clipboard's previous owner may live here).
+        while (::MsgWaitForMultipleObjects(1, &m_ready, FALSE, 10000, QS_SENDMESSAGE) ==
+               WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        }
+    }
+    ~ForeignClipboardUser()
+    {
+        ::PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
+        ::WaitForSingleObject(m_thread, 10000);
+        ::CloseHandle(m_thread);
+        ::CloseHandle(m_ready);
+    }
+
+private:
+    static DWORD WINAPI Run(LPVOID parameter)
+    {
+        auto& self = *static_cast<ForeignClipboardUser*>(parameter);
+        const HWND window = CreateWorkWindow(&self.m_onTakenAway);
+        ::OpenClipboard(window);
+        ::EmptyClipboard();
+        const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, 2);
+        std::memcpy(::GlobalLock(block), "f", 2);
+        ::GlobalUnlock(block);
+        ::SetClipboardData(CF_TEXT, block);
+        if (!self.m_holdOpen)
+            ::CloseClipboard();
+        ::SetEvent(self.m_ready);
+        MSG msg;
+        while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
+            ::DispatchMessageA(&msg);
+        if (self.m_holdOpen)
+            ::CloseClipboard();
+        ::DestroyWindow(window);
+        return 0;
+    }
+
+    bool m_holdOpen;
+    std::function<void()> m_onTakenAway;
+    HANDLE m_ready;
+    HANDLE m_thread = nullptr;
+    DWORD m_threadId = 0;
+};
 
 class HexEditClipboardTest : public HexEditFixture
 {
@@ -154,6 +245,39 @@ TEST_F(HexEditClipboardTest, AReadOnlyEditorDoesNotPaste)
     m_editor.SetEditable(FALSE);
     m_editor.Paste();
     EXPECT_EQ(Bytes{1}, m_editor.Data());
+}
+
+TEST_F(HexEditClipboardTest, DataReplacedWhileTheClipboardChangesHandsLeavesCopyAndCutSound)
+{
+    // Taking the clipboard from its owner waits for that owner's answer, and meanwhile this
+    // thread serves the messages other threads send it: a connection thread's new send data
+    // can arrive in the middle of a copy.
+    struct Case
+    {
+        const char* what;
+        bool cut;
+        bool insert;
+    };
+    const Case cases[] = {{"copy", false, true}, {"cut in insert mode", true, true},
+                          {"cut in overwrite mode", true, false}};
+    for (const Case& c : cases) {
+        std::function<void()> replace = [&] { m_editor.SetData(ToArray(Bytes{0x77, 0x88})); };
+        const HWND writer = CreateWorkWindow(&replace);
+        {
+            ForeignClipboardUser owner(false, [&] { ::SendMessageA(writer, kRunWork, 0, 0); });
+            m_editor.SetData(ToArray(Bytes{1, 2, 3, 4, 5, 6}));
+            m_editor.SetInsertMode(c.insert);
+            Select(1, 4);
+            if (c.cut)
+                m_editor.Cut();
+            else
+                EXPECT_NE(0, m_editor.Copy()) << c.what;
+        }
+        ::DestroyWindow(writer);
+        EXPECT_EQ((Bytes{0x77, 0x88}), m_editor.Data()) << c.what << ": the new data stays whole";
+        EXPECT_EQ((Bytes{4, 0, 0, 0, 2, 3, 4, 5}), ReadClipboard(m_binaryData))
+            << c.what << ": the selection as it was when the command came";
+    }
 }
 
 } // namespace
