@@ -131,6 +131,8 @@ public:
     // Non-zero without a selection, 0 when the clipboard cannot be opened, else the result of
     // closing it.
     int Copy();
+    // Copies the selection, then removes it (insert mode) or zeroes it (overwrite mode); when
+    // the copy fails the bytes stay.
     void Cut();
     void Paste();
     // The registered clipboard format "BinaryData".

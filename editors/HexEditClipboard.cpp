@@ -117,9 +117,9 @@ void CHexEdit::Cut()
 {
     if (!Editable || IsSelectionEmpty())
         return;
-    Copy();
-    // New data that came meanwhile (see Copy) has ended the selection: nothing is left to cut.
-    if (IsSelectionEmpty())
+    // Bytes that could not go to the clipboard (another program holds it open) stay where they
+    // are. New data that came meanwhile (see Copy) has ended the selection: nothing is left.
+    if (!Copy() || IsSelectionEmpty())
         return;
     if (IsInsertMode()) {
         DeleteSelection();

@@ -280,4 +280,20 @@ TEST_F(HexEditClipboardTest, DataReplacedWhileTheClipboardChangesHandsLeavesCopy
     }
 }
 
+TEST_F(HexEditClipboardTest, WhileAnotherProgramHoldsTheClipboardCutKeepsTheBytes)
+{
+    const Bytes data = {1, 2, 3, 4, 5, 6};
+    ForeignClipboardUser holder(true, [] {});
+    for (const bool insert : {true, false}) {
+        m_editor.SetData(ToArray(data));
+        m_editor.SetInsertMode(insert);
+        Select(1, 4);
+        EXPECT_EQ(0, m_editor.Copy()) << insert;
+        m_editor.Cut();
+        EXPECT_EQ(data, m_editor.Data()) << insert << ": bytes that reached no clipboard stay";
+        EXPECT_EQ(1, m_editor.SelectionStart) << insert;
+        EXPECT_EQ(4, m_editor.SelectionEnd) << insert;
+    }
+}
+
 } // namespace
