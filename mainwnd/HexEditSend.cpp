@@ -89,5 +89,7 @@ void CHexEditSend::OnDataClear()
         return;
     // The markers stay.
     SetData(COleSafeArray());
+    // Empty data records nothing, so an undone history would otherwise keep its redo steps.
     ClearUndo();
+    ClearRedo();
 }

@@ -146,6 +146,20 @@ TEST_F(SendEditorPaneTest, CommandsAreEnabledByTheEditorsState)
     EXPECT_EQ((Bytes{1, 2, 3}), EditorBytes());
 }
 
+TEST_F(SendEditorPaneTest, DataClearOfAnUndoneEditorEmptiesItsRedoHistoryToo)
+{
+    Editor().SetData(ToArray(Bytes{1, 2, 3}));
+    Run(ID_HEX_UNDO);
+    ASSERT_TRUE(IsEnabled(ID_HEX_REDO));
+    const MessageBoxPresenter previous =
+        AfxSetMessageBoxPresenter([](HWND, LPCTSTR, LPCTSTR, UINT) { return IDOK; });
+    Run(ID_HEX_DATA_CLEAR);
+    AfxSetMessageBoxPresenter(previous);
+    EXPECT_FALSE(IsEnabled(ID_HEX_REDO));
+    Run(ID_HEX_REDO);
+    EXPECT_EQ(Bytes{}, EditorBytes()) << "cleared data does not come back";
+}
+
 TEST_F(SendEditorPaneTest, DataClearAsksFirstThenEmptiesTheDataAndItsHistory)
 {
     Editor().SetData(ToArray(Bytes{1, 2, 3}));
