@@ -95,8 +95,15 @@ bool CAutoSaveFile::Append(const CString& path, const CLogRecord& record)
 {
     if (path != m_path) {
         Close();
+        const HANDLE file = Open(path);
+        // Not remembered: a folder or drive that is missing now may be back for the next record.
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
         m_path = path;
-        m_file = OpenChecked(path);
+        if (PrepareHeader(file))
+            m_file = file;
+        else
+            ::CloseHandle(file);
     }
     if (!IsOpen())
         return false;
@@ -118,12 +125,8 @@ void CAutoSaveFile::Close()
     m_path.Empty();
 }
 
-HANDLE CAutoSaveFile::OpenChecked(const CString& path)
+HANDLE CAutoSaveFile::Open(const CString& path)
 {
-    const HANDLE file = ::CreateFileA(path, kAccess, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE || PrepareHeader(file))
-        return file;
-    ::CloseHandle(file);
-    return INVALID_HANDLE_VALUE;
+    return ::CreateFileA(path, kAccess, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
 }

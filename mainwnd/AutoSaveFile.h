@@ -29,16 +29,17 @@ public:
 
     // Appends the record to the file at path, creating it with a header when it is new or
     // empty. A file whose header is not a log header of our version is left untouched, and so
-    // are later records' writes to it until Close. False when the record was not written.
+    // are later records' writes to it until Close; a file that cannot be opened at all is tried
+    // again for the next record. False when the record was not written.
     bool Append(const CString& path, const CLogRecord& record);
     // Lets go of the file; the next record opens it again and checks its header afresh.
     void Close();
     bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
 
 private:
-    // The file, open for reading and appending, with a good header; INVALID_HANDLE_VALUE when
-    // it cannot be opened or is not a log file.
-    static HANDLE OpenChecked(const CString& path);
+    // The file, created when missing, open for reading and appending; INVALID_HANDLE_VALUE when
+    // it cannot be opened.
+    static HANDLE Open(const CString& path);
 
     HANDLE m_file = INVALID_HANDLE_VALUE;
     CString m_path;  // of the open file, or of the file refused since the last Close

@@ -66,8 +66,9 @@ LogFileReadResult CLogFileReader::ReadRecord(CLogRecord& record)
     if (m_left < kLengthSize || !ReadExactly(lengthBytes, kLengthSize))
         return LOG_FILE_DAMAGED;
     const DWORD length = GetUInt32LE(lengthBytes);
-    // Checked before the buffer grows: a damaged length cannot ask for more than the file has.
-    if (length == 0 || length > m_left)
+    // Checked before the buffer grows: a damaged length cannot ask for more than the file has,
+    // nor, in a file of several gigabytes, for more than one buffer of this process can hold.
+    if (length == 0 || length > m_left || length > m_recordBytes.max_size())
         return LOG_FILE_DAMAGED;
     m_recordBytes.resize(length);
     if (!ReadExactly(m_recordBytes.data(), length))

@@ -27,8 +27,9 @@ enum LogFileReadResult
 {
     LOG_FILE_RECORD,   // a record was read
     LOG_FILE_END,      // the file ends exactly after the last record
-    LOG_FILE_DAMAGED,  // cut inside a length or a record, a length of 0 or past the end of the
-                       // file, or a record shorter than its header
+    LOG_FILE_DAMAGED,  // cut inside a length or a record, a length of 0, past the end of the
+                       // file or beyond one buffer of the process, or a record shorter than its
+                       // header
 };
 
 // Reads a log file from the file's current position to its end. File errors throw

@@ -91,6 +91,23 @@ TEST(AutoSaveFileTest, AFileThatIsNotALogOfOurVersionIsLeftUntouched)
     }
 }
 
+TEST(AutoSaveFileTest, AFileThatCouldNotBeOpenedIsTriedAgainForTheNextRecord)
+{
+    // The folder is missing at first, as a drive that is not there yet.
+    TempFolder folder;
+    const std::string later = folder.File("later");
+    const std::string path = later + "\\AUTOSAVE2024050613.qvl";
+    const std::vector<CLogRecord> records = NumberedSamples();
+    CAutoSaveFile file;
+    EXPECT_FALSE(file.Append(path.c_str(), records[0]));
+    ASSERT_TRUE(CreateDirectoryA(later.c_str(), nullptr));
+    EXPECT_TRUE(file.Append(path.c_str(), records[0]));
+    EXPECT_TRUE(file.Append(path.c_str(), records[1]));
+    EXPECT_TRUE(file.Append(path.c_str(), records[2]));
+    file.Close();
+    EXPECT_EQ(SampleLogFile(), ReadFileBytes(path));
+}
+
 TEST(AutoSaveFileTest, TwoWritersAtOnceNeverMixTheirRecords)
 {
     TempFolder folder;

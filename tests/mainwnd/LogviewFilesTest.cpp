@@ -152,6 +152,27 @@ TEST_F(LogviewFilesTest, ALoadReplacesTheLogAndADamagedFileKeepsTheRecordsBefore
     EXPECT_EQ(readError, m_boxes);
 }
 
+TEST_F(LogviewFilesTest, ALengthTooLongForTheProgramInAFileLongEnoughIsADamagedFile)
+{
+    // 2.25 GiB fit in the file but not in one buffer of a 32-bit process.
+    const DWORD length = 0x90000000;
+    const std::string path = m_folder.File("huge.qvl");
+    WriteFileBytes(path, WithThirdLength(length, kSampleThirdRecord + 4));
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    LARGE_INTEGER size;
+    size.QuadPart = kSampleThirdRecord + 4 + static_cast<LONGLONG>(length);
+    // Sparse: nothing of it is written.
+    const bool extended = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    ASSERT_TRUE(extended);
+
+    m_view->LoadLogFile(path.c_str());
+    EXPECT_EQ(2, m_view->GetRecordCount());
+    const std::vector<AskedBox> readError = {{kReadError, MB_ICONSTOP}};
+    EXPECT_EQ(readError, m_boxes);
+}
+
 TEST_F(LogviewFilesTest, ALoadAsksOnceEveryMaxlogRecordsWhetherToGoOn)
 {
     // 1500 records that carry their place in the file as their error code.
