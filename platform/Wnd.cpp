@@ -2,6 +2,8 @@
 #include "platform/Wnd.h"
 
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <unordered_map>
 #include <utility>
 
@@ -55,6 +57,12 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         result = wnd->WindowProc(message, wParam, lParam);
     } catch (CException* e) {
         result = wnd->ProcessWndProcException(e, &msg);
+    } catch (const std::bad_alloc&) {
+        // The standard library's containers say "no memory" their own way (a buffer past what
+        // the process can hold is a length error).
+        result = wnd->ProcessWndProcException(new CMemoryException(), &msg);
+    } catch (const std::length_error&) {
+        result = wnd->ProcessWndProcException(new CMemoryException(), &msg);
     }
     if (message == WM_NCDESTROY)
         wnd->FinishNcDestroy();

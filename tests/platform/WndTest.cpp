@@ -283,7 +283,15 @@ protected:
             AfxThrowMemoryException();
         return CWnd::OnCreate(lpCreateStruct);
     }
-    afx_msg LRESULT OnThrow(WPARAM, LPARAM) { AfxThrowMemoryException(); }
+    // wParam: 0 the platform's exception, 1 and 2 the standard library's ways to run out.
+    afx_msg LRESULT OnThrow(WPARAM kind, LPARAM)
+    {
+        if (kind == 1)
+            throw std::bad_alloc();
+        if (kind == 2)
+            std::vector<char>().reserve(std::vector<char>().max_size() + 1);
+        AfxThrowMemoryException();
+    }
 
     DECLARE_MESSAGE_MAP()
 };
@@ -304,7 +312,8 @@ TEST(WndTest, AnExceptionFromAHandlerIsReportedAndTheWindowLivesOn)
         });
     CThrowingWnd wnd;
     ASSERT_TRUE(CreateTopLevel(wnd));
-    EXPECT_EQ(0, wnd.SendMessage(WM_APP, 1, 2));
+    for (WPARAM kind : {0, 1, 2})
+        EXPECT_EQ(0, wnd.SendMessage(WM_APP, kind, 0)) << kind;
     EXPECT_TRUE(::IsWindow(wnd.m_hWnd));
     wnd.DestroyWindow();
 
@@ -313,7 +322,7 @@ TEST(WndTest, AnExceptionFromAHandlerIsReportedAndTheWindowLivesOn)
     EXPECT_FALSE(CreateTopLevel(refused));
     EXPECT_EQ(nullptr, refused.m_hWnd);
     AfxSetMessageBoxPresenter(previous);
-    EXPECT_EQ((std::vector<std::string>{"Out of memory.", "Out of memory."}), shown);
+    EXPECT_EQ(std::vector<std::string>(4, "Out of memory."), shown);
 }
 
 } // namespace
