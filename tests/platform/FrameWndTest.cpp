@@ -52,9 +52,7 @@ public:
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
-        static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_TEST};
-        if (CFrameWnd::OnCreate(lpCreateStruct) == -1 || !m_statusBar.Create(this) ||
-            !m_statusBar.SetIndicators(indicators, 2))
+        if (CFrameWnd::OnCreate(lpCreateStruct) == -1 || !CreateTestStatusBar(*this, m_statusBar))
             return -1;
         return 0;
     }

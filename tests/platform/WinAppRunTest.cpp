@@ -39,9 +39,7 @@ public:
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
-        static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_TEST};
-        if (CFrameWnd::OnCreate(lpCreateStruct) == -1 || !m_statusBar.Create(this) ||
-            !m_statusBar.SetIndicators(indicators, 2))
+        if (CFrameWnd::OnCreate(lpCreateStruct) == -1 || !CreateTestStatusBar(*this, m_statusBar))
             return -1;
         // Ends a run that never goes idle instead of hanging the test.
         ::SetTimer(m_hWnd, kSafetyTimer, 10000, nullptr);

@@ -2,7 +2,9 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/StatusBar.h"
 #include "platform/Wnd.h"
+#include "tests/platform/PlatformTestResource.h"
 
 // The style of top-level test windows that are shown (SW_SHOWNOACTIVATE): under Wine such an
 // unframed popup hides and goes at once, while a framed one waits two seconds for the window
@@ -31,4 +33,11 @@ inline bool CreateTopLevel(CWnd& wnd, int width = 300, int height = 200)
 inline bool CreateChild(CWnd& wnd, CWnd& parent, UINT id, LPCSTR className = nullptr)
 {
     return wnd.Create(className, "", WS_VISIBLE, CRect(0, 0, 100, 30), &parent, id) != FALSE;
+}
+
+// Creates the test frames' status bar: the message pane and the test indicator.
+inline bool CreateTestStatusBar(CWnd& frame, CStatusBar& bar)
+{
+    static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_TEST};
+    return bar.Create(&frame) && bar.SetIndicators(indicators, 2);
 }
