@@ -12,12 +12,25 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Bumped whenever the prefix set-up below changes, so existing prefixes are made anew.
 prefix_version=2
 
+# The program and Wine's loader are 32-bit: a kernel without 32-bit emulation (booted without
+# ia32_emulation) refuses to start them with a bare "Exec format error".
+ensure_32bit_programs_run() {
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1 && return 0
+  echo "wine: this machine cannot run 32-bit programs (its kernel has 32-bit emulation switched" \
+       "off; it needs ia32_emulation=on at boot), so neither Wine nor the program can run here" >&2
+  exit 1
+}
+
 ensure_wine_prefix() {
+  ensure_32bit_programs_run
   [ -f "$WINEPREFIX/.quorvex-ready-$prefix_version" ] && return 0
   echo "wine: creating the prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
-  env -u DISPLAY WINEARCH=win32 wineboot -i >/dev/null 2>&1
+  if ! env -u DISPLAY WINEARCH=win32 wineboot -i >/dev/null 2>&1; then
+    echo "wine: could not create the prefix $WINEPREFIX" >&2
+    exit 1
+  fi
   wineserver -w
 
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
