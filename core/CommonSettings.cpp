@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "core/PathHelpers.h"
-#include "platform/WinApp.h"
+#include "platform/RegistryProfile.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ void ForEachDisplayValue(Settings& settings, Visit visit)
     }
 }
 
-void DeleteSavedLayout(CWinApp& app)
+void DeleteSavedLayout(CRegistryProfile& app)
 {
     HKEY appKey = app.GetAppRegistryKey();
     if (!appKey)
@@ -131,7 +131,7 @@ void CCommonSettings::SetDefaults()
     m_menuEffect = 0;
 }
 
-void CCommonSettings::Load(CWinApp& app)
+void CCommonSettings::Load(CRegistryProfile& app)
 {
     SetDefaults();
     for (const IntEntry& entry : kIntEntries) {
@@ -150,7 +150,7 @@ void CCommonSettings::Load(CWinApp& app)
         DeleteSavedLayout(app);
 }
 
-void CCommonSettings::Save(CWinApp& app) const
+void CCommonSettings::Save(CRegistryProfile& app) const
 {
     for (const IntEntry& entry : kIntEntries)
         app.WriteProfileInt(kSection, entry.key, this->*entry.field);

@@ -4,7 +4,7 @@
 #include "core/FileVersion.h"
 #include "platform/String.h"
 
-class CWinApp;
+class CRegistryProfile;
 
 // The hex views that have a display group, in the order the groups are stored.
 enum EditorIndex
@@ -46,9 +46,9 @@ public:
     // The defaults, then what the section CMN holds. When the version stored there differs from
     // the running one (or is "Nothing"), the saved docking layout is deleted: it belongs to
     // another version of the program.
-    void Load(CWinApp& app);
+    void Load(CRegistryProfile& app);
     // Every stored field, and the running version as VER.
-    void Save(CWinApp& app) const;
+    void Save(CRegistryProfile& app) const;
 
     const CString& GetVersion() const { return m_version; }
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <windows.h>
 
-#include "platform/WinApp.h"
+#include "platform/RegistryProfile.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "core/MessageCatalogue.h"
 #include "core/TextHelpers.h"
-#include "mainwnd/LogExport.h"
-#include "mainwnd/LogFile.h"
-#include "mainwnd/LogRowText.h"
+#include "core/log/LogExport.h"
+#include "core/log/LogFile.h"
+#include "core/log/LogRowText.h"
 #include "platform/Exceptions.h"
 #include "platform/MessageBox.h"
 #include "platform/WaitCursor.h"

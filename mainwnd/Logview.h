@@ -21,8 +21,8 @@
 #include "core/CommSettings.h"
 #include "core/CommonSettings.h"
 #include "core/LogRecord.h"
-#include "mainwnd/AutoSaveFile.h"
-#include "mainwnd/LogStore.h"
+#include "core/log/AutoSaveFile.h"
+#include "core/log/LogStore.h"
 #include "platform/File.h"
 #include "platform/ListView.h"
 

@@ -1,6 +1,7 @@
 // CCmdTarget: the base of everything that has a message map; it finds and runs command, update
 // and notification handlers (OnCmdMsg).
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/CmdUI.h"
 #include "platform/MessageMap.h"

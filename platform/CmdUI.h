@@ -2,6 +2,7 @@
 // SetCheck and SetText; the object applies that to its item. This class updates menu items;
 // bars derive their own kinds for their panes or buttons.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/Types.h"
 

@@ -2,6 +2,7 @@
 // RepositionBars). During a layout pass it takes its share of the free client area; at idle
 // time it updates its items through the frame's update handlers.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/Wnd.h"
 

@@ -1,6 +1,7 @@
 // CDC: a device context handle as message handlers receive it. The layer only ever wraps a
 // context that someone else owns, so it never releases one.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/Types.h"
 

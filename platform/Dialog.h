@@ -3,6 +3,7 @@
 // exchanges data with the controls; OK and Cancel end the dialog. DDX_Control adopts a control
 // of the dialog as a window object member.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/Wnd.h"
 

@@ -1,6 +1,7 @@
 // CFileDialog: the system's open-file or save-file dialog. Dialogs are shown through a
 // replaceable presenter, as message boxes are, so that tests can answer them.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include <functional>
 

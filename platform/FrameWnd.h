@@ -3,6 +3,7 @@
 // id AFX_IDW_PANE_FIRST). Commands go to the active view first, then to the frame, then to the
 // application.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/Wnd.h"
 

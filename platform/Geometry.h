@@ -1,5 +1,6 @@
 // CPoint, CSize and CRect: the Win32 POINT, SIZE and RECT with the conveniences callers expect.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/Types.h"
 

@@ -1,6 +1,7 @@
 // CListCtrl: the system's list-view control, as used in report style: columns, rows of texts,
 // item states and extended styles.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/Wnd.h"
 

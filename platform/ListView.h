@@ -1,6 +1,7 @@
 // CListView: a view whose window is a list-view control. GetListCtrl gives the control's
 // operations on the view's own window.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/ListCtrl.h"
 #include "platform/View.h"

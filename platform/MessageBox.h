@@ -1,6 +1,7 @@
 // AfxMessageBox: a message box with the application's name as caption, owned by the main
 // window. Boxes are shown through a replaceable presenter, so that tests can answer them.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include <functional>
 

@@ -5,6 +5,7 @@
 // target to the class of the map and calls the member with the message's parameters unpacked, so
 // the compiler checks every handler against the arguments it gets.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/StandardIds.h"
 #include "platform/Types.h"

@@ -2,6 +2,7 @@
 // the DECLARE_/IMPLEMENT_ macros below, so that code can test an object's class (IsKindOf) and
 // create an object from its class alone (CreateObject).
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/Types.h"
 

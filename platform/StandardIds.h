@@ -1,6 +1,7 @@
 // Command, control, string and private message numbers that the layer gives a meaning to. Plain
 // #defines only, so that resource scripts can include this file too.
 #pragma once
+#include "platform/WindowLayer.h"
 
 // Commands and indicators.
 #define ID_SEPARATOR 0

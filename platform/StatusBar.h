@@ -2,6 +2,7 @@
 // ids. Each pane has a style, a text width and a text; a stretching pane takes the width the
 // others leave. At idle time each pane is offered to the frame's update handlers for its id.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include <vector>
 

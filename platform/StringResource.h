@@ -1,5 +1,6 @@
 // Strings from the program's string table, in the ANSI code page.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/String.h"
 #include "platform/Types.h"

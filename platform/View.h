@@ -1,5 +1,6 @@
 // CView: the window that fills a frame's client area and gets the frame's commands first.
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/Wnd.h"
 

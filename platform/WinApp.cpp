@@ -1,13 +1,8 @@
 #include "platform/WinApp.h"
 
-#include <cstring>
-
 namespace {
 
 CWinApp* g_app = nullptr;
-
-// Registry key names are at most 255 characters, up to two bytes each in code page 932.
-const DWORD kKeyNameBufferSize = 512;
 
 } // namespace
 
@@ -30,132 +25,10 @@ CWinApp::~CWinApp()
 
 void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
 {
-    m_registryKey = lpszRegistryKey;
-    m_pszRegistryKey = m_registryKey;
-    m_pszProfileName = m_appName;
-}
-
-HKEY CWinApp::GetAppRegistryKey()
-{
-    return OpenProfileKey(nullptr, true);
-}
-
-HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection)
-{
-    return OpenProfileKey(lpszSection, true);
-}
-
-UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
-{
-    std::string data;
-    if (!ReadProfileValue(lpszSection, lpszEntry, REG_DWORD, data) || data.size() != sizeof(DWORD))
-        return static_cast<UINT>(nDefault);
-    DWORD value;
-    std::memcpy(&value, data.data(), sizeof value);
-    return value;
-}
-
-CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
-{
-    std::string data;
-    if (!ReadProfileValue(lpszSection, lpszEntry, REG_SZ, data))
-        return CString(lpszDefault);
-    // The stored terminator is optional; stop at the first one.
-    return CString(data.c_str());
-}
-
-BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
-{
-    const DWORD value = static_cast<DWORD>(nValue);
-    return WriteProfileValue(lpszSection, lpszEntry, REG_DWORD, &value, sizeof value);
-}
-
-BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
-{
-    return WriteProfileValue(lpszSection, lpszEntry, REG_SZ, lpszValue,
-                             static_cast<DWORD>(std::strlen(lpszValue) + 1));
-}
-
-HKEY CWinApp::OpenProfileKey(LPCTSTR section, bool create) const
-{
-    if (!m_pszRegistryKey)
-        return nullptr;
-    CString path = CString("Software\\") + m_pszRegistryKey + "\\" + m_pszProfileName;
-    if (section && *section)
-        path += CString("\\") + section;
-    HKEY key = nullptr;
-    const LONG result =
-        create ? RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                 KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
-               : RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key);
-    return result == ERROR_SUCCESS ? key : nullptr;
-}
-
-bool CWinApp::ReadProfileValue(LPCTSTR section, LPCTSTR entry, DWORD expectedType,
-                               std::string& data) const
-{
-    HKEY key = OpenProfileKey(section, false);
-    if (!key)
-        return false;
-    DWORD type = 0;
-    DWORD size = 0;
-    LONG result = RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size);
-    if (result == ERROR_SUCCESS && type == expectedType) {
-        data.assign(size, '\0');
-        result = RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                                  &size);
-        data.resize(size);
-    }
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS && type == expectedType;
-}
-
-BOOL CWinApp::WriteProfileValue(LPCTSTR section, LPCTSTR entry, DWORD type, const void* data,
-                                DWORD size)
-{
-    HKEY key = GetSectionKey(section);
-    if (!key)
-        return FALSE;
-    const LONG result =
-        RegSetValueExA(key, entry, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
+    SetProfileKey(lpszRegistryKey, m_appName);
 }
 
 CWinApp* AfxGetApp()
 {
     return g_app;
-}
-
-CString GetProgramPath()
-{
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        // A full buffer means the path was cut short.
-        if (length < path.size())
-            return CString(path.data(), static_cast<int>(length));
-        path.resize(path.size() * 2);
-    }
-}
-
-LONG DeleteRegistryTree(HKEY parent, LPCTSTR keyName)
-{
-    HKEY key = nullptr;
-    LONG result = RegOpenKeyExA(parent, keyName, 0, KEY_READ | KEY_WRITE, &key);
-    if (result != ERROR_SUCCESS)
-        return result;
-    char child[kKeyNameBufferSize];
-    // Always the first subkey: each deletion renumbers the rest.
-    do {
-        DWORD length = sizeof child;
-        result = RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result == ERROR_SUCCESS)
-            result = DeleteRegistryTree(key, child);
-    } while (result == ERROR_SUCCESS);
-    RegCloseKey(key);
-    if (result != ERROR_NO_MORE_ITEMS)
-        return result;
-    return RegDeleteKeyA(parent, keyName);
 }

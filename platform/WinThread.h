@@ -4,12 +4,12 @@
 // of each parent, and when the queue runs empty OnIdle updates the user interface of the main
 // window and its descendants (WM_IDLEUPDATECMDUI).
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include "platform/CmdTarget.h"
+#include "platform/Thread.h"
 
 class CWnd;
-
-using AFX_THREADPROC = UINT (*)(LPVOID);
 
 class CWinThread : public CCmdTarget
 {

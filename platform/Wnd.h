@@ -4,6 +4,7 @@
 // window's previous procedure (Default). Notifications a control sends to its parent are first
 // offered back to the control's own map (reflection).
 #pragma once
+#include "platform/WindowLayer.h"
 
 #include <functional>
 

@@ -1,11 +1,11 @@
-// Threads of the engine: started through the class library like every worker thread of the
-// program, but kept by whoever started them, so that they can wait for the thread's end.
+// Threads of the engine: kept by whoever started them, so that they can wait for the thread's
+// end.
 #pragma once
 #include <memory>
 
-#include "platform/WinThread.h"
+#include "platform/Thread.h"
 
-using EngineThread = std::unique_ptr<CWinThread>;
+using EngineThread = std::unique_ptr<CThread>;
 
 // Starts proc(param) at the priority given; empty when the thread could not be started (param is
 // then still the caller's).

@@ -144,7 +144,7 @@ bool CPortEngine::StopAllPorts(DWORD timeoutMs)
             break;
         std::vector<HANDLE> handles;
         for (const EngineThread& thread : threads)
-            handles.push_back(thread->m_hThread);
+            handles.push_back(thread->GetHandle());
         // Handles the messages the threads send and wait for, never taking posted ones.
         MSG msg;
         ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);

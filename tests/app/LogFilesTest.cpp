@@ -12,7 +12,7 @@
 #include "res/resource.h"
 #include "tests/app/ProgramTest.h"
 #include "tests/app/RunningProgram.h"
-#include "tests/mainwnd/LogSamples.h"
+#include "tests/log/LogSamples.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 

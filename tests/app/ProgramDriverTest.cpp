@@ -13,7 +13,7 @@
 #include "core/LogRecord.h"
 #include "core/MessageCatalogue.h"
 #include "core/PortNotify.h"
-#include "mainwnd/LogRowText.h"
+#include "core/log/LogRowText.h"
 #include "platform/StandardIds.h"
 #include "tests/app/ProgramTest.h"
 #include "tests/app/RunningProgram.h"

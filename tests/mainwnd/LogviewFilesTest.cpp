@@ -10,10 +10,10 @@
 #include <gtest/gtest.h>
 
 #include "core/LittleEndian.h"
-#include "mainwnd/LogFile.h"
-#include "mainwnd/LogRowText.h"
+#include "core/log/LogFile.h"
+#include "core/log/LogRowText.h"
 #include "platform/MessageBox.h"
-#include "tests/mainwnd/LogSamples.h"
+#include "tests/log/LogSamples.h"
 #include "tests/platform/WindowTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"

@@ -15,10 +15,10 @@
 #include <gtest/gtest.h>
 
 #include "core/TextHelpers.h"
-#include "mainwnd/LogRowText.h"
+#include "core/log/LogRowText.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"
-#include "tests/mainwnd/LogSamples.h"
+#include "tests/log/LogSamples.h"
 #include "tests/platform/WindowTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"

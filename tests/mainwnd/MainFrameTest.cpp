@@ -17,7 +17,7 @@
 #include "dialogs/SaveFormatDlg.h"
 #include "platform/CmdUI.h"
 #include "res/resource.h"
-#include "tests/mainwnd/LogSamples.h"
+#include "tests/log/LogSamples.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FileDialogFake.h"
 #include "tests/support/ModalDialogAnswer.h"

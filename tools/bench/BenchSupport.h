@@ -5,7 +5,7 @@
 
 #include "tools/bench/BenchClock.h"
 
-#include "mainwnd/LogRowText.h"
+#include "core/log/LogRowText.h"
 #include "mainwnd/Logview.h"
 
 // Settings under which every record gets the busiest row there is: every port and kind shown

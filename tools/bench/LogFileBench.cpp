@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwnd/AutoSaveFile.h"
-#include "mainwnd/LogFile.h"
+#include "core/log/AutoSaveFile.h"
+#include "core/log/LogFile.h"
 #include "platform/File.h"
 #include "tools/bench/BenchSupport.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/LogRecord.h"
-#include "mainwnd/LogStore.h"
+#include "core/log/LogStore.h"
 #include "platform/File.h"
 #include "platform/Types.h"
 

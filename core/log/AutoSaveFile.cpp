@@ -1,6 +1,6 @@
-#include "mainwnd/AutoSaveFile.h"
+#include "core/log/AutoSaveFile.h"
 
-#include "mainwnd/LogFile.h"
+#include "core/log/LogFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/QuorvexApp.h"
+#include "app/QuorvexApp.h"
 
 #include <commctrl.h>
 

@@ -4,7 +4,7 @@
 #pragma once
 #include "core/CommSettings.h"
 #include "core/LogRecord.h"
-#include "mainwnd/LogStore.h"
+#include "core/log/LogStore.h"
 #include "platform/File.h"
 #include "platform/String.h"
 

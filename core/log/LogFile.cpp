@@ -1,6 +1,6 @@
-#include "mainwnd/LogFile.h"
+#include "core/log/LogFile.h"
 
-#include "core/BufferedFileWriter.h"
+#include "core/log/BufferedFileWriter.h"
 #include "core/LittleEndian.h"
 
 namespace {

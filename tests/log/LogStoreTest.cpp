@@ -1,11 +1,11 @@
-#include "mainwnd/LogStore.h"
+#include "core/log/LogStore.h"
 
 #include <cstring>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "mainwnd/LogRowText.h"
+#include "core/log/LogRowText.h"
 
 namespace {
 

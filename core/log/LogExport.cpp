@@ -1,10 +1,10 @@
-#include "mainwnd/LogExport.h"
+#include "core/log/LogExport.h"
 
 #include <algorithm>
 
-#include "core/BufferedFileWriter.h"
+#include "core/log/BufferedFileWriter.h"
 #include "core/MessageCatalogue.h"
-#include "mainwnd/LogRowText.h"
+#include "core/log/LogRowText.h"
 
 namespace {
 

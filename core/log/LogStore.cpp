@@ -1,9 +1,9 @@
-#include "mainwnd/LogStore.h"
+#include "core/log/LogStore.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "mainwnd/LogRowText.h"
+#include "core/log/LogRowText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The CSV and text exports without windows: their lines for each kind of record under the
 // display bits, and which records the exported files list.
-#include "mainwnd/LogExport.h"
+#include "core/log/LogExport.h"
 
 #include <string>
 #include <vector>
@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "core/MessageCatalogue.h"
-#include "mainwnd/LogRowText.h"
+#include "core/log/LogRowText.h"
 #include "platform/MemFile.h"
-#include "tests/mainwnd/LogSamples.h"
+#include "tests/log/LogSamples.h"
 
 namespace {
 

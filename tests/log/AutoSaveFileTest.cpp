@@ -1,6 +1,6 @@
 // Auto-save files without windows: their names from the record's own time, the header check,
 // and records appended by two writers at once.
-#include "mainwnd/AutoSaveFile.h"
+#include "core/log/AutoSaveFile.h"
 
 #include <windows.h>
 
@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "mainwnd/LogFile.h"
+#include "core/log/LogFile.h"
 #include "platform/MemFile.h"
-#include "tests/mainwnd/LogSamples.h"
+#include "tests/log/LogSamples.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 

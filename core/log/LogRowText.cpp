@@ -1,4 +1,4 @@
-#include "mainwnd/LogRowText.h"
+#include "core/log/LogRowText.h"
 
 #include <commctrl.h>
 

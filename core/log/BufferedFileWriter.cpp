@@ -1,4 +1,4 @@
-#include "core/BufferedFileWriter.h"
+#include "core/log/BufferedFileWriter.h"
 
 CBufferedFileWriter::CBufferedFileWriter(CFile& file) : m_file(file)
 {

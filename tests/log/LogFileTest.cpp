@@ -1,6 +1,6 @@
 // The .qvl file without windows: the bytes a saved log is made of, and what the reader makes of
 // them, down to lengths that a damaged file can hold.
-#include "mainwnd/LogFile.h"
+#include "core/log/LogFile.h"
 
 #include <vector>
 
@@ -8,7 +8,7 @@
 
 #include "core/LittleEndian.h"
 #include "platform/MemFile.h"
-#include "tests/mainwnd/LogSamples.h"
+#include "tests/log/LogSamples.h"
 
 namespace {
 
