@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "core/MessageCatalogue.h"
+#include "core/MessageCodes.h"
 #include "core/RandomGenerator.h"
 #include "core/StartupDocument.h"
 #include "core/engine/LuaModuleList.h"
@@ -18,7 +19,6 @@ CLuaModuleList theLuaModules;
 namespace {
 
 const UINT kMainFrameResource = 128;
-const UINT kWinsockStartFailed = 13019;
 // Two instances started together must not share a start tick: the tick names their events.
 const char kStartupSemaphore[] = "QuorvexStartupChecked";
 const DWORD kStartTickSpacingMs = 50;
@@ -37,7 +37,7 @@ BOOL CQuorvexApp::InitInstance()
     SetRegistryKey("vantrel");
 
     if (::WSAStartup(MAKEWORD(2, 2), &m_wsaData) != 0) {
-        AfxMessageBox(GetMessageText(kWinsockStartFailed), MB_OK | MB_ICONSTOP);
+        AfxMessageBox(GetMessageText(MSG_WINSOCK_START_FAILED), MB_OK | MB_ICONSTOP);
         return FALSE;
     }
     m_commonSettings.Load(*this);

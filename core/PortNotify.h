@@ -2,11 +2,8 @@
 // they point at. Both are sent synchronously, so a record may live on the sender's stack: the
 // main window copies what it keeps before it answers.
 #pragma once
+#include "core/WindowMessages.h"
 #include "platform/Types.h"
-
-const UINT WM_PORT_NOTIFY = WM_APP + 4;
-// wParam = operation << 16 | port index.
-const UINT WM_SERIAL_NOTIFY = WM_APP + 8;
 
 // wParam of WM_PORT_NOTIFY; lParam points at the record named.
 enum PortNotifyCode

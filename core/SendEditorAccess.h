@@ -4,12 +4,9 @@
 // or edited. A caller must hold no lock that the window thread may wait for.
 #pragma once
 
+#include "core/WindowMessages.h"
 #include "platform/SafeArray.h"
 #include "platform/Types.h"
-
-// Sent to the main frame: wParam SEND_EDITOR_READ copies the bytes into the COleSafeArray at
-// lParam, SEND_EDITOR_WRITE replaces them with it (undoable) and answers SetData's result.
-const UINT WM_SEND_EDITOR_DATA = WM_APP + 0x40;
 
 enum SendEditorAccess
 {

@@ -1,6 +1,7 @@
 #include "mainwnd/HexEditSend.h"
 
 #include "core/MessageCatalogue.h"
+#include "core/MessageCodes.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"
 
@@ -21,12 +22,6 @@ BEGIN_MESSAGE_MAP(CHexEditSend, CHexEdit)
     ON_UPDATE_COMMAND_UI(ID_HEX_PASTE, OnUpdateEditPaste)
     ON_COMMAND(ID_HEX_DATA_CLEAR, OnDataClear)
 END_MESSAGE_MAP()
-
-namespace {
-
-const UINT kConfirmDataClear = 13043;
-
-} // namespace
 
 void CHexEditSend::OnEditUndo()
 {
@@ -85,7 +80,7 @@ void CHexEditSend::OnUpdateEditPaste(CCmdUI* pCmdUI)
 
 void CHexEditSend::OnDataClear()
 {
-    if (AfxMessageBox(GetMessageText(kConfirmDataClear), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+    if (AfxMessageBox(GetMessageText(MSG_CONFIRM_DATA_CLEAR), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     // The markers stay.
     SetData(COleSafeArray());

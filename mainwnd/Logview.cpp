@@ -3,6 +3,7 @@
 #include <new>
 
 #include "core/MessageCatalogue.h"
+#include "core/MessageCodes.h"
 #include "core/TextHelpers.h"
 #include "core/log/LogExport.h"
 #include "core/log/LogFile.h"
@@ -15,10 +16,6 @@
 
 namespace {
 
-const UINT kLogFileWriteError = 13006;
-const UINT kLogFileReadError = 13007;
-const UINT kLogFileDropPrompt = 13008;
-const UINT kLogLimitPrompt = 13072;
 // The list draws again at most this often while records arrive: under Wine one repaint of the
 // list costs 10 to 20 ms, and a repaint per record would cap the log near 50 records a second.
 const UINT_PTR kRedrawTimer = 1;
@@ -277,7 +274,7 @@ void CLogview::OnDropFiles(HDROP hDropInfo)
     if (::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0) > 0 &&
         ::DragQueryFileA(hDropInfo, 0, path, sizeof path) > 0) {
         CString prompt;
-        prompt.Format(GetMessageText(kLogFileDropPrompt), path);
+        prompt.Format(GetMessageText(MSG_LOG_FILE_DROP_PROMPT), path);
         if (AfxMessageBox(prompt, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
             LoadLogFile(path);
     }
@@ -289,7 +286,7 @@ void CLogview::LoadLogFile(LPCTSTR path)
     CWaitCursor wait;
     Clear();
     if (!ReadLogFile(path))
-        AfxMessageBox(GetMessageText(kLogFileReadError), MB_OK | MB_ICONSTOP);
+        AfxMessageBox(GetMessageText(MSG_LOG_FILE_READ_ERROR), MB_OK | MB_ICONSTOP);
 }
 
 bool CLogview::ReadLogFile(LPCTSTR path)
@@ -310,7 +307,7 @@ bool CLogview::ReadLogFile(LPCTSTR path)
                 return result == LOG_FILE_END;
             // Going on drops the records read first: the user decides, once per MAXLOG records.
             if (addedSinceAsked >= limit) {
-                if (AfxMessageBox(GetMessageText(kLogLimitPrompt), MB_YESNO | MB_ICONQUESTION) !=
+                if (AfxMessageBox(GetMessageText(MSG_LOG_LIMIT_PROMPT), MB_YESNO | MB_ICONQUESTION) !=
                     IDYES)
                     return true;
                 addedSinceAsked = 0;
@@ -354,7 +351,7 @@ void CLogview::WriteWholeFile(LPCTSTR path, const std::function<void(CFile&)>& w
         e->Delete();
     } catch (const std::bad_alloc&) {
     }
-    AfxMessageBox(GetMessageText(kLogFileWriteError), MB_OK | MB_ICONSTOP);
+    AfxMessageBox(GetMessageText(MSG_LOG_FILE_WRITE_ERROR), MB_OK | MB_ICONSTOP);
 }
 
 void CLogview::AutoSaveRecord(const CLogRecord& record)

@@ -21,14 +21,11 @@
 #include "core/CommSettings.h"
 #include "core/CommonSettings.h"
 #include "core/LogRecord.h"
+#include "core/WindowMessages.h"
 #include "core/log/AutoSaveFile.h"
 #include "core/log/LogStore.h"
 #include "platform/File.h"
 #include "platform/ListView.h"
-
-// From the log view to the detailed-log pane: wParam 0 shows the CLogRecord at lParam (sent),
-// wParam 1 with lParam 0 clears the pane (posted).
-const UINT WM_SHOW_RECORD = WM_APP + 2;
 
 class CLogview : public CListView
 {

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "core/MessageCatalogue.h"
+#include "core/MessageCodes.h"
 #include "core/PortNotify.h"
 #include "dialogs/SaveFormatDlg.h"
 #include "mainwnd/Logview.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-const UINT kDocumentLoadFailed = 13021;
-const UINT kNoLogData = 13005;
 // How long closing the window waits for the threads of running ports to end.
 const DWORD kPortShutdownWaitMs = 10000;
 
@@ -212,7 +211,7 @@ void CMainFrame::OpenDocument(int startAllEnabledPorts)
 {
     m_documentHasFile = true;
     if (m_settings.Load() != 0) {
-        AfxMessageBox(GetMessageText(kDocumentLoadFailed), MB_OK | MB_ICONSTOP);
+        AfxMessageBox(GetMessageText(MSG_DOCUMENT_LOAD_FAILED), MB_OK | MB_ICONSTOP);
         m_settings.SetDefaults(1);
         m_documentHasFile = false;
         UpdateTitle();
@@ -244,7 +243,7 @@ bool CMainFrame::HasLogToSave()
 {
     if (m_view->GetRecordCount() > 0)
         return true;
-    AfxMessageBox(GetMessageText(kNoLogData), MB_OK);
+    AfxMessageBox(GetMessageText(MSG_NO_LOG_DATA), MB_OK);
     return false;
 }
 

@@ -5,9 +5,10 @@
 
 #include "core/LittleEndian.h"
 #include "core/PortNotify.h"
-#include "core/engine/SocketMessages.h"
+#include "core/MessageCodes.h"
 
-const FrameMessages kSocketFrameMessages = {10001, 10002, 10011, 10017};
+const FrameMessages kSocketFrameMessages = {MSG_SOCKET_STARTED, MSG_SOCKET_ENDED, MSG_STOPPED,
+                                             MSG_START_WAIT_FAILED};
 
 namespace {
 
@@ -32,11 +33,11 @@ struct SocketOptionStep
 
 // The order in which they are applied.
 const SocketOptionStep kSocketOptionSteps[] = {
-    {1, SOL_SOCKET, SO_REUSEADDR, OPTION_CHOICE, 30000},
-    {2, SOL_SOCKET, SO_KEEPALIVE, OPTION_CHOICE, 30002},
-    {0, IPPROTO_IP, IP_TTL, OPTION_NUMBER, 30004},
-    {3, IPPROTO_IP, IP_MULTICAST_TTL, OPTION_NUMBER, 30006},
-    {4, IPPROTO_IP, IP_MULTICAST_LOOP, OPTION_CHOICE, 30008},
+    {1, SOL_SOCKET, SO_REUSEADDR, OPTION_CHOICE, MSG_OPTION_REUSEADDR},
+    {2, SOL_SOCKET, SO_KEEPALIVE, OPTION_CHOICE, MSG_OPTION_KEEPALIVE},
+    {0, IPPROTO_IP, IP_TTL, OPTION_NUMBER, MSG_OPTION_TTL},
+    {3, IPPROTO_IP, IP_MULTICAST_TTL, OPTION_NUMBER, MSG_OPTION_MULTICAST_TTL},
+    {4, IPPROTO_IP, IP_MULTICAST_LOOP, OPTION_CHOICE, MSG_OPTION_MULTICAST_LOOP},
 };
 
 } // namespace

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
-const WorkerMessages kSocketWorkerMessages = {10011, 10029, 10021, 10028, 10009, 10014};
+#include "core/MessageCodes.h"
+
+const WorkerMessages kSocketWorkerMessages = {
+    MSG_STOPPED,         MSG_NOTHING_TO_SEND, MSG_SEND_ERROR,
+    MSG_RECEIVE_TIMEOUT, MSG_WAIT_FAILED,     MSG_UNEXPECTED_WAIT};
 
 namespace {
 
@@ -65,7 +69,7 @@ bool CConnectionWorker::OpenEvents()
     m_kick = OpenNamedEvent(m_queue.m_kickEventName, FALSE);
     if (m_stop && m_send && m_sendTimerEvent && m_receiveTimerEvent && m_kick)
         return true;
-    LogMessage(10007, static_cast<int>(::GetLastError()));
+    LogMessage(MSG_EVENT_CREATE_FAILED, static_cast<int>(::GetLastError()));
     return false;
 }
 

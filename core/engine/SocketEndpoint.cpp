@@ -1,6 +1,6 @@
 #include "core/engine/SocketEndpoint.h"
 
-#include "core/engine/SocketMessages.h"
+#include "core/MessageCodes.h"
 
 void CloseSocketAndEvent(SOCKET& socket, WSAEVENT& event)
 {

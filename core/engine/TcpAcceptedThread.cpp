@@ -3,7 +3,7 @@
 #include "core/PortNotify.h"
 #include "core/SendQueue.h"
 #include "core/engine/PortReporter.h"
-#include "core/engine/SocketMessages.h"
+#include "core/MessageCodes.h"
 #include "core/engine/TcpWorker.h"
 
 namespace {

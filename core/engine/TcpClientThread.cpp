@@ -5,7 +5,7 @@
 #include "core/SendQueue.h"
 #include "core/engine/ConnectionFrame.h"
 #include "core/engine/SocketEndpoint.h"
-#include "core/engine/SocketMessages.h"
+#include "core/MessageCodes.h"
 #include "core/engine/TcpWorker.h"
 
 namespace {

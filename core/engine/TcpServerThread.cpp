@@ -6,7 +6,7 @@
 
 #include "core/PortNotify.h"
 #include "core/engine/SocketEndpoint.h"
-#include "core/engine/SocketMessages.h"
+#include "core/MessageCodes.h"
 #include "core/engine/TcpAcceptedThread.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "core/PortNotify.h"
 #include "core/engine/ConnectionFrame.h"
-#include "core/engine/SocketMessages.h"
+#include "core/MessageCodes.h"
 #include "core/engine/UdpWorker.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "core/SendQueue.h"
 #include "core/engine/SocketEndpoint.h"
-#include "core/engine/SocketMessages.h"
+#include "core/MessageCodes.h"
 
 namespace {
 

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
-#include "core/log/BufferedFileWriter.h"
 #include "core/MessageCatalogue.h"
+#include "core/MessageCodes.h"
+#include "core/log/BufferedFileWriter.h"
 #include "core/log/LogRowText.h"
 
 namespace {
 
-const UINT kCsvHeader = 13064;
-const UINT kMessageCaption = 13100;
-const UINT kSentCaption = 13101;
-const UINT kReceivedCaption = 13102;
 const DWORD kDumpLineLength = 16;
 
 void AppendCsvKind(CString& line, const CLogRecord& record)
@@ -38,7 +35,7 @@ CString TextKindLine(const CLogRecord& record)
     CString line;
     switch (record.m_kind) {
     case LOG_KIND_MESSAGE:
-        line.Format("%s\r\n%s", GetMessageText(kMessageCaption).GetString(),
+        line.Format("%s\r\n%s", GetMessageText(MSG_CAPTION_MESSAGE).GetString(),
                     GetMessageText(record.m_messageCode).GetString());
         if (record.m_data.GetSize() > 0)
             line += "\r\n" + BytesAsText(record.m_data);
@@ -46,8 +43,8 @@ CString TextKindLine(const CLogRecord& record)
     case LOG_KIND_SENT:
     case LOG_KIND_RECEIVED:
         line.Format("%s %d Byte",
-                    GetMessageText(record.m_kind == LOG_KIND_SENT ? kSentCaption
-                                                                  : kReceivedCaption)
+                    GetMessageText(record.m_kind == LOG_KIND_SENT ? MSG_CAPTION_SENT
+                                                                  : MSG_CAPTION_RECEIVED)
                         .GetString(),
                     static_cast<int>(record.m_data.GetSize()));
         break;
@@ -134,7 +131,7 @@ CString FormatTextBlock(const CLogRecord& record, int position)
 
 void WriteCsvExport(CFile& file, const CLogStore& store, const CCommSettings& settings)
 {
-    WriteShownRecords(file, GetMessageText(kCsvHeader), store, settings, FormatCsvLine);
+    WriteShownRecords(file, GetMessageText(MSG_CSV_HEADER), store, settings, FormatCsvLine);
 }
 
 void WriteTextExport(CFile& file, const CLogStore& store, const CCommSettings& settings)
