@@ -8,7 +8,6 @@
 #include "core/StartupDocument.h"
 #include "core/engine/LuaModuleList.h"
 #include "mainwnd/MainFrame.h"
-#include "core/SendEditorAccess.h"
 #include "platform/MessageBox.h"
 
 CQuorvexApp theApp;
@@ -36,7 +35,8 @@ BOOL CQuorvexApp::InitInstance()
     SeedRandom();
     SetRegistryKey("vantrel");
 
-    if (::WSAStartup(MAKEWORD(2, 2), &m_wsaData) != 0) {
+    WSADATA winsock;
+    if (::WSAStartup(MAKEWORD(2, 2), &winsock) != 0) {
         AfxMessageBox(GetMessageText(MSG_WINSOCK_START_FAILED), MB_OK | MB_ICONSTOP);
         return FALSE;
     }
@@ -51,6 +51,8 @@ BOOL CQuorvexApp::InitInstance()
 
 int CQuorvexApp::ExitInstance()
 {
+    // A connection thread that outlived the main window's bounded wait still uses its socket.
+    m_ports.StopAllPorts(INFINITE);
     ::WSACleanup();
     return CWinApp::ExitInstance();
 }
@@ -60,8 +62,7 @@ void CQuorvexApp::TakeStartTick()
     const HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, kStartupSemaphore);
     if (semaphore)
         ::WaitForSingleObject(semaphore, INFINITE);
-    m_startTick = ::GetTickCount();
-    SetEventStartTick(m_startTick);
+    SetEventStartTick(::GetTickCount());
     ::Sleep(kStartTickSpacingMs);
     if (semaphore) {
         ::ReleaseSemaphore(semaphore, 1, nullptr);
@@ -71,34 +72,17 @@ void CQuorvexApp::TakeStartTick()
 
 bool CQuorvexApp::CreateMainFrame()
 {
-    auto* frame = new CMainFrame(m_settings, m_commonSettings, m_portContexts);
+    auto* frame = new CMainFrame(m_settings, m_commonSettings, m_ports);
     m_pMainWnd = frame;
     // A frame that fails to load has deleted itself.
     if (!frame->LoadFrame(kMainFrameResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
         m_pMainWnd = nullptr;
         return false;
     }
-    m_mainWindowHandle = frame->m_hWnd;
     frame->ShowWindow(SW_SHOW);
     if (::IsIconic(frame->m_hWnd))
         frame->ShowWindow(SW_RESTORE);
     return true;
-}
-
-COleSafeArray& CQuorvexApp::GetSendEditorData(COleSafeArray& data)
-{
-    return ReadSendEditorData(m_mainWindowHandle, data);
-}
-
-BOOL CQuorvexApp::SetSendEditorData(const COleSafeArray& data)
-{
-    return WriteSendEditorData(m_mainWindowHandle, data);
-}
-
-void CQuorvexApp::ApplySendEditorSettings(const CCommonSettings& settings)
-{
-    if (auto* frame = static_cast<CMainFrame*>(m_pMainWnd))
-        frame->GetSendEditorPane().ApplyViewSettings(settings);
 }
 
 void CQuorvexApp::OpenStartupDocument()

@@ -35,23 +35,6 @@ const int kLampSize = 16;
 const int kLampCount = 6;
 const int kLampListGrowth = 16;
 
-// Which flag of which port enables each port command, and the port operation it runs.
-struct PortCommand
-{
-    UINT id;
-    int port;
-    int PortFlags::*flag;
-    void (CMainFrame::*operation)(int port);
-};
-
-const PortCommand kPortCommands[] = {
-    {ID_PORT1_START, 0, &PortFlags::startEnabled, &CMainFrame::StartPort},
-    {ID_PORT2_START, 1, &PortFlags::startEnabled, &CMainFrame::StartPort},
-    {ID_PORT1_SEND, 0, &PortFlags::connected, &CMainFrame::SendPortData},
-    {ID_PORT2_SEND, 1, &PortFlags::connected, &CMainFrame::SendPortData},
-    {ID_PORT1_STOP, 0, &PortFlags::running, &CMainFrame::StopPort},
-    {ID_PORT2_STOP, 1, &PortFlags::running, &CMainFrame::StopPort},
-};
 const UINT kStartCommands[] = {ID_PORT1_START, ID_PORT2_START};
 
 UINT IndicatorOfPort(int port)
@@ -110,13 +93,17 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_FILE_EXPORT_LOG_TEXT, OnUpdateSaveLog)
     ON_MESSAGE(WM_SEND_EDITOR_DATA, OnSendEditorData)
     ON_COMMAND_RANGE(ID_PORT1_START, ID_PORT2_SEND, OnPortCommand)
+    ON_MESSAGE(WM_VIEW_NOTIFY, OnViewNotify)
+    ON_COMMAND(ID_SETTINGS_AUTO_SCROLL, OnAutoScroll)
+    ON_UPDATE_COMMAND_UI(ID_SETTINGS_AUTO_SCROLL, OnUpdateAutoScroll)
+    ON_COMMAND(ID_SETTINGS_CLEAR_LOG, OnClearLog)
+    ON_UPDATE_COMMAND_UI(ID_SETTINGS_CLEAR_LOG, OnUpdateClearLog)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
-                       std::span<CPortContext, kPortCount> portContexts)
-    : m_settings(settings), m_commonSettings(commonSettings),
-      m_hub(settings, portContexts, *this), m_sendEditor(commonSettings),
-      m_engine(settings, portContexts)
+                       CPortEngine& ports)
+    : m_settings(settings), m_commonSettings(commonSettings), m_ports(ports),
+      m_sendEditor(commonSettings)
 {
     m_settings.SetDefaults(1);
 }
@@ -137,7 +124,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     const HICON icon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    m_hub.SetNotifyWindow(m_hWnd);
+    m_ports.SetNotifyWindow(m_hWnd);
+    m_ports.SetSinks({this, this, this});
 
     if (!CreateView())
         return -1;
@@ -201,10 +189,7 @@ void CMainFrame::UpdateTitle()
     LoadResourceString(IDR_MAINFRAME, programName);
     SetWindowText(m_settings.m_name + " - " + programName);
 
-    if (m_hub.GetFlags(0).running || m_hub.GetFlags(1).running)
-        return;
-    for (int port = 0; port < kPortCount; ++port)
-        m_hub.GetFlags(port) = PortFlags{m_settings.m_usePort[port], 0, 0};
+    m_ports.ResetIdleFlags();
 }
 
 void CMainFrame::OpenDocument(int startAllEnabledPorts)
@@ -219,6 +204,7 @@ void CMainFrame::OpenDocument(int startAllEnabledPorts)
     }
     if (m_documentHasFile)
         m_sendEditor.GetHexEdit().SetData(m_settings.m_sendEditorData);
+    PostMessage(WM_VIEW_NOTIFY, VIEW_NOTIFY_REBUILD_LIST);
     UpdateTitle();
     if (!startAllEnabledPorts && !m_settings.m_startOnLoad)
         return;
@@ -232,11 +218,6 @@ void CMainFrame::OpenDocument(int startAllEnabledPorts)
 void CMainFrame::OpenLogFile()
 {
     m_view->LoadLogFile(m_settings.m_logPath);
-}
-
-bool CMainFrame::IsAnyPortRunning()
-{
-    return m_hub.GetFlags(0).running || m_hub.GetFlags(1).running;
 }
 
 bool CMainFrame::HasLogToSave()
@@ -276,12 +257,12 @@ void CMainFrame::OnExportLog()
 
 void CMainFrame::OnUpdateLoadLog(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(!IsAnyPortRunning());
+    pCmdUI->Enable(!m_ports.IsAnyPortRunning());
 }
 
 void CMainFrame::OnUpdateSaveLog(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_view->GetRecordCount() > 0 && !IsAnyPortRunning());
+    pCmdUI->Enable(m_view->GetRecordCount() > 0 && !m_ports.IsAnyPortRunning());
 }
 
 void CMainFrame::SetPortStatus(int port, UINT stringId, const CString& extraText)
@@ -317,59 +298,79 @@ void CMainFrame::OnUpdatePortPane(CCmdUI* pCmdUI)
     pane->SetTipText(status.text);
 }
 
+const CMainFrame::PortCommand* CMainFrame::FindPortCommand(UINT id)
+{
+    static const PortCommand commands[] = {
+        {ID_PORT1_START, 0, &CMainFrame::IsStartEnabled, &CMainFrame::StartPort},
+        {ID_PORT2_START, 1, &CMainFrame::IsStartEnabled, &CMainFrame::StartPort},
+        {ID_PORT1_SEND, 0, &CMainFrame::IsSendEnabled, &CMainFrame::SendPortData},
+        {ID_PORT2_SEND, 1, &CMainFrame::IsSendEnabled, &CMainFrame::SendPortData},
+        {ID_PORT1_STOP, 0, &CMainFrame::IsStopEnabled, &CMainFrame::StopPort},
+        {ID_PORT2_STOP, 1, &CMainFrame::IsStopEnabled, &CMainFrame::StopPort},
+    };
+    for (const PortCommand& command : commands) {
+        if (command.id == id)
+            return &command;
+    }
+    return nullptr;
+}
+
 void CMainFrame::OnUpdatePortCommand(CCmdUI* pCmdUI)
 {
-    for (const PortCommand& command : kPortCommands) {
-        if (command.id == pCmdUI->m_nID)
-            pCmdUI->Enable(m_hub.GetFlags(command.port).*command.flag);
-    }
+    if (const PortCommand* command = FindPortCommand(pCmdUI->m_nID))
+        pCmdUI->Enable((this->*command->enabled)(command->port));
 }
 
 void CMainFrame::OnPortCommand(UINT id)
 {
-    for (const PortCommand& command : kPortCommands) {
-        if (command.id == id)
-            (this->*command.operation)(command.port);
-    }
+    if (const PortCommand* command = FindPortCommand(id))
+        (this->*command->operation)(command->port);
+}
+
+bool CMainFrame::IsStartEnabled(int port) const
+{
+    return m_ports.GetFlags(port).startEnabled != 0;
+}
+
+bool CMainFrame::IsSendEnabled(int port) const
+{
+    return m_ports.CanSend(port);
+}
+
+bool CMainFrame::IsStopEnabled(int port) const
+{
+    return m_ports.GetFlags(port).running != 0;
 }
 
 void CMainFrame::StartPort(int port)
 {
-    if (m_engine.StartPort(port, m_hWnd)) {
-        m_hub.GetFlags(port) = PortFlags{0, 0, 1};
-        return;
-    }
-    // A type that starts nothing, or a thread that cannot be made: no thread will ever report
-    // an end, so the port stays startable instead of waiting for one with only Stop enabled.
-    m_engine.Context(port).m_port = -1;
+    m_ports.StartPort(port);
 }
 
 void CMainFrame::SendPortData(int port)
 {
-    m_engine.SendPortData(port, m_hub.GetQueues(), GetSendEditorData());
+    m_ports.SendPortData(port, GetSendEditorData());
 }
 
 void CMainFrame::StopPort(int port)
 {
-    m_engine.StopPort(port);
-    m_hub.GetFlags(port).running = 0;
+    m_ports.StopPort(port);
 }
 
 LRESULT CMainFrame::OnPortNotify(WPARAM wParam, LPARAM lParam)
 {
-    return m_hub.OnPortNotify(wParam, lParam);
+    return m_ports.OnPortNotify(wParam, lParam);
 }
 
 LRESULT CMainFrame::OnSerialNotify(WPARAM wParam, LPARAM lParam)
 {
-    return m_hub.OnSerialNotify(wParam, lParam);
+    return m_ports.OnSerialNotify(wParam, lParam);
 }
 
-void CMainFrame::AddLogRecord(const CLogRecord& record)
+void CMainFrame::AddLogRecord(CLogRecord& record)
 {
-    // The view numbers the record it is given; the sender's record stays as it was.
-    CLogRecord copy(record);
-    m_view->AddRecord(copy, true);
+    // The sender's record gets its sequence number; the log keeps its own copy.
+    m_view->AddRecord(record, true);
 }
 
 void CMainFrame::SetDropAccepted(bool accepted)
@@ -379,7 +380,7 @@ void CMainFrame::SetDropAccepted(bool accepted)
 
 // The connection-status and COM control panes do not exist yet: their operations have nothing
 // to act on.
-void CMainFrame::RebuildConnectionList(std::vector<CSendQueue*>)
+void CMainFrame::RebuildConnectionList(const std::vector<CSendQueue*>&)
 {
 }
 
@@ -397,11 +398,6 @@ LRESULT CMainFrame::OnSendEditorData(WPARAM wParam, LPARAM lParam)
         return editor.SetData(*data);
     editor.GetData(*data);
     return 0;
-}
-
-bool CMainFrame::StartPortThread(int port, int connectionType)
-{
-    return m_engine.StartPortThread(port, connectionType);
 }
 
 void CMainFrame::OnComPortOpened(int)
@@ -427,11 +423,47 @@ void CMainFrame::ShowComPendingBytes(int, const COleSafeArray&)
 
 BOOL CMainFrame::DestroyWindow()
 {
-    // As the Stop command would, so that no thread is restarted; the threads' reports are still
-    // shown while the wait handles them. Winsock ends only after the window has gone.
-    for (int port = 0; port < kPortCount; ++port)
-        m_hub.GetFlags(port).running = 0;
-    m_engine.StopAllPorts(kPortShutdownWaitMs);
+    // The threads' reports are still shown while the wait handles them. A thread that is still
+    // running afterwards is waited for by the engine's end; Winsock ends only after that.
+    m_ports.StopAllPorts(kPortShutdownWaitMs);
+    m_ports.SetSinks({});
     m_commonSettings.Save(*AfxGetApp());
     return CFrameWnd::DestroyWindow();
+}
+
+LRESULT CMainFrame::OnViewNotify(WPARAM wParam, LPARAM)
+{
+    switch (wParam) {
+    case VIEW_NOTIFY_REBUILD_LIST:
+        m_view->RebuildList();
+        break;
+    case VIEW_NOTIFY_TITLE:
+        UpdateTitle();
+        break;
+    }
+    return 0;
+}
+
+void CMainFrame::OnAutoScroll()
+{
+    m_commonSettings.m_autoScroll = !m_commonSettings.m_autoScroll;
+}
+
+void CMainFrame::OnUpdateAutoScroll(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_commonSettings.m_autoScroll ? 1 : 0);
+}
+
+void CMainFrame::OnClearLog()
+{
+    // Stored records without a row (hidden by the display bits) give nothing to clear.
+    if (m_view->GetListCtrl().GetItemCount() == 0)
+        return;
+    if (AfxMessageBox(GetMessageText(MSG_CONFIRM_LOG_CLEAR), MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
+        m_view->Clear();
+}
+
+void CMainFrame::OnUpdateClearLog(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_view->GetListCtrl().GetItemCount() > 0);
 }

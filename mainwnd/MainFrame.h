@@ -1,25 +1,22 @@
 // CMainFrame: the main window, a frame whose view is the communication log and whose status bar
-// shows each port's state. It handles the connection threads' reports through CPortNotifyHub and
-// serves the hub as its outlet; its port commands drive the ports through CPortEngine, which it
-// owns. It owns nothing else of the application's state: the settings
-// document, the common settings and the port contexts belong to the application object and are
-// handed over at construction.
+// shows each port's state. It hands the connection threads' reports to the port engine and shows
+// what the engine tells its sinks; its port commands drive the ports through the engine. It owns
+// none of the application's state: the settings document, the common settings and the port
+// engine belong to the application object and are handed over at construction.
 //
 // Not yet: the menu bar, toolbar and docked panes of the window framework, the tray icon, the
 // settings commands. The send-data editor pane stands in a fixed strip on the right; until the
 // other panes exist, the outlet's operations on them do nothing.
 #pragma once
 #include <memory>
-#include <span>
 #include <type_traits>
 #include <vector>
 
 #include "core/CommSettings.h"
 #include "core/CommonSettings.h"
-#include "core/PortContext.h"
 #include "core/engine/PortEngine.h"
+#include "core/engine/PortSinks.h"
 #include "mainwnd/ColorStatusBar.h"
-#include "mainwnd/PortNotifyHub.h"
 #include "mainwnd/SendEditorDlg.h"
 #include "platform/FrameWnd.h"
 
@@ -27,23 +24,26 @@
 
 class CLogview;
 
-class CMainFrame : public CFrameWnd, private IPortNotifyOutlet
+class CMainFrame : public CFrameWnd,
+                   private IPortStatusSink,
+                   private IPortDataSink,
+                   private ISerialPaneSink
 {
 public:
     static const int kPortCount = CCommSettings::kPortCount;
 
     // Resets the document to its defaults with the default paths.
-    CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
-               std::span<CPortContext, kPortCount> portContexts);
+    CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings, CPortEngine& ports);
 
     // Loads the document from its settings path; on failure tells the user and falls back to
-    // the defaults. Then starts the enabled ports, Port 1 first, when the document asks for it
-    // or startAllEnabledPorts is non-zero (the automatic document).
+    // the defaults. Otherwise the log list is rebuilt for the document's display settings (posted)
+    // and the enabled ports start, Port 1 first, when the document asks for it or
+    // startAllEnabledPorts is non-zero (the automatic document).
     void OpenDocument(int startAllEnabledPorts);
     // Loads the log at the document's log path into the view.
     void OpenLogFile();
     // "<document name> - Quorvex"; while no port runs, the port commands' flags start afresh
-    // from the document's use-port flags.
+    // from the document's use-port flags (CPortEngine::ResetIdleFlags).
     void UpdateTitle();
     // Shows status string stringId with its lamp in the port's pane, then a blank and the extra
     // text.
@@ -52,7 +52,8 @@ public:
 
     // The port operations of the Start, Send and Stop commands. Start starts the port's thread
     // and leaves only Stop enabled; Send hands the send editor's bytes to every connection of
-    // the port (or wakes its script); Stop asks every thread of the port to end.
+    // the port (or wakes its script); Stop asks every thread of the port to end. Send is enabled
+    // once a connection of the port can take the bytes, Start once the port's thread has ended.
     void StartPort(int port);
     void SendPortData(int port);
     void StopPort(int port);
@@ -76,10 +77,28 @@ protected:
     afx_msg void OnUpdateSaveLog(CCmdUI* pCmdUI);
     afx_msg LRESULT OnSendEditorData(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPortCommand(UINT id);
+    // WM_VIEW_NOTIFY: 0 rebuilds the log list, 3 refreshes the title, others change nothing.
+    afx_msg LRESULT OnViewNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnAutoScroll();
+    afx_msg void OnUpdateAutoScroll(CCmdUI* pCmdUI);
+    // Asks first (13015); only while the log list has rows.
+    afx_msg void OnClearLog();
+    afx_msg void OnUpdateClearLog(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Which rule enables each port command for which port, and the port operation it runs.
+    struct PortCommand
+    {
+        UINT id;
+        int port;
+        bool (CMainFrame::*enabled)(int port) const;
+        void (CMainFrame::*operation)(int port);
+    };
+    // The port command with this id; nullptr for none.
+    static const PortCommand* FindPortCommand(UINT id);
+
     struct IconDeleter
     {
         void operator()(HICON icon) const { ::DestroyIcon(icon); }
@@ -102,16 +121,20 @@ private:
     bool CreateSendEditorPane();
     // SetPortStatus with the extra text and its blank left out when it is null.
     void ShowPortStatus(int port, UINT stringId, LPCTSTR extraText);
-    bool IsAnyPortRunning();
     // 13005 when the log is empty; whether there is something to save.
     bool HasLogToSave();
+    // The enabling of the port commands.
+    bool IsStartEnabled(int port) const;
+    bool IsSendEnabled(int port) const;
+    bool IsStopEnabled(int port) const;
 
-    // IPortNotifyOutlet
-    void AddLogRecord(const CLogRecord& record) override;
-    void RebuildConnectionList(std::vector<CSendQueue*> queues) override;
-    COleSafeArray GetSendEditorData() override;
-    bool StartPortThread(int port, int connectionType) override;
+    // IPortStatusSink
+    void RebuildConnectionList(const std::vector<CSendQueue*>& queues) override;
     void SetDropAccepted(bool accepted) override;
+    // IPortDataSink
+    void AddLogRecord(CLogRecord& record) override;
+    COleSafeArray GetSendEditorData() override;
+    // ISerialPaneSink
     void OnComPortOpened(int pane) override;
     void OnComPortClosed(int pane) override;
     void SetComLamps(int pane, DWORD lineState) override;
@@ -120,7 +143,7 @@ private:
 
     CCommSettings& m_settings;
     CCommonSettings& m_commonSettings;
-    CPortNotifyHub m_hub;
+    CPortEngine& m_ports;
     // Owned by its window, which deletes it.
     CLogview* m_view = nullptr;
     CColorStatusBar m_statusBar;
@@ -129,5 +152,4 @@ private:
     CSendEditorDlg m_sendEditor;
     // The document was loaded from a file it can be saved to.
     bool m_documentHasFile = false;
-    CPortEngine m_engine;
 };

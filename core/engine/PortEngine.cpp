@@ -9,8 +9,10 @@
 
 namespace {
 
-// The longest the shutdown wait sleeps between two looks at the messages sent to it.
+// The longest a wait for threads sleeps between two looks at the messages sent to it.
 const DWORD kPumpSliceMs = 50;
+// How long a start waits for a thread of the port that has reported its end to return.
+const DWORD kEndingThreadWaitMs = 2000;
 
 // The thread of each connection type; the serial thread comes with its transport, and type 4
 // (FL-net) never starts one.
@@ -36,22 +38,34 @@ void SignalNamedEvent(const char* name, BOOL manualReset, bool set)
 
 } // namespace
 
-CPortEngine::CPortEngine(const CCommSettings& settings,
-                         std::span<CPortContext, kPortCount> contexts)
-    : m_settings(settings), m_contexts(contexts)
+CPortEngine::CPortEngine(const CCommSettings& settings)
+    : m_settings(settings), m_hub(settings, m_contexts, *this)
 {
 }
 
 CPortEngine::~CPortEngine()
 {
+    // The window side is gone or going: nothing is shown or restarted any more.
+    m_hub.SetSinks({});
+    StopAllPorts(INFINITE);
     for (HANDLE event : m_stopEvents) {
         if (event)
             ::CloseHandle(event);
     }
 }
 
-bool CPortEngine::StartPort(int port, HWND notifyWindow)
+void CPortEngine::SetNotifyWindow(HWND window)
 {
+    m_notifyWindow = window;
+    m_hub.SetNotifyWindow(window);
+}
+
+bool CPortEngine::StartPort(int port)
+{
+    // Only a thread that has reported its end is waited for: one that still runs would go on
+    // beside the new one once the stop event below is reset.
+    if (m_hub.GetFlags(port).threadAlive || !WaitForThreads(port, kEndingThreadWaitMs))
+        return false;
     // Held open from the first start on: a stop that comes before the new thread has opened the
     // event would otherwise vanish with the last handle, and the port would run on.
     HANDLE& stop = m_stopEvents[port];
@@ -64,14 +78,21 @@ bool CPortEngine::StartPort(int port, HWND notifyWindow)
         ::ResetEvent(stop);
     CPortContext& context = m_contexts[port];
     context.m_port = port;
-    context.m_notifyWindow = notifyWindow;
+    context.m_notifyWindow = m_notifyWindow;
     context.m_delayedStart = 0;
     context.m_acceptedConnections = 0;
     context.m_randomAreas.Load(m_settings.m_randomAreas[port],
                                m_settings.m_regenerateEverySend[port]
                                    ? 0
                                    : m_settings.m_regenerateInterval[port]);
-    return StartPortThread(port, m_settings.m_connectionType[port]);
+    if (!StartPortThread(port, m_settings.m_connectionType[port])) {
+        // A type that starts nothing, or a thread that cannot be made: no thread will ever report
+        // an end, so the port stays startable instead of waiting for one with only Stop enabled.
+        context.m_port = -1;
+        return false;
+    }
+    m_hub.OnPortStarted(port);
+    return true;
 }
 
 bool CPortEngine::StartPortThread(int port, int connectionType)
@@ -86,19 +107,13 @@ bool CPortEngine::StartPortThread(int port, int connectionType)
         delete start;
         return false;
     }
-    KeepThread(std::move(thread));
+    std::lock_guard<std::mutex> hold(m_threadsLock);
+    std::erase_if(m_threads, [](const PortThread& kept) { return HasEnded(kept.thread); });
+    m_threads.push_back({port, std::move(thread)});
     return true;
 }
 
-void CPortEngine::KeepThread(EngineThread thread)
-{
-    std::lock_guard<std::mutex> hold(m_threadsLock);
-    std::erase_if(m_threads, [](const EngineThread& kept) { return HasEnded(kept); });
-    m_threads.push_back(std::move(thread));
-}
-
-void CPortEngine::SendPortData(int port, std::span<CSendQueue* const> queues,
-                               const COleSafeArray& editorData)
+void CPortEngine::SendPortData(int port, const COleSafeArray& editorData)
 {
     if (m_settings.m_scriptMode[port]) {
         // The script decides what to send.
@@ -108,7 +123,7 @@ void CPortEngine::SendPortData(int port, std::span<CSendQueue* const> queues,
     const COleSafeArray data = !m_settings.m_dllMode[port] && m_settings.m_randomDataOn[port]
                                    ? m_contexts[port].m_randomAreas.Apply(editorData)
                                    : editorData;
-    for (CSendQueue* queue : queues) {
+    for (CSendQueue* queue : m_hub.GetQueues()) {
         if (queue->m_port != port)
             continue;
         queue->Push(data, 1);
@@ -119,42 +134,48 @@ void CPortEngine::SendPortData(int port, std::span<CSendQueue* const> queues,
 void CPortEngine::StopPort(int port)
 {
     SignalNamedEvent(m_contexts[port].GetStopEventName(), TRUE, true);
+    m_hub.GetFlags(port).running = 0;
 }
 
 bool CPortEngine::StopAllPorts(DWORD timeoutMs)
 {
     for (int port = 0; port < kPortCount; ++port) {
+        // As the Stop command would, so that no thread is restarted.
+        m_hub.GetFlags(port).running = 0;
         // Named by the index: a port whose thread ended no longer carries it in its context.
         SignalNamedEvent(FormatPortEventName(GetEventStartTick(), ::GetCurrentProcessId(),
                                              PORT_EVENT_STOP, port),
                          TRUE, true);
     }
+    return WaitForThreads(-1, timeoutMs);
+}
+
+bool CPortEngine::WaitForThreads(int port, DWORD timeoutMs)
+{
     const DWORD startTick = ::GetTickCount();
-    std::vector<EngineThread> threads;
     for (;;) {
-        {
-            // Also the threads started meanwhile (a server's clients).
-            std::lock_guard<std::mutex> hold(m_threadsLock);
-            std::move(m_threads.begin(), m_threads.end(), std::back_inserter(threads));
-            m_threads.clear();
-        }
-        std::erase_if(threads, [](const EngineThread& thread) { return HasEnded(thread); });
-        const DWORD waited = ::GetTickCount() - startTick;
-        if (threads.empty() || waited >= timeoutMs)
-            break;
         std::vector<HANDLE> handles;
-        for (const EngineThread& thread : threads)
-            handles.push_back(thread->GetHandle());
-        // Handles the messages the threads send and wait for, never taking posted ones.
+        {
+            // Also the threads started meanwhile (a restart while the reports are handled).
+            std::lock_guard<std::mutex> hold(m_threadsLock);
+            std::erase_if(m_threads, [](const PortThread& kept) { return HasEnded(kept.thread); });
+            for (const PortThread& kept : m_threads) {
+                if (port < 0 || kept.port == port)
+                    handles.push_back(kept.thread->GetHandle());
+            }
+        }
+        const DWORD waited = ::GetTickCount() - startTick;
+        if (handles.empty())
+            return true;
+        if (timeoutMs != INFINITE && waited >= timeoutMs)
+            return false;
+        // Handles the messages the threads send and wait for, never taking posted ones. A thread
+        // that does not end in time stays kept, with its object: the engine's end waits for it.
+        const DWORD slice =
+            timeoutMs == INFINITE ? kPumpSliceMs : std::min(timeoutMs - waited, kPumpSliceMs);
         MSG msg;
         ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-        ::MsgWaitForMultipleObjectsEx(static_cast<DWORD>(handles.size()), handles.data(),
-                                      std::min<DWORD>(timeoutMs - waited, kPumpSliceMs),
+        ::MsgWaitForMultipleObjectsEx(static_cast<DWORD>(handles.size()), handles.data(), slice,
                                       QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
     }
-    // A thread that did not end in time is left running, with its object, which it may still
-    // use: only a program that is about to end gives up waiting.
-    for (EngineThread& thread : threads)
-        static_cast<void>(thread.release());
-    return threads.empty();
 }

@@ -1,6 +1,6 @@
 // What the engine's tests share: Winsock, a message-only notify window on the test's thread that
-// collects every WM_PORT_NOTIFY the connection threads send, and an engine over a settings
-// document of the test's own.
+// collects every WM_PORT_NOTIFY the connection threads send and hands it on to the engine, as the
+// main frame does, and an engine over a settings document of the test's own.
 #pragma once
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -35,7 +35,7 @@ struct NotifyLog
 class NotifyWindow
 {
 public:
-    explicit NotifyWindow(NotifyLog& log)
+    explicit NotifyWindow(NotifyLog& log) : m_log(log)
     {
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = &Procedure;
@@ -44,42 +44,51 @@ public:
         ::RegisterClassA(&windowClass);
         m_window = ::CreateWindowA(windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                    nullptr, windowClass.hInstance, nullptr);
-        ::SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log));
+        ::SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~NotifyWindow() { ::DestroyWindow(m_window); }
     NotifyWindow(const NotifyWindow&) = delete;
     NotifyWindow& operator=(const NotifyWindow&) = delete;
 
     HWND Handle() const { return m_window; }
+    // Every WM_PORT_NOTIFY goes on to the engine after the log took it.
+    void ForwardTo(CPortEngine& engine) { m_engine = &engine; }
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        auto* log = reinterpret_cast<NotifyLog*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (message == WM_SEND_EDITOR_DATA && log && wParam == SEND_EDITOR_READ) {
-            *reinterpret_cast<COleSafeArray*>(lParam) = ToArray(log->editorData);
-            ++log->editorReads;
+        auto* self = reinterpret_cast<NotifyWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == WM_SEND_EDITOR_DATA && self && wParam == SEND_EDITOR_READ) {
+            *reinterpret_cast<COleSafeArray*>(lParam) = ToArray(self->m_log.editorData);
+            ++self->m_log.editorReads;
             return 0;
         }
-        if (message != WM_PORT_NOTIFY || !log)
+        if (message != WM_PORT_NOTIFY || !self)
             return ::DefWindowProcA(window, message, wParam, lParam);
-        switch (wParam) {
-        case PORT_NOTIFY_STATE:
-            log->states.push_back(*reinterpret_cast<const PortStatusRecord*>(lParam));
-            break;
-        case PORT_NOTIFY_LOG:
-            log->records.push_back(*reinterpret_cast<const CLogRecord*>(lParam));
-            break;
-        case PORT_NOTIFY_QUEUE_ADDED:
-            log->queues.push_back(reinterpret_cast<CSendQueue*>(lParam));
-            break;
-        case PORT_NOTIFY_QUEUE_REMOVED:
-            std::erase(log->queues, reinterpret_cast<CSendQueue*>(lParam));
-            break;
-        }
-        return 0;
+        Collect(self->m_log, wParam, lParam);
+        return self->m_engine ? self->m_engine->OnPortNotify(wParam, lParam) : 0;
     }
 
+    static void Collect(NotifyLog& log, WPARAM wParam, LPARAM lParam)
+    {
+        switch (wParam) {
+        case PORT_NOTIFY_STATE:
+            log.states.push_back(*reinterpret_cast<const PortStatusRecord*>(lParam));
+            break;
+        case PORT_NOTIFY_LOG:
+            log.records.push_back(*reinterpret_cast<const CLogRecord*>(lParam));
+            break;
+        case PORT_NOTIFY_QUEUE_ADDED:
+            log.queues.push_back(reinterpret_cast<CSendQueue*>(lParam));
+            break;
+        case PORT_NOTIFY_QUEUE_REMOVED:
+            std::erase(log.queues, reinterpret_cast<CSendQueue*>(lParam));
+            break;
+        }
+    }
+
+    NotifyLog& m_log;
+    CPortEngine* m_engine = nullptr;
     HWND m_window = nullptr;
 };
 
@@ -88,8 +97,10 @@ class EngineTest : public ::testing::Test
 protected:
     static const int kPort = 0;
 
-    EngineTest() : m_window(m_log), m_engine(m_settings, m_contexts)
+    EngineTest() : m_window(m_log), m_engine(m_settings)
     {
+        m_window.ForwardTo(m_engine);
+        m_engine.SetNotifyWindow(m_window.Handle());
         WSADATA data;
         ::WSAStartup(MAKEWORD(2, 2), &data);
         m_settings.m_connectionType[kPort] = 0;
@@ -103,7 +114,7 @@ protected:
     }
 
     void ConnectTo(int remotePort) { m_settings.m_clientRemotePort[kPort] = remotePort; }
-    bool Start() { return m_engine.StartPort(kPort, m_window.Handle()); }
+    bool Start() { return m_engine.StartPort(kPort); }
     bool WaitForState(int state, DWORD timeoutMs = 10000)
     {
         return PumpUntil([&] { return HasState(state); }, timeoutMs);
@@ -117,7 +128,7 @@ protected:
     // Sends the bytes as the Send command does.
     void Send(const Bytes& bytes)
     {
-        m_engine.SendPortData(kPort, m_log.queues, ToArray(bytes));
+        m_engine.SendPortData(kPort, ToArray(bytes));
     }
 
     std::vector<int> StateSequence() const
@@ -170,6 +181,5 @@ protected:
     NotifyLog m_log;
     NotifyWindow m_window;
     CCommSettings m_settings;
-    CPortContext m_contexts[CCommSettings::kPortCount];
     CPortEngine m_engine;
 };

@@ -18,7 +18,8 @@ protected:
         queue.m_connection = connection;
         queue.m_kickEventName.Format("QuorvexOperationsTestKick%lu_%d_%d",
                                      ::GetCurrentProcessId(), port, connection);
-        m_queuePointers.push_back(&queue);
+        // Registered as its connection would register it.
+        m_engine.OnPortNotify(PORT_NOTIFY_QUEUE_ADDED, reinterpret_cast<LPARAM>(&queue));
         return queue;
     }
     // Loads Port 1's random areas: one byte area over the first byte, always 0xEE.
@@ -31,11 +32,10 @@ protected:
         area.ToBytes(record);
         m_settings.m_randomAreas[0].CreateOneDim(VT_UI1, sizeof record, record);
         m_settings.m_randomDataOn[0] = 1;
-        m_contexts[0].m_randomAreas.Load(m_settings.m_randomAreas[0], 0);
+        m_engine.Context(0).m_randomAreas.Load(m_settings.m_randomAreas[0], 0);
     }
 
     std::vector<std::unique_ptr<CSendQueue>> m_queues;
-    std::vector<CSendQueue*> m_queuePointers;
 };
 
 TEST_F(PortOperationsTest, SendPushesOneCopyWithFlagOneIntoEveryQueueOfThePortOnly)
@@ -44,7 +44,7 @@ TEST_F(PortOperationsTest, SendPushesOneCopyWithFlagOneIntoEveryQueueOfThePortOn
     CSendQueue& otherPort = AddQueue(1, 1);
     CSendQueue& second = AddQueue(0, 2);
     CSendQueue& third = AddQueue(0, 3);
-    m_engine.SendPortData(0, m_queuePointers, ToArray({1, 2, 3}));
+    m_engine.SendPortData(0, ToArray({1, 2, 3}));
     for (CSendQueue* queue : {&first, &second, &third}) {
         EXPECT_EQ((Bytes{1, 2, 3}), ToBytes(queue->Pop()));
         EXPECT_EQ(1, queue->GetLastFlag());
@@ -74,7 +74,7 @@ TEST_F(PortOperationsTest, TheModeDecidesWhetherRandomAreasApplyOrTheScriptIsWok
     for (const Case& c : cases) {
         m_settings.m_dllMode[0] = c.dllMode;
         m_settings.m_scriptMode[0] = c.scriptMode;
-        m_engine.SendPortData(0, m_queuePointers, ToArray({1, 2}));
+        m_engine.SendPortData(0, ToArray({1, 2}));
         EXPECT_EQ(c.queued, ToBytes(queue.Pop())) << c.what;
         EXPECT_EQ(c.scriptWoken, ::WaitForSingleObject(scriptEvent, 0) == WAIT_OBJECT_0) << c.what;
     }
@@ -102,6 +102,40 @@ TEST_F(PortOperationsTest, StoppingAllPortsHandlesTheReportsOfThreadsWaitingForT
     EXPECT_EQ(PORT_STATE_ENDED, m_log.states.back().state);
 }
 
+TEST_F(PortOperationsTest, AStartWhileAThreadOfThePortRunsStartsNothing)
+{
+    LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
+    ConnectTo(peer.Port());
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(WaitForState(PORT_STATE_CONNECTED));
+    // A second start would reset the stop event and run a second thread beside the first.
+    EXPECT_FALSE(Start());
+    m_engine.StopPort(kPort);
+    EXPECT_FALSE(Start());  // stopped, but its thread has not ended yet
+    ASSERT_TRUE(WaitForEnd());
+    m_log = {};
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(WaitForState(PORT_STATE_CONNECTED));
+    EXPECT_EQ((std::vector<int>{PORT_STATE_STARTING, PORT_STATE_CONNECTING, PORT_STATE_CONNECTED}),
+              StateSequence());
+}
+
+TEST_F(PortOperationsTest, AnEngineEndsOnlyAfterTheThreadsThatReadIt)
+{
+    LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
+    ConnectTo(peer.Port());
+    auto engine = std::make_unique<CPortEngine>(m_settings);
+    engine->SetNotifyWindow(m_window.Handle());
+    ASSERT_TRUE(engine->StartPort(kPort));
+    ASSERT_TRUE(WaitForState(PORT_STATE_CONNECTED));
+    // The bounded wait gives up at once; the thread still runs and reads the engine.
+    EXPECT_FALSE(engine->StopAllPorts(0));
+    engine.reset();
+    // The thread's last report could only arrive while the engine's end waited for it.
+    ASSERT_FALSE(m_log.states.empty());
+    EXPECT_EQ(PORT_STATE_ENDED, m_log.states.back().state);
+}
+
 TEST_F(PortOperationsTest, AStopRightAfterTheStartIsNotLost)
 {
     LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
@@ -120,7 +154,7 @@ TEST_F(PortOperationsTest, StartResetsAStopLeftFromTheRunBefore)
     LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
     ConnectTo(peer.Port());
     // The stop event is held open, so the stop would outlive the port's threads.
-    const HANDLE stop = ::CreateEventA(nullptr, TRUE, FALSE, m_contexts[kPort].GetStopEventName());
+    const HANDLE stop = ::CreateEventA(nullptr, TRUE, FALSE, m_engine.Context(kPort).GetStopEventName());
     m_engine.StopPort(kPort);
     ASSERT_TRUE(Start());
     EXPECT_TRUE(WaitForState(PORT_STATE_CONNECTED));

@@ -128,7 +128,7 @@ TEST_F(TcpClientTest, TheDelayedStartOfARestartWaitsOnTheStopEvent)
     // As the main window restarts a port: the context stays filled, with the delayed start set.
     ConnectTo(UnusedPort());
     m_settings.m_clientReconnectWait[kPort] = 60000;
-    CPortContext& context = m_contexts[kPort];
+    CPortContext& context = m_engine.Context(kPort);
     context.m_port = kPort;
     context.m_notifyWindow = m_window.Handle();
     context.m_delayedStart = 1;
@@ -148,7 +148,9 @@ TEST_F(TcpClientTest, ADelayedStartThatRunsOutConnects)
     ASSERT_TRUE(Start());  // a first attempt, as before every restart
     ASSERT_TRUE(WaitForEnd());
     m_log = {};
-    m_contexts[kPort].m_delayedStart = 1;
+    // As the main window restarts a port: the context filled again, with the delayed start set.
+    m_engine.Context(kPort).m_port = kPort;
+    m_engine.Context(kPort).m_delayedStart = 1;
     const DWORD started = ::GetTickCount();
     ASSERT_TRUE(m_engine.StartPortThread(kPort, 0));
     ASSERT_TRUE(WaitForEnd());

@@ -114,7 +114,7 @@ protected:
         g_acceptCalls = 0;
         g_failingCall = failingCall;
         g_failure = failure;
-        CPortContext& context = m_contexts[kPort];
+        CPortContext& context = m_engine.Context(kPort);
         context.m_port = kPort;
         context.m_notifyWindow = m_window.Handle();
         context.m_delayedStart = 0;

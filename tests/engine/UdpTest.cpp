@@ -239,7 +239,7 @@ TEST_F(UdpTest, ARestartWaitsTheUdpRestartWaitFirst)
 {
     m_settings.m_udpRestartWait[kPort] = 300;
     m_settings.m_clientReconnectWait[kPort] = 60000;  // the TCP client's wait, not this one's
-    CPortContext& context = m_contexts[kPort];
+    CPortContext& context = m_engine.Context(kPort);
     context.m_port = kPort;
     context.m_notifyWindow = m_window.Handle();
     context.m_delayedStart = 1;

@@ -37,7 +37,7 @@ class MainFrameTest : public ProfileFixture
 protected:
     void SetUp() override
     {
-        m_frame = new CMainFrame(m_settings, m_common, m_contexts);
+        m_frame = new CMainFrame(m_settings, m_common, m_ports);
         // After the frame restored the document's defaults; its creation refreshes the title.
         m_settings.m_usePort[0] = 1;
         m_settings.m_usePort[1] = 0;
@@ -83,7 +83,7 @@ protected:
 
     CCommSettings m_settings;
     CCommonSettings m_common;
-    CPortContext m_contexts[CCommSettings::kPortCount];
+    CPortEngine m_ports{m_settings};
     CMainFrame* m_frame = nullptr;
     HWND m_hWnd = nullptr;
     HWND m_statusBar = nullptr;
@@ -142,22 +142,29 @@ TEST_F(MainFrameTest, ThePortCommandsFollowThePortFlags)
         EXPECT_EQ(c.enabled, IsEnabled(c.command)) << c.command;
 
     SendState(1, PORT_STATE_CONNECTED);
+    // Not before the connection's queue is known: a send would reach nobody.
+    EXPECT_FALSE(IsEnabled(ID_PORT2_SEND));
+    CSendQueue queue(CONNECTION_UDP, 0, 0);
+    queue.m_port = 1;
+    ::SendMessageA(m_hWnd, WM_PORT_NOTIFY, PORT_NOTIFY_QUEUE_ADDED, reinterpret_cast<LPARAM>(&queue));
     EXPECT_TRUE(IsEnabled(ID_PORT2_SEND));
     EXPECT_FALSE(IsEnabled(ID_PORT1_SEND));
+    ::SendMessageA(m_hWnd, WM_PORT_NOTIFY, PORT_NOTIFY_QUEUE_REMOVED,
+                   reinterpret_cast<LPARAM>(&queue));
     SendState(1, PORT_STATE_ENDED);
     EXPECT_FALSE(IsEnabled(ID_PORT2_SEND));
     EXPECT_TRUE(IsEnabled(ID_PORT2_START));
 }
 
-TEST_F(MainFrameTest, LogRecordsGoToTheViewAndTheSenderKeepsItsRecord)
+TEST_F(MainFrameTest, LogRecordsGoToTheViewAndTheSenderGetsTheirNumbers)
 {
     CLogRecord record(0, 0);
     record.m_sequence = 77;
     for (int count = 1; count <= 2; ++count) {
         ::SendMessageA(m_hWnd, WM_PORT_NOTIFY, PORT_NOTIFY_LOG, reinterpret_cast<LPARAM>(&record));
         EXPECT_EQ(count, ::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+        EXPECT_EQ(count - 1, record.m_sequence);
     }
-    EXPECT_EQ(77, record.m_sequence);
 }
 
 TEST_F(MainFrameTest, SavingAndExportingTheLogNeedRecords)
@@ -294,15 +301,6 @@ protected:
         settings.m_clientConnectTimeoutOn[0] = 0;
     }
 
-    // Send is enabled once the port is connected, a moment before its connection has made its
-    // send queue known; until then it has no effect.
-    void SendOnceRegistered(UINT id)
-    {
-        for (int attempt = 0; attempt < 50 && CountRows("Send") == 0; ++attempt) {
-            SendCommand(id);
-            PumpUntil([&] { return CountRows("Send") > 0; }, 100);
-        }
-    }
     // Start, Send and Stop of Port 1 as enabled now.
     std::string Port1Commands()
     {
@@ -345,7 +343,8 @@ TEST_F(PortCommandsTest, StartSendAndStopDriveThePortAndItsCommands)
     SendCommand(ID_PORT1_START);
     EXPECT_EQ("stop", Port1Commands());
     ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_SEND); }));
-    SendOnceRegistered(ID_PORT1_SEND);
+    // Enabled once the connection's queue is known, so the first Send goes out.
+    SendCommand(ID_PORT1_SEND);
     ASSERT_TRUE(PumpUntil([&] { return CountRows("Recv") == 1; }));
     EXPECT_EQ(1, CountRows("Send"));
     SendCommand(ID_PORT1_STOP);
@@ -354,7 +353,24 @@ TEST_F(PortCommandsTest, StartSendAndStopDriveThePortAndItsCommands)
     EXPECT_EQ("start ", Port1Commands());
     EXPECT_EQ("Socket処理は中断しました", Contents(RowCount() - 1));
     EXPECT_EQ(0, CountRows("Socket処理終了"));
-    EXPECT_EQ(-1, m_contexts[0].m_port);
+    EXPECT_EQ(-1, m_ports.Context(0).m_port);
+}
+
+TEST_F(PortCommandsTest, StartStaysDisabledUntilTheStoppedThreadHasEnded)
+{
+    LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
+    m_settings.m_clientRemotePort[0] = peer.Port();
+    m_frame->UpdateTitle();
+    SendCommand(ID_PORT1_START);
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_SEND); }));
+    SendCommand(ID_PORT1_STOP);
+    // Nothing pumped: the thread cannot have reported its end. Refreshing the title (as opening
+    // a document does) must not make the port startable while its thread still runs.
+    m_frame->UpdateTitle();
+    EXPECT_FALSE(IsEnabled(ID_PORT1_START));
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_START); }));
+    SendCommand(ID_PORT1_START);
+    EXPECT_EQ("stop", Port1Commands());
 }
 
 TEST_F(PortCommandsTest, AClientWithReconnectTriesAgainUntilItIsStopped)
@@ -382,7 +398,7 @@ TEST_F(PortCommandsTest, APortWhoseTypeStartsNothingStaysStartable)
     SendCommand(ID_PORT1_START);
     // No thread will report an end, so Start stays enabled rather than only Stop for good.
     EXPECT_EQ("start ", Port1Commands());
-    EXPECT_EQ(-1, m_contexts[0].m_port);
+    EXPECT_EQ(-1, m_ports.Context(0).m_port);
 }
 
 TEST_F(PortCommandsTest, OpeningADocumentStartsItsEnabledPortsWhenAskedTo)
@@ -427,7 +443,7 @@ TEST_F(PortCommandsTest, ClosingTheWindowEndsARunningPortFirst)
     m_settings.m_clientReconnect[0] = 1;
     m_frame->DestroyWindow();
     EXPECT_TRUE(peer.WaitUntilServed(5000));  // the connection was closed
-    EXPECT_EQ(-1, m_contexts[0].m_port);
+    EXPECT_EQ(-1, m_ports.Context(0).m_port);
 }
 
 } // namespace

@@ -31,7 +31,7 @@ class SendEditorPaneTest : public ProfileFixture
 protected:
     void SetUp() override
     {
-        m_frame = new CMainFrame(m_settings, m_common, m_contexts);
+        m_frame = new CMainFrame(m_settings, m_common, m_ports);
         ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
         m_app.m_pMainWnd = m_frame;
         m_hWnd = m_frame->m_hWnd;
@@ -83,7 +83,7 @@ protected:
 
     CCommSettings m_settings;
     CCommonSettings m_common;
-    CPortContext m_contexts[CCommSettings::kPortCount];
+    CPortEngine m_ports{m_settings};
     CMainFrame* m_frame = nullptr;
     HWND m_hWnd = nullptr;
     CSendEditorDlg* m_pane = nullptr;

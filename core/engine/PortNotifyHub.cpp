@@ -1,4 +1,4 @@
-#include "mainwnd/PortNotifyHub.h"
+#include "core/engine/PortNotifyHub.h"
 
 #include <algorithm>
 #include <iterator>
@@ -62,13 +62,61 @@ void PushAndKick(CSendQueue& queue, const COleSafeArray& bytes)
     queue.Signal();
 }
 
+// Stands in for a window side that is not there (yet, or any more).
+class NullSinks final : public IPortStatusSink, public IPortDataSink, public ISerialPaneSink
+{
+public:
+    void SetPortStatus(int, UINT, const CString&) override {}
+    void RebuildConnectionList(const std::vector<CSendQueue*>&) override {}
+    void SetDropAccepted(bool) override {}
+    void AddLogRecord(CLogRecord&) override {}
+    COleSafeArray GetSendEditorData() override { return {}; }
+    void OnComPortOpened(int) override {}
+    void OnComPortClosed(int) override {}
+    void SetComLamps(int, DWORD) override {}
+    int PopComCommand(int) override { return 0; }
+    void ShowComPendingBytes(int, const COleSafeArray&) override {}
+};
+
+NullSinks g_nullSinks;
+
 } // namespace
 
 CPortNotifyHub::CPortNotifyHub(const CCommSettings& settings,
                                std::span<CPortContext, kPortCount> contexts,
-                               IPortNotifyOutlet& outlet)
-    : m_settings(settings), m_contexts(contexts), m_outlet(outlet)
+                               IPortThreadStarter& starter)
+    : m_settings(settings), m_contexts(contexts), m_starter(starter)
 {
+    SetSinks({});
+}
+
+void CPortNotifyHub::SetSinks(const PortSinks& sinks)
+{
+    m_status = sinks.status ? sinks.status : &g_nullSinks;
+    m_data = sinks.data ? sinks.data : &g_nullSinks;
+    m_serial = sinks.serial ? sinks.serial : &g_nullSinks;
+}
+
+bool CPortNotifyHub::CanSend(int port) const
+{
+    return m_flags[port].connected &&
+           std::any_of(m_queues.begin(), m_queues.end(),
+                       [port](const CSendQueue* queue) { return queue->m_port == port; });
+}
+
+void CPortNotifyHub::OnPortStarted(int port)
+{
+    m_flags[port] = PortFlags{0, 0, 1, 1};
+}
+
+void CPortNotifyHub::ResetIdleFlags()
+{
+    if (IsAnyPortRunning())
+        return;
+    for (int port = 0; port < kPortCount; ++port) {
+        if (!m_flags[port].threadAlive)
+            m_flags[port] = PortFlags{m_settings.m_usePort[port], 0, 0, 0};
+    }
 }
 
 LRESULT CPortNotifyHub::OnPortNotify(WPARAM wParam, LPARAM lParam)
@@ -78,15 +126,16 @@ LRESULT CPortNotifyHub::OnPortNotify(WPARAM wParam, LPARAM lParam)
         OnPortState(*reinterpret_cast<const PortStatusRecord*>(lParam));
         break;
     case PORT_NOTIFY_LOG:
-        OnLogRecord(*reinterpret_cast<const CLogRecord*>(lParam));
+        // The sender's record: it gets its sequence number from the log.
+        OnLogRecord(*reinterpret_cast<CLogRecord*>(lParam));
         break;
     case PORT_NOTIFY_QUEUE_ADDED:
         m_queues.push_back(reinterpret_cast<CSendQueue*>(lParam));
-        m_outlet.RebuildConnectionList(m_queues);
+        m_status->RebuildConnectionList(m_queues);
         break;
     case PORT_NOTIFY_QUEUE_REMOVED:
         std::erase(m_queues, reinterpret_cast<CSendQueue*>(lParam));
-        m_outlet.RebuildConnectionList(m_queues);
+        m_status->RebuildConnectionList(m_queues);
         break;
     case PORT_NOTIFY_FORWARD: {
         const CLogRecord& record = *reinterpret_cast<const CLogRecord*>(lParam);
@@ -103,18 +152,18 @@ LRESULT CPortNotifyHub::OnSerialNotify(WPARAM wParam, LPARAM lParam)
     // Operations from 5 on (a wParam of 0x50000 or more) do nothing.
     switch (HIWORD(wParam)) {
     case SERIAL_NOTIFY_OPENED:
-        m_outlet.OnComPortOpened(pane);
+        m_serial->OnComPortOpened(pane);
         break;
     case SERIAL_NOTIFY_CLOSED:
-        m_outlet.OnComPortClosed(pane);
+        m_serial->OnComPortClosed(pane);
         break;
     case SERIAL_NOTIFY_LINE_STATE:
-        m_outlet.SetComLamps(pane, static_cast<DWORD>(lParam));
+        m_serial->SetComLamps(pane, static_cast<DWORD>(lParam));
         break;
     case SERIAL_NOTIFY_TAKE_COMMAND:
-        return m_outlet.PopComCommand(pane);
+        return m_serial->PopComCommand(pane);
     case SERIAL_NOTIFY_PENDING_BYTES:
-        m_outlet.ShowComPendingBytes(pane, *reinterpret_cast<const COleSafeArray*>(lParam));
+        m_serial->ShowComPendingBytes(pane, *reinterpret_cast<const COleSafeArray*>(lParam));
         break;
     }
     return 0;
@@ -149,8 +198,8 @@ void CPortNotifyHub::OnPortState(const PortStatusRecord& record)
         break;
     }
 
-    m_outlet.SetPortStatus(port, stringId, extraText);
-    m_outlet.SetDropAccepted(!m_flags[0].running && !m_flags[1].running);
+    m_status->SetPortStatus(port, stringId, extraText);
+    m_status->SetDropAccepted(!IsAnyPortRunning());
 }
 
 void CPortNotifyHub::OnClientClosed(int port, UINT& stringId, CString& extraText)
@@ -179,7 +228,7 @@ void CPortNotifyHub::OnPortEnded(int port)
         context.m_port = port;
         context.m_notifyWindow = m_window;
         context.m_delayedStart = 1;
-        if (m_outlet.StartPortThread(port, m_settings.m_connectionType[port]))
+        if (m_starter.StartPortThread(port, m_settings.m_connectionType[port]))
             return;
         // Without a thread nothing would ever report the end: the port ends here.
         context.m_delayedStart = 0;
@@ -187,6 +236,7 @@ void CPortNotifyHub::OnPortEnded(int port)
     context.m_port = -1;
     flags.startEnabled = 1;
     flags.running = 0;
+    flags.threadAlive = 0;
 }
 
 bool CPortNotifyHub::RestartsByItself(int port) const
@@ -197,9 +247,9 @@ bool CPortNotifyHub::RestartsByItself(int port) const
     return (m_settings.*kRestartSettings[type])[port] != 0;
 }
 
-void CPortNotifyHub::OnLogRecord(const CLogRecord& record)
+void CPortNotifyHub::OnLogRecord(CLogRecord& record)
 {
-    m_outlet.AddLogRecord(record);
+    m_data->AddLogRecord(record);
     const int port = record.m_port;
     if (record.m_kind != LOG_KIND_RECEIVED || !IsPort(port) || m_settings.m_dllMode[port] ||
         m_settings.m_scriptMode[port] || !m_settings.m_autoReplyOn[port])
@@ -213,7 +263,7 @@ COleSafeArray CPortNotifyHub::BuildReply(const CLogRecord& record)
     const int port = record.m_port;
     switch (m_settings.m_replyData[port]) {
     case REPLY_EDITOR_DATA: {
-        const COleSafeArray editorData = m_outlet.GetSendEditorData();
+        const COleSafeArray editorData = m_data->GetSendEditorData();
         if (!m_settings.m_randomDataOn[port])
             return editorData;
         return m_contexts[port].m_randomAreas.Apply(editorData);

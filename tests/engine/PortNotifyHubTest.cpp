@@ -1,4 +1,4 @@
-#include "mainwnd/PortNotifyHub.h"
+#include "core/engine/PortNotifyHub.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -38,20 +38,23 @@ std::string Drop(bool accepted)
     return accepted ? "drop yes" : "drop no";
 }
 
-// The frame as the hub sees it: every call in order, as text.
-class RecordingOutlet : public IPortNotifyOutlet
+// The window side and the engine as the hub sees them: every call in order, as text.
+class RecordingOutlet : public IPortStatusSink,
+                        public IPortDataSink,
+                        public ISerialPaneSink,
+                        public IPortThreadStarter
 {
 public:
     void SetPortStatus(int port, UINT stringId, const CString& extraText) override
     {
         calls.push_back(Status(port, stringId, extraText));
     }
-    void AddLogRecord(const CLogRecord& record) override
+    void AddLogRecord(CLogRecord& record) override
     {
         calls.push_back(Text("log %d %d", record.m_port, record.m_kind));
         records.push_back(record);
     }
-    void RebuildConnectionList(std::vector<CSendQueue*> queues) override
+    void RebuildConnectionList(const std::vector<CSendQueue*>& queues) override
     {
         calls.push_back(Text("list %u", static_cast<unsigned>(queues.size())));
         lists.push_back(queues);
@@ -96,6 +99,7 @@ struct Bench
 {
     Bench()
     {
+        hub.SetSinks({&outlet, &outlet, &outlet});
         hub.SetNotifyWindow(kFrame);
         for (int port = 0; port < 2; ++port) {
             hub.GetFlags(port).running = 1;
@@ -354,6 +358,44 @@ TEST(PortNotifyHubTest, RetryingClientRestartsUntilStopped)
     EXPECT_EQ((Calls{Status(0, PORT_STATUS_NONE), Drop(true)}), bench.outlet.calls);
     EXPECT_EQ(1, bench.hub.GetFlags(0).startEnabled);
     EXPECT_EQ(-1, bench.contexts[0].m_port);
+}
+
+TEST(PortNotifyHubTest, AStoppedPortStaysUnstartableUntilItsThreadHasEnded)
+{
+    Bench bench;
+    bench.settings.m_usePort[0] = 1;
+    bench.settings.m_usePort[1] = 1;
+    bench.hub.GetFlags(1).running = 0;
+    bench.hub.OnPortStarted(0);
+    EXPECT_EQ(0, bench.hub.GetFlags(0).startEnabled);
+
+    // The Stop command, then the flags made afresh (a document opened, the title refreshed)
+    // while the stopped thread is still ending.
+    bench.hub.GetFlags(0).running = 0;
+    bench.hub.ResetIdleFlags();
+    EXPECT_EQ(0, bench.hub.GetFlags(0).startEnabled);
+    EXPECT_EQ(1, bench.hub.GetFlags(1).startEnabled);
+
+    bench.Report(0, PORT_STATE_ENDED);
+    EXPECT_EQ(1, bench.hub.GetFlags(0).startEnabled);
+    bench.hub.ResetIdleFlags();
+    EXPECT_EQ(1, bench.hub.GetFlags(0).startEnabled);
+}
+
+TEST(PortNotifyHubTest, SendNeedsTheConnectionAndARegisteredQueueOfThePort)
+{
+    Bench bench;
+    WorkerQueue port1(0, 0);
+    WorkerQueue port2(1, 0);
+    bench.Report(0, PORT_STATE_CONNECTED);
+    EXPECT_FALSE(bench.hub.CanSend(0));  // connected, but its queue is not known yet
+    bench.Notify(PORT_NOTIFY_QUEUE_ADDED, port2.Queue());
+    EXPECT_FALSE(bench.hub.CanSend(0));
+    EXPECT_FALSE(bench.hub.CanSend(1));  // a queue, but not connected
+    bench.Notify(PORT_NOTIFY_QUEUE_ADDED, port1.Queue());
+    EXPECT_TRUE(bench.hub.CanSend(0));
+    bench.Notify(PORT_NOTIFY_QUEUE_REMOVED, port1.Queue());
+    EXPECT_FALSE(bench.hub.CanSend(0));
 }
 
 TEST(PortNotifyHubTest, DroppedFilesAreAcceptedOnlyWhenNeitherPortRuns)

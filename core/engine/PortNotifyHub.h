@@ -1,8 +1,9 @@
-// CPortNotifyHub: what the main frame does with the reports of the connection threads
-// (WM_PORT_NOTIFY, WM_SERIAL_NOTIFY), kept apart from any window so that it can be driven by
-// tests. It shows port states, passes log records on, keeps the registry of send queues through
-// which every send reaches a connection, sends automatic replies and forwarded data, and restarts
-// a port whose thread ended by itself. Runs on the window thread only.
+// CPortNotifyHub: what becomes of the reports of the connection threads (WM_PORT_NOTIFY,
+// WM_SERIAL_NOTIFY, which the main frame hands over), without any window. It keeps each port's
+// flags, passes states and log records to the window side's sinks, keeps the registry of send
+// queues through which every send reaches a connection, sends automatic replies and forwarded
+// data, and restarts a port whose thread ended by itself. The port engine owns it. Runs on the
+// window thread only.
 #pragma once
 #include <span>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "core/PortContext.h"
 #include "core/PortNotify.h"
 #include "core/SendQueue.h"
+#include "core/engine/PortSinks.h"
 #include "platform/SafeArray.h"
 #include "platform/String.h"
 #include "platform/Types.h"
@@ -27,38 +29,26 @@ enum PortStatusString
     PORT_STATUS_CLIENTS = 61230,     // "接続受付中" with clients
 };
 
-// Everything the hub needs from the frame and its panes.
-class IPortNotifyOutlet
+// How the hub restarts a port whose thread ended by itself: the engine starts the thread of the
+// connection type for the port, whose context stays filled.
+class IPortThreadStarter
 {
 public:
-    // The pane shows the string, one blank and the extra text.
-    virtual void SetPortStatus(int port, UINT stringId, const CString& extraText) = 0;
-    // The log view numbers the record and keeps its own copy.
-    virtual void AddLogRecord(const CLogRecord& record) = 0;
-    virtual void RebuildConnectionList(std::vector<CSendQueue*> queues) = 0;
-    virtual COleSafeArray GetSendEditorData() = 0;
-    // Starts the thread procedure of the connection type with the port index as its parameter;
-    // false when no thread was started.
+    // False when no thread was started.
     virtual bool StartPortThread(int port, int connectionType) = 0;
-    virtual void SetDropAccepted(bool accepted) = 0;
-
-    // The COM control pane of Port 1 (pane 0) or Port 2 (pane 1).
-    virtual void OnComPortOpened(int pane) = 0;
-    virtual void OnComPortClosed(int pane) = 0;
-    virtual void SetComLamps(int pane, DWORD lineState) = 0;
-    virtual int PopComCommand(int pane) = 0;
-    virtual void ShowComPendingBytes(int pane, const COleSafeArray& bytes) = 0;
 
 protected:
-    ~IPortNotifyOutlet() = default;
+    ~IPortThreadStarter() = default;
 };
 
 // Per port, shared with the frame's port commands.
 struct PortFlags
 {
     int startEnabled = 0;  // the Start command is enabled
-    int connected = 0;     // the Send command is enabled
+    int connected = 0;     // connected or with clients: the Send command is enabled once a queue
+                           // of the port is registered too (CanSend)
     int running = 0;       // started and not stopped by the Stop command
+    int threadAlive = 0;   // started, and its thread has not yet reported its final end
 };
 
 class CPortNotifyHub
@@ -68,8 +58,10 @@ public:
 
     // Settings and contexts are read (and the contexts written) in place.
     CPortNotifyHub(const CCommSettings& settings, std::span<CPortContext, kPortCount> contexts,
-                   IPortNotifyOutlet& outlet);
+                   IPortThreadStarter& starter);
 
+    // The window side; null sinks do nothing.
+    void SetSinks(const PortSinks& sinks);
     // The frame's window, written into the context of a restarted port.
     void SetNotifyWindow(HWND window) { m_window = window; }
 
@@ -79,8 +71,18 @@ public:
     LRESULT OnSerialNotify(WPARAM wParam, LPARAM lParam);
 
     PortFlags& GetFlags(int port) { return m_flags[port]; }
+    const PortFlags& GetFlags(int port) const { return m_flags[port]; }
+    bool IsAnyPortRunning() const { return m_flags[0].running || m_flags[1].running; }
+    // Connected, and a connection of the port has registered its queue, so a send reaches it.
+    bool CanSend(int port) const;
     // Registered queues in registration order.
     const std::vector<CSendQueue*>& GetQueues() const { return m_queues; }
+
+    // The port's thread was started by the Start command: only Stop is enabled.
+    void OnPortStarted(int port);
+    // While no port runs, each port whose thread has ended becomes startable by its use-port
+    // flag; a stopped port whose thread is still ending stays unstartable until its end.
+    void ResetIdleFlags();
 
 private:
     void OnPortState(const PortStatusRecord& record);
@@ -89,14 +91,17 @@ private:
     // Restarts the port or marks it ended.
     void OnPortEnded(int port);
     bool RestartsByItself(int port) const;
-    void OnLogRecord(const CLogRecord& record);
+    void OnLogRecord(CLogRecord& record);
     COleSafeArray BuildReply(const CLogRecord& record);
     // Pushes a copy to the queues the target names, with flag 0, and kicks each.
     void Deliver(const COleSafeArray& bytes, int target, int port, int connection);
 
     const CCommSettings& m_settings;
     std::span<CPortContext, kPortCount> m_contexts;
-    IPortNotifyOutlet& m_outlet;
+    IPortThreadStarter& m_starter;
+    IPortStatusSink* m_status;
+    IPortDataSink* m_data;
+    ISerialPaneSink* m_serial;
     HWND m_window = nullptr;
     PortFlags m_flags[kPortCount];
     std::vector<CSendQueue*> m_queues;
