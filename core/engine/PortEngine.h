@@ -52,7 +52,10 @@ public:
     bool StopAllPorts(DWORD timeoutMs);
 
     // WM_PORT_NOTIFY and WM_SERIAL_NOTIFY as the frame receives them.
-    LRESULT OnPortNotify(WPARAM wParam, LPARAM lParam) { return m_hub.OnPortNotify(wParam, lParam); }
+    LRESULT OnPortNotify(WPARAM wParam, LPARAM lParam)
+    {
+        return m_hub.OnPortNotify(wParam, lParam);
+    }
     LRESULT OnSerialNotify(WPARAM wParam, LPARAM lParam)
     {
         return m_hub.OnSerialNotify(wParam, lParam);

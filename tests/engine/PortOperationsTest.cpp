@@ -154,7 +154,8 @@ TEST_F(PortOperationsTest, StartResetsAStopLeftFromTheRunBefore)
     LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
     ConnectTo(peer.Port());
     // The stop event is held open, so the stop would outlive the port's threads.
-    const HANDLE stop = ::CreateEventA(nullptr, TRUE, FALSE, m_engine.Context(kPort).GetStopEventName());
+    const HANDLE stop =
+        ::CreateEventA(nullptr, TRUE, FALSE, m_engine.Context(kPort).GetStopEventName());
     m_engine.StopPort(kPort);
     ASSERT_TRUE(Start());
     EXPECT_TRUE(WaitForState(PORT_STATE_CONNECTED));

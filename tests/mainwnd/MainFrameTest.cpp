@@ -146,7 +146,8 @@ TEST_F(MainFrameTest, ThePortCommandsFollowThePortFlags)
     EXPECT_FALSE(IsEnabled(ID_PORT2_SEND));
     CSendQueue queue(CONNECTION_UDP, 0, 0);
     queue.m_port = 1;
-    ::SendMessageA(m_hWnd, WM_PORT_NOTIFY, PORT_NOTIFY_QUEUE_ADDED, reinterpret_cast<LPARAM>(&queue));
+    ::SendMessageA(m_hWnd, WM_PORT_NOTIFY, PORT_NOTIFY_QUEUE_ADDED,
+                   reinterpret_cast<LPARAM>(&queue));
     EXPECT_TRUE(IsEnabled(ID_PORT2_SEND));
     EXPECT_FALSE(IsEnabled(ID_PORT1_SEND));
     ::SendMessageA(m_hWnd, WM_PORT_NOTIFY, PORT_NOTIFY_QUEUE_REMOVED,
