@@ -15,6 +15,7 @@
 
 #include <deque>
 
+#include "editors/ClipboardWriter.h"
 #include "platform/SafeArray.h"
 #include "platform/Wnd.h"
 
@@ -128,8 +129,9 @@ public:
     void Undo();
     void Redo();
 
-    // Non-zero without a selection, 0 when the clipboard cannot be opened, else the result of
-    // closing it.
+    // Non-zero without a selection or when the clipboard took the selection in both formats;
+    // 0 when it did not (it could not be opened or emptied, a block could not be made or was
+    // refused, or it could not be closed).
     int Copy();
     // Copies the selection, then removes it (insert mode) or zeroes it (overwrite mode); when
     // the copy fails the bytes stay.
@@ -206,6 +208,8 @@ protected:
     bool m_caretShown = false;
 
     COleSafeArray m_data;
+    // Copy's calls on the clipboard.
+    CClipboardWriter* m_clipboardWriter = &CClipboardWriter::System();
     std::deque<CHexEditUndoEntry> m_undo;
     std::deque<CHexEditUndoEntry> m_redo;
 

@@ -14,6 +14,7 @@ public:
     using CHexEdit::HexColumnOf;
     using CHexEdit::m_caretShown;
     using CHexEdit::m_charWidth;
+    using CHexEdit::m_clipboardWriter;
     using CHexEdit::m_hexStart;
     using CHexEdit::m_hScroll;
     using CHexEdit::m_lineHeight;
