@@ -214,15 +214,19 @@ protected:
     std::deque<CHexEditUndoEntry> m_redo;
 
 private:
-    // Appends to a list, dropping its oldest entry beyond kMaxUndoEntries.
-    void AppendEntry(std::deque<CHexEditUndoEntry>& list, int kind, const BYTE* bytes,
-                     int length);
+    // Moves entry to the end of a list, dropping the list's oldest entry beyond
+    // kMaxUndoEntries. Its place is allocated first: when that fails, entry is left as it was.
+    void AppendEntry(std::deque<CHexEditUndoEntry>& list, CHexEditUndoEntry&& entry);
+    // Appends {caret, kind, length, a copy of the bytes (none for null)}.
+    void AppendCopy(std::deque<CHexEditUndoEntry>& list, int kind, const BYTE* bytes, int length);
+    // Appends the removal of all the bytes at the caret (0), the entry taking the data's buffer
+    // over instead of a copy of it; the data is then empty. When the entry cannot be appended
+    // the data stays.
+    void RecordRemovalOfAll(std::deque<CHexEditUndoEntry>& list);
     static void PopEntry(std::deque<CHexEditUndoEntry>& list, CHexEditUndoEntry& entry);
-    // Undo and Redo: reverts one entry taken from 'from' and records its inverse with
-    // recordInverse.
-    void RevertEntry(std::deque<CHexEditUndoEntry>& from,
-                     void (CHexEdit::*recordInverse)(int kind, const BYTE* bytes, int length));
-    void RecordInverseOnUndo(int kind, const BYTE* bytes, int length);
+    // Undo and Redo: reverts the newest entry of 'from' and appends its inverse to 'to'. A
+    // change of all the bytes moves the buffer between the data and the entries, never copies it.
+    void RevertEntry(std::deque<CHexEditUndoEntry>& from, std::deque<CHexEditUndoEntry>& to);
     // Draws the header, the lines, the columns and their rules into an off-screen DC.
     void PaintContent(HDC dc, const CRect& client);
     void PaintLine(HDC dc, int line, HBRUSH caretMarkBrush);

@@ -1,5 +1,6 @@
 // Editing, undo and redo: random edit sequences undone and redone as a whole, the 999-entry
-// limit, the two steps of a replacement and of an insert over a selection, and typing.
+// limit, the two steps of a replacement and of an insert over a selection, the buffer of all
+// the data moved rather than copied, and typing.
 #include <random>
 #include <string>
 #include <vector>
@@ -141,6 +142,27 @@ TEST_F(HexEditUndoTest, AReplacementIsUndoneInTwoSteps)
     m_editor.Redo();
     m_editor.Redo();
     EXPECT_EQ((Bytes{9, 9}), m_editor.Data());
+}
+
+TEST_F(HexEditUndoTest, ClearingAllTheDataMovesItsBufferToTheHistoryAndBackWithoutACopy)
+{
+    // A copy would need a second buffer of the data's size: for a send buffer of hundreds of
+    // megabytes more than a 32-bit process may find.
+    const Bytes bytes(4096, 0x5A);
+    m_editor.SetData(ToArray(bytes));
+    const BYTE* const buffer = m_editor.m_data.GetData();
+    m_editor.SetData(COleSafeArray());
+    EXPECT_EQ(buffer, m_editor.m_undo.back().savedBytes.GetData()) << "cleared";
+    m_editor.Undo();
+    EXPECT_EQ(buffer, m_editor.m_data.GetData()) << "clear undone";
+    m_editor.Undo();
+    EXPECT_EQ(buffer, m_editor.m_redo.back().savedBytes.GetData()) << "load undone";
+    m_editor.Redo();
+    EXPECT_EQ(buffer, m_editor.m_data.GetData()) << "load redone";
+    m_editor.Redo();
+    EXPECT_EQ(buffer, m_editor.m_undo.back().savedBytes.GetData()) << "clear redone";
+    m_editor.Undo();
+    EXPECT_EQ(bytes, m_editor.Data());
 }
 
 TEST_F(HexEditUndoTest, AnInsertOverASelectionIsUndoneInTwoSteps)
