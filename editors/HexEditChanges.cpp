@@ -61,6 +61,14 @@ void CheckRange(int offset, int count, int size)
         AfxThrowInvalidArgException();
 }
 
+size_t SavedBytesOf(const std::deque<CHexEditUndoEntry>& list)
+{
+    size_t held = 0;
+    for (const CHexEditUndoEntry& entry : list)
+        held += entry.savedBytes.GetSize();
+    return held;
+}
+
 } // namespace
 
 BOOL CHexEdit::SetData(const COleSafeArray& data)
@@ -109,8 +117,17 @@ void CHexEdit::AppendEntry(std::deque<CHexEditUndoEntry>& list, CHexEditUndoEntr
 {
     Allocate([&] { list.emplace_back(); });
     list.back() = std::move(entry);
-    if (list.size() > static_cast<size_t>(kMaxUndoEntries))
+    // Only an entry that brings bytes makes room for them: a replacement records the removal of
+    // the old bytes, then the insertion of the new ones without bytes, and the removal must
+    // outlive that insertion even when it alone passes the budget, so that the replacement can
+    // always be undone.
+    const bool bringsBytes = list.back().savedBytes.GetSize() > 0;
+    size_t held = SavedBytesOf(list);
+    while (list.size() > static_cast<size_t>(kMaxUndoEntries) ||
+           (bringsBytes && list.size() > 1 && held > m_undoByteBudget)) {
+        held -= list.front().savedBytes.GetSize();
         list.pop_front();
+    }
 }
 
 void CHexEdit::AppendCopy(std::deque<CHexEditUndoEntry>& list, int kind, const BYTE* bytes,

@@ -24,6 +24,7 @@ public:
     using CHexEdit::m_textStart;
     using CHexEdit::m_top;
     using CHexEdit::m_undo;
+    using CHexEdit::m_undoByteBudget;
     using CHexEdit::m_totalColumns;
     using CHexEdit::m_totalLines;
     using CHexEdit::m_visibleColumns;
