@@ -2,8 +2,9 @@
 // address column, the bytes in hexadecimal in groups of 1, 2 or 4 bytes, and a text column.
 // Owners write the public display values, then call RecalcLayout and redraw; there are no
 // setters. Every change of the bytes is recorded, so that it can be undone and redone (at most
-// 999 steps each way, a wholesale SetData included), and a selection goes to the clipboard as
-// "BinaryData" (a 32-bit little-endian count, then the bytes) and as plain text.
+// 999 steps and 64 MiB of saved bytes each way, a wholesale SetData included), and a selection
+// goes to the clipboard as "BinaryData" (a 32-bit little-endian count, then the bytes) and as
+// plain text.
 //
 // Window thread only, SetData and GetData included: other threads reach the send editor's bytes
 // through the main frame's window (WM_SEND_EDITOR_DATA), so a paint never sees them change.
@@ -15,6 +16,7 @@
 
 #include <deque>
 
+#include "editors/ClipboardWriter.h"
 #include "platform/SafeArray.h"
 #include "platform/Wnd.h"
 
@@ -40,6 +42,10 @@ class CHexEdit : public CWnd
 public:
     static constexpr int kBytesPerLine = 16;
     static constexpr int kMaxUndoEntries = 999;
+    // Saved bytes that each of the undo and redo lists keeps at most, beside the 999 entries:
+    // repeated replacements of megabytes (SetData from a script) would otherwise fill the 32-bit
+    // process. The newest entry is kept even when it alone holds more (see AppendEntry).
+    static constexpr size_t kUndoByteBudget = size_t{64} << 20;
     // Above this size the address column needs eight digits.
     static constexpr int kMaxFourDigitSize = 0x10000;
     static constexpr COLORREF kHighlightBackColor = 0x8888FF;
@@ -128,8 +134,9 @@ public:
     void Undo();
     void Redo();
 
-    // Non-zero without a selection, 0 when the clipboard cannot be opened, else the result of
-    // closing it.
+    // Non-zero without a selection or when the clipboard took the selection in both formats;
+    // 0 when it did not (it could not be opened or emptied, a block could not be made or was
+    // refused, or it could not be closed).
     int Copy();
     // Copies the selection, then removes it (insert mode) or zeroes it (overwrite mode); when
     // the copy fails the bytes stay.
@@ -206,19 +213,29 @@ protected:
     bool m_caretShown = false;
 
     COleSafeArray m_data;
+    // Copy's calls on the clipboard.
+    CClipboardWriter* m_clipboardWriter = &CClipboardWriter::System();
     std::deque<CHexEditUndoEntry> m_undo;
     std::deque<CHexEditUndoEntry> m_redo;
+    // Starts as kUndoByteBudget; tests lower it to work with small data.
+    size_t m_undoByteBudget = kUndoByteBudget;
 
 private:
-    // Appends to a list, dropping its oldest entry beyond kMaxUndoEntries.
-    void AppendEntry(std::deque<CHexEditUndoEntry>& list, int kind, const BYTE* bytes,
-                     int length);
+    // Moves entry to the end of a list, then drops the list's oldest entries beyond
+    // kMaxUndoEntries and, when the entry brings saved bytes, until the list's saved bytes fit
+    // the byte budget again or the entry is left alone. Its place is allocated first: when that
+    // fails, entry is left as it was.
+    void AppendEntry(std::deque<CHexEditUndoEntry>& list, CHexEditUndoEntry&& entry);
+    // Appends {caret, kind, length, a copy of the bytes (none for null)}.
+    void AppendCopy(std::deque<CHexEditUndoEntry>& list, int kind, const BYTE* bytes, int length);
+    // Appends the removal of all the bytes at the caret (0), the entry taking the data's buffer
+    // over instead of a copy of it; the data is then empty. When the entry cannot be appended
+    // the data stays.
+    void RecordRemovalOfAll(std::deque<CHexEditUndoEntry>& list);
     static void PopEntry(std::deque<CHexEditUndoEntry>& list, CHexEditUndoEntry& entry);
-    // Undo and Redo: reverts one entry taken from 'from' and records its inverse with
-    // recordInverse.
-    void RevertEntry(std::deque<CHexEditUndoEntry>& from,
-                     void (CHexEdit::*recordInverse)(int kind, const BYTE* bytes, int length));
-    void RecordInverseOnUndo(int kind, const BYTE* bytes, int length);
+    // Undo and Redo: reverts the newest entry of 'from' and appends its inverse to 'to'. A
+    // change of all the bytes moves the buffer between the data and the entries, never copies it.
+    void RevertEntry(std::deque<CHexEditUndoEntry>& from, std::deque<CHexEditUndoEntry>& to);
     // Draws the header, the lines, the columns and their rules into an off-screen DC.
     void PaintContent(HDC dc, const CRect& client);
     void PaintLine(HDC dc, int line, HBRUSH caretMarkBrush);

@@ -61,19 +61,38 @@ void CheckRange(int offset, int count, int size)
         AfxThrowInvalidArgException();
 }
 
+size_t SavedBytesOf(const std::deque<CHexEditUndoEntry>& list)
+{
+    size_t held = 0;
+    for (const CHexEditUndoEntry& entry : list)
+        held += entry.savedBytes.GetSize();
+    return held;
+}
+
 } // namespace
 
 BOOL CHexEdit::SetData(const COleSafeArray& data)
 {
     COleSafeArray copy;
     Allocate([&] { copy = data; });
-    if (GetDataSize() > 0) {
-        Caret = 0;
-        RecordEdit(HEXEDIT_DELETE, m_data.GetData(), GetDataSize(), TRUE);
+    const int newSize = static_cast<int>(copy.GetSize());
+    const bool hadData = GetDataSize() > 0;
+    Caret = 0;
+    if (hadData) {
+        RecordRemovalOfAll(m_undo);
+        m_redo.clear();
     }
-    if (copy.GetSize() > 0) {
-        Caret = 0;
-        RecordEdit(HEXEDIT_INSERT, nullptr, static_cast<int>(copy.GetSize()), TRUE);
+    if (newSize > 0) {
+        try {
+            RecordEdit(HEXEDIT_INSERT, nullptr, newSize, TRUE);
+        } catch (CException*) {
+            // The old bytes come back from their entry: the data stays as it was.
+            if (hadData) {
+                m_data = std::move(m_undo.back().savedBytes);
+                m_undo.pop_back();
+            }
+            throw;
+        }
     }
     m_data = std::move(copy);
     Caret = 0;
@@ -94,30 +113,52 @@ COleSafeArray& CHexEdit::GetData(COleSafeArray& data) const
     return data;
 }
 
-void CHexEdit::AppendEntry(std::deque<CHexEditUndoEntry>& list, int kind, const BYTE* bytes,
-                           int length)
+void CHexEdit::AppendEntry(std::deque<CHexEditUndoEntry>& list, CHexEditUndoEntry&& entry)
 {
-    CHexEditUndoEntry entry{Caret, kind, length, CopyOf(bytes, length)};
-    Allocate([&] { list.push_back(std::move(entry)); });
-    if (list.size() > static_cast<size_t>(kMaxUndoEntries))
+    Allocate([&] { list.emplace_back(); });
+    list.back() = std::move(entry);
+    // Only an entry that brings bytes makes room for them: a replacement records the removal of
+    // the old bytes, then the insertion of the new ones without bytes, and the removal must
+    // outlive that insertion even when it alone passes the budget, so that the replacement can
+    // always be undone.
+    const bool bringsBytes = list.back().savedBytes.GetSize() > 0;
+    size_t held = SavedBytesOf(list);
+    while (list.size() > static_cast<size_t>(kMaxUndoEntries) ||
+           (bringsBytes && list.size() > 1 && held > m_undoByteBudget)) {
+        held -= list.front().savedBytes.GetSize();
         list.pop_front();
+    }
+}
+
+void CHexEdit::AppendCopy(std::deque<CHexEditUndoEntry>& list, int kind, const BYTE* bytes,
+                          int length)
+{
+    AppendEntry(list, {Caret, kind, length, CopyOf(bytes, length)});
+}
+
+void CHexEdit::RecordRemovalOfAll(std::deque<CHexEditUndoEntry>& list)
+{
+    // With the buffer taken over, clearing or replacing data of hundreds of megabytes needs no
+    // second buffer of that size, which a 32-bit process may not find.
+    CHexEditUndoEntry removal{Caret, HEXEDIT_DELETE, GetDataSize(), std::move(m_data)};
+    try {
+        AppendEntry(list, std::move(removal));
+    } catch (CException*) {
+        m_data = std::move(removal.savedBytes);
+        throw;
+    }
 }
 
 void CHexEdit::RecordEdit(int kind, const BYTE* bytes, int length, int clearRedo)
 {
-    AppendEntry(m_undo, kind, bytes, length);
+    AppendCopy(m_undo, kind, bytes, length);
     if (clearRedo)
         m_redo.clear();
 }
 
 void CHexEdit::RecordRedo(int kind, const BYTE* bytes, int length)
 {
-    AppendEntry(m_redo, kind, bytes, length);
-}
-
-void CHexEdit::RecordInverseOnUndo(int kind, const BYTE* bytes, int length)
-{
-    RecordEdit(kind, bytes, length, FALSE);
+    AppendCopy(m_redo, kind, bytes, length);
 }
 
 void CHexEdit::PopEntry(std::deque<CHexEditUndoEntry>& list, CHexEditUndoEntry& entry)
@@ -220,17 +261,15 @@ void CHexEdit::InsertBytesAtCaret(const BYTE* bytes, UINT count)
 
 void CHexEdit::Undo()
 {
-    RevertEntry(m_undo, &CHexEdit::RecordRedo);
+    RevertEntry(m_undo, m_redo);
 }
 
 void CHexEdit::Redo()
 {
-    RevertEntry(m_redo, &CHexEdit::RecordInverseOnUndo);
+    RevertEntry(m_redo, m_undo);
 }
 
-void CHexEdit::RevertEntry(std::deque<CHexEditUndoEntry>& from,
-                           void (CHexEdit::*recordInverse)(int kind, const BYTE* bytes,
-                                                           int length))
+void CHexEdit::RevertEntry(std::deque<CHexEditUndoEntry>& from, std::deque<CHexEditUndoEntry>& to)
 {
     if (from.empty())
         return;
@@ -251,18 +290,28 @@ void CHexEdit::RevertEntry(std::deque<CHexEditUndoEntry>& from,
     try {
         switch (entry.kind) {
         case HEXEDIT_INSERT:
-            (this->*recordInverse)(HEXEDIT_DELETE, m_data.GetData() + Caret, entry.length);
-            CloseGap(m_data, Caret, entry.length);
+            if (entry.length == size) {
+                RecordRemovalOfAll(to);
+            } else {
+                AppendCopy(to, HEXEDIT_DELETE, m_data.GetData() + Caret, entry.length);
+                CloseGap(m_data, Caret, entry.length);
+            }
             break;
         case HEXEDIT_OVERWRITE:
-            (this->*recordInverse)(HEXEDIT_OVERWRITE, m_data.GetData() + Caret, saved);
+            AppendCopy(to, HEXEDIT_OVERWRITE, m_data.GetData() + Caret, saved);
             std::memcpy(m_data.GetData() + Caret, entry.savedBytes.GetData(),
                         static_cast<size_t>(saved));
             break;
         case HEXEDIT_DELETE:
+            if (size == 0) {
+                // Into empty data the saved buffer comes back as it is, without a copy.
+                AppendEntry(to, {Caret, HEXEDIT_INSERT, entry.length, {}});
+                m_data = std::move(entry.savedBytes);
+                break;
+            }
             OpenGap(m_data, Caret, entry.length);
             try {
-                (this->*recordInverse)(HEXEDIT_INSERT, nullptr, entry.length);
+                AppendEntry(to, {Caret, HEXEDIT_INSERT, entry.length, {}});
             } catch (CException*) {
                 CloseGap(m_data, Caret, entry.length);
                 throw;

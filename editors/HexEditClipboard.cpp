@@ -14,10 +14,10 @@ const UINT kCountSize = 4;
 
 // A block for the clipboard holding prefix (prefixSize bytes), then the bytes, then zeros up
 // to totalSize; null when it cannot be had.
-HGLOBAL MakeBlock(SIZE_T totalSize, const BYTE* prefix, SIZE_T prefixSize, const BYTE* bytes,
-                  SIZE_T count)
+HGLOBAL MakeBlock(CClipboardWriter& writer, SIZE_T totalSize, const BYTE* prefix,
+                  SIZE_T prefixSize, const BYTE* bytes, SIZE_T count)
 {
-    const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, totalSize);
+    const HGLOBAL block = writer.AllocBlock(totalSize);
     auto* target = block ? static_cast<BYTE*>(::GlobalLock(block)) : nullptr;
     if (!target) {
         if (block)
@@ -31,11 +31,14 @@ HGLOBAL MakeBlock(SIZE_T totalSize, const BYTE* prefix, SIZE_T prefixSize, const
     return block;
 }
 
-// Hands a block to the open clipboard, which then owns it.
-void PutBlock(UINT format, HGLOBAL block)
+// Hands a block to the open clipboard; once taken it is the clipboard's, and block becomes
+// null. False when the clipboard did not take it.
+bool PutBlock(CClipboardWriter& writer, UINT format, HGLOBAL& block)
 {
-    if (block && !::SetClipboardData(format, block))
-        ::GlobalFree(block);
+    if (!writer.Put(format, block))
+        return false;
+    block = nullptr;
+    return true;
 }
 
 // The bytes of the open clipboard's block of the format: a "BinaryData" block gives its count
@@ -97,28 +100,33 @@ int CHexEdit::Copy()
     const BYTE countBytes[kCountSize] = {static_cast<BYTE>(count), static_cast<BYTE>(count >> 8),
                                          static_cast<BYTE>(count >> 16),
                                          static_cast<BYTE>(count >> 24)};
-    const HGLOBAL binaryBlock = MakeBlock(count + kCountSize, countBytes, kCountSize, bytes, count);
+    CClipboardWriter& writer = *m_clipboardWriter;
+    HGLOBAL binaryBlock =
+        MakeBlock(writer, count + kCountSize, countBytes, kCountSize, bytes, count);
     // Zero bytes inside the selection go out as they are; the block ends with one more.
-    const HGLOBAL textBlock = MakeBlock(count + 1, nullptr, 0, bytes, count);
-    if (!::OpenClipboard(m_hWnd)) {
-        for (const HGLOBAL block : {binaryBlock, textBlock}) {
-            if (block)
-                ::GlobalFree(block);
-        }
-        return 0;
+    HGLOBAL textBlock = MakeBlock(writer, count + 1, nullptr, 0, bytes, count);
+    // Success only when the clipboard took both blocks: a Cut removes the bytes on it.
+    bool taken = false;
+    if (binaryBlock && textBlock && writer.Open(m_hWnd)) {
+        taken = writer.Empty() && PutBlock(writer, GetBinaryDataFormat(), binaryBlock) &&
+                PutBlock(writer, CF_TEXT, textBlock);
+        const BOOL closed = writer.Close();
+        taken = taken && closed;
     }
-    ::EmptyClipboard();
-    PutBlock(GetBinaryDataFormat(), binaryBlock);
-    PutBlock(CF_TEXT, textBlock);
-    return ::CloseClipboard();
+    for (const HGLOBAL block : {binaryBlock, textBlock}) {
+        if (block)
+            ::GlobalFree(block);
+    }
+    return taken ? TRUE : FALSE;
 }
 
 void CHexEdit::Cut()
 {
     if (!Editable || IsSelectionEmpty())
         return;
-    // Bytes that could not go to the clipboard (another program holds it open) stay where they
-    // are. New data that came meanwhile (see Copy) has ended the selection: nothing is left.
+    // Bytes that did not wholly reach the clipboard (another program holds it open, a block
+    // could not be made or was refused) stay where they are. New data that came meanwhile (see
+    // Copy) has ended the selection: nothing is left.
     if (!Copy() || IsSelectionEmpty())
         return;
     if (IsInsertMode()) {

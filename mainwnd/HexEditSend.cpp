@@ -82,7 +82,8 @@ void CHexEditSend::OnDataClear()
 {
     if (AfxMessageBox(GetMessageText(MSG_CONFIRM_DATA_CLEAR), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    // The markers stay.
+    // The markers stay. The undo list takes the old buffer over and lets it go here: clearing
+    // makes no copy of the data, however large.
     SetData(COleSafeArray());
     // Empty data records nothing, so an undone history would otherwise keep its redo steps.
     ClearUndo();

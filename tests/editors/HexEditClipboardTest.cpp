@@ -1,6 +1,7 @@
-// The clipboard: both formats byte-exact for a selection with zero bytes, paste by mode, and
-// blocks made by another program, forged ones included. Only this test program uses the
-// clipboard, which the test programs running side by side share.
+// The clipboard: both formats byte-exact for a selection with zero bytes, paste by mode, blocks
+// made by another program, forged ones included, and a Copy that the clipboard refuses at any
+// step. Only this test program uses the clipboard, which the test programs running side by side
+// share.
 #include <cstring>
 #include <functional>
 #include <string>
@@ -99,6 +100,34 @@ private:
     HANDLE m_ready;
     HANDLE m_thread = nullptr;
     DWORD m_threadId = 0;
+};
+
+// The system's clipboard calls, one of which fails as the system's may.
+class FailingClipboardWriter : public CClipboardWriter
+{
+public:
+    struct Failure
+    {
+        SIZE_T blockSize = 0;  // no memory for a block of this size
+        bool empty = false;    // the clipboard is not emptied
+        UINT format = 0;       // the block of this format is refused
+        bool close = false;    // the clipboard closes, but reports failure
+    };
+    explicit FailingClipboardWriter(Failure failure) : m_failure(failure) {}
+
+    HGLOBAL AllocBlock(SIZE_T size) override
+    {
+        return size == m_failure.blockSize ? nullptr : CClipboardWriter::AllocBlock(size);
+    }
+    BOOL Empty() override { return !m_failure.empty && CClipboardWriter::Empty(); }
+    HANDLE Put(UINT format, HGLOBAL block) override
+    {
+        return format == m_failure.format ? nullptr : CClipboardWriter::Put(format, block);
+    }
+    BOOL Close() override { return CClipboardWriter::Close() && !m_failure.close; }
+
+private:
+    Failure m_failure;
 };
 
 class HexEditClipboardTest : public HexEditFixture
@@ -293,6 +322,40 @@ TEST_F(HexEditClipboardTest, WhileAnotherProgramHoldsTheClipboardCutKeepsTheByte
         EXPECT_EQ(data, m_editor.Data()) << insert << ": bytes that reached no clipboard stay";
         EXPECT_EQ(1, m_editor.SelectionStart) << insert;
         EXPECT_EQ(4, m_editor.SelectionEnd) << insert;
+    }
+}
+
+TEST_F(HexEditClipboardTest, CopyFailsAndCutKeepsTheBytesUnlessTheClipboardTookBothBlocks)
+{
+    struct Case
+    {
+        const char* what;
+        FailingClipboardWriter::Failure failure;
+    };
+    // Four bytes are selected: the "BinaryData" block has 8 bytes, the text block 5.
+    const Case cases[] = {
+        {"no memory for the BinaryData block", {.blockSize = 8}},
+        {"no memory for the text block", {.blockSize = 5}},
+        {"the clipboard not emptied", {.empty = true}},
+        {"the BinaryData block refused", {.format = CHexEdit::GetBinaryDataFormat()}},
+        {"the text block refused", {.format = CF_TEXT}},
+        {"the clipboard not closed", {.close = true}},
+    };
+    const Bytes data = {1, 2, 3, 4, 5, 6};
+    for (const Case& c : cases) {
+        FailingClipboardWriter writer(c.failure);
+        m_editor.m_clipboardWriter = &writer;
+        for (const bool insert : {true, false}) {
+            m_editor.SetData(ToArray(data));
+            m_editor.SetInsertMode(insert);
+            Select(1, 4);
+            EXPECT_EQ(0, m_editor.Copy()) << c.what;
+            m_editor.Cut();
+            EXPECT_EQ(data, m_editor.Data()) << c.what << ", insert mode " << insert;
+            EXPECT_EQ(1, m_editor.SelectionStart) << c.what;
+            EXPECT_EQ(4, m_editor.SelectionEnd) << c.what;
+        }
+        m_editor.m_clipboardWriter = &CClipboardWriter::System();
     }
 }
 

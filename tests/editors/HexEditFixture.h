@@ -14,12 +14,17 @@ public:
     using CHexEdit::HexColumnOf;
     using CHexEdit::m_caretShown;
     using CHexEdit::m_charWidth;
+    using CHexEdit::m_clipboardWriter;
+    using CHexEdit::m_data;
     using CHexEdit::m_hexStart;
     using CHexEdit::m_hScroll;
     using CHexEdit::m_lineHeight;
+    using CHexEdit::m_redo;
     using CHexEdit::m_textShown;
     using CHexEdit::m_textStart;
     using CHexEdit::m_top;
+    using CHexEdit::m_undo;
+    using CHexEdit::m_undoByteBudget;
     using CHexEdit::m_totalColumns;
     using CHexEdit::m_totalLines;
     using CHexEdit::m_visibleColumns;

@@ -1,5 +1,6 @@
 // Editing, undo and redo: random edit sequences undone and redone as a whole, the 999-entry
-// limit, the two steps of a replacement and of an insert over a selection, and typing.
+// limit and the byte budget, the two steps of a replacement and of an insert over a selection,
+// the buffer of all the data moved rather than copied, and typing.
 #include <random>
 #include <string>
 #include <vector>
@@ -32,6 +33,19 @@ protected:
         for (; m_editor.CanRedo(); ++steps)
             m_editor.Redo();
         return steps;
+    }
+    // The data after each undo (or redo) step until the history runs out.
+    std::vector<Bytes> Trail(bool undo)
+    {
+        std::vector<Bytes> trail;
+        while (undo ? m_editor.CanUndo() : m_editor.CanRedo()) {
+            if (undo)
+                m_editor.Undo();
+            else
+                m_editor.Redo();
+            trail.push_back(m_editor.Data());
+        }
+        return trail;
     }
 };
 
@@ -130,6 +144,52 @@ TEST_F(HexEditUndoTest, After1000EditsOnlyTheNewest999CanBeUndone)
     EXPECT_EQ(1000, m_editor.GetDataSize());
 }
 
+TEST_F(HexEditUndoTest, ReplacementsPastTheByteBudgetLoseTheirOldestSteps)
+{
+    struct Case
+    {
+        const char* what;
+        size_t budget;
+        std::vector<Bytes> loads;      // handed to SetData in turn
+        std::vector<Bytes> undoTrail;  // the data after each undo
+    };
+    const Bytes first(40, 0xAA);
+    const Bytes second(40, 0xBB);
+    const Bytes third(40, 0xCC);
+    const Bytes fourth(40, 0xDD);
+    const Bytes large(150, 0xEE);
+    const Bytes small(10, 0x11);
+    const Case cases[] = {
+        {"two removals of 40 fill 80", 80, {first, second, third}, {{}, second, {}, first, {}}},
+        {"the third removal of 40 drops the first", 100, {first, second, third, fourth},
+         {{}, third, {}, second, {}}},
+        {"a removal larger than the budget stays, alone", 100, {first, large, small},
+         {{}, large}},
+    };
+    for (const Case& c : cases) {
+        m_editor.SetData(COleSafeArray());
+        m_editor.ClearUndo();
+        m_editor.m_undoByteBudget = c.budget;
+        for (const Bytes& data : c.loads)
+            m_editor.SetData(ToArray(data));
+        EXPECT_EQ(c.undoTrail, Trail(true)) << c.what;
+    }
+}
+
+TEST_F(HexEditUndoTest, UndoneReplacementsPastTheByteBudgetLoseTheirFarthestRedoSteps)
+{
+    m_editor.m_undoByteBudget = 100;
+    const Bytes first(40, 0xAA);
+    const Bytes second(40, 0xBB);
+    const Bytes third(40, 0xCC);
+    for (const Bytes& data : {first, second, third})
+        m_editor.SetData(ToArray(data));
+    // Each undone load puts its 40 bytes on the redo list: the third there drops the first
+    // there, those of the newest load.
+    EXPECT_EQ((std::vector<Bytes>{{}, second, {}, first, {}}), Trail(true));
+    EXPECT_EQ((std::vector<Bytes>{first, {}, second, {}}), Trail(false));
+}
+
 TEST_F(HexEditUndoTest, AReplacementIsUndoneInTwoSteps)
 {
     m_editor.SetData(ToArray(Bytes{1, 2, 3}));
@@ -141,6 +201,27 @@ TEST_F(HexEditUndoTest, AReplacementIsUndoneInTwoSteps)
     m_editor.Redo();
     m_editor.Redo();
     EXPECT_EQ((Bytes{9, 9}), m_editor.Data());
+}
+
+TEST_F(HexEditUndoTest, ClearingAllTheDataMovesItsBufferToTheHistoryAndBackWithoutACopy)
+{
+    // A copy would need a second buffer of the data's size: for a send buffer of hundreds of
+    // megabytes more than a 32-bit process may find.
+    const Bytes bytes(4096, 0x5A);
+    m_editor.SetData(ToArray(bytes));
+    const BYTE* const buffer = m_editor.m_data.GetData();
+    m_editor.SetData(COleSafeArray());
+    EXPECT_EQ(buffer, m_editor.m_undo.back().savedBytes.GetData()) << "cleared";
+    m_editor.Undo();
+    EXPECT_EQ(buffer, m_editor.m_data.GetData()) << "clear undone";
+    m_editor.Undo();
+    EXPECT_EQ(buffer, m_editor.m_redo.back().savedBytes.GetData()) << "load undone";
+    m_editor.Redo();
+    EXPECT_EQ(buffer, m_editor.m_data.GetData()) << "load redone";
+    m_editor.Redo();
+    EXPECT_EQ(buffer, m_editor.m_undo.back().savedBytes.GetData()) << "clear redone";
+    m_editor.Undo();
+    EXPECT_EQ(bytes, m_editor.Data());
 }
 
 TEST_F(HexEditUndoTest, AnInsertOverASelectionIsUndoneInTwoSteps)
