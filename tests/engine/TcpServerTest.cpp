@@ -144,7 +144,7 @@ protected:
     }
 
     // Sends as the Send command does and waits until every connection has logged the block: the
-    // workers log it, waiting for this thread, before they send it.
+    // workers log it, waiting for this thread, once the socket took it.
     void SendToAll(const Bytes& bytes)
     {
         const int sentBefore = CountOf(LOG_KIND_SENT);
