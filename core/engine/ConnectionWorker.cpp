@@ -42,6 +42,8 @@ int CConnectionWorker::Run()
         result = m_endpoint.Open(*this);
         if (result == kGoOn)
             result = Loop();
+        // Closing after one receive ends without a message, possibly in the middle of a block.
+        LogSentBytes();
         m_reporter.Notify(PORT_NOTIFY_QUEUE_REMOVED, &m_queue);
         m_sendTimer.Stop();
         m_receiveTimer.Stop();
@@ -113,15 +115,11 @@ int CConnectionWorker::Loop()
     for (;;) {
         const DWORD woken = ::WaitForMultipleObjects(static_cast<DWORD>(waits.size()),
                                                      waits.data(), FALSE, INFINITE);
-        if (woken == WAIT_FAILED) {
-            LogMessage(m_messages.waitFailed, static_cast<int>(::GetLastError()));
-            return kResultFailed;
-        }
+        if (woken == WAIT_FAILED)
+            return End(m_messages.waitFailed, static_cast<int>(::GetLastError()));
         const size_t index = woken - WAIT_OBJECT_0;
-        if (index >= waits.size()) {
-            LogMessage(m_messages.unexpectedWait);
-            return kResultFailed;
-        }
+        if (index >= waits.size())
+            return End(m_messages.unexpectedWait);
         int result = Serve(roles[index], index - firstEndpointEvent);
         // An endpoint that stays signalled (a peer that keeps sending) would otherwise hold the
         // queue back for as long as it does.
@@ -137,8 +135,7 @@ int CConnectionWorker::Serve(Role role, size_t endpointIndex)
 {
     switch (role) {
     case ROLE_STOP:
-        LogMessage(m_messages.stopped);
-        return kResultStopped;
+        return End(m_messages.stopped, 0, kResultStopped);
     case ROLE_SEND_TIMER:
         return OnSendTimer();
     case ROLE_RECEIVE_TIMER:
@@ -180,8 +177,7 @@ int CConnectionWorker::OnReceiveTimeout()
     }
     if (m_receivedBlocks != receivedBefore)
         return kGoOn;
-    LogMessage(m_messages.receiveTimeout);
-    return kResultFailed;
+    return End(m_messages.receiveTimeout);
 }
 
 int CConnectionWorker::SendQueued()
@@ -195,25 +191,34 @@ int CConnectionWorker::SendQueued()
             m_blockSent += sent;
             if (outcome == IWorkerEndpoint::SEND_WOULD_BLOCK)
                 return kGoOn;  // the rest when the endpoint is writable again
-            if (outcome == IWorkerEndpoint::SEND_FAILED) {
-                LogMessage(m_messages.sendError, error);
-                return kResultFailed;
-            }
-            m_block.Clear();
-            m_blockSent = 0;
+            if (outcome == IWorkerEndpoint::SEND_FAILED)
+                return End(m_messages.sendError, error);
+            LogSentBytes();
             if (m_engine.Settings().m_closeAfterSend[m_port])
                 return kResultClosedByAction;
         }
         if (m_queue.IsEmpty())
             return kGoOn;
         m_block = m_queue.Pop();
-        if (m_block.GetSize() == 0) {
+        if (m_block.GetSize() == 0)
             LogMessage(m_messages.emptyBlock);
-            continue;
-        }
-        // Logged before it is handed over, so a failing send shows the block and then the error.
-        m_reporter.LogData(LOG_KIND_SENT, m_block.GetData(), m_block.GetSize());
     }
+}
+
+void CConnectionWorker::LogSentBytes()
+{
+    if (m_blockSent > 0)
+        m_reporter.LogData(LOG_KIND_SENT, m_block.GetData(), m_blockSent);
+    m_block.Clear();
+    m_blockSent = 0;
+}
+
+int CConnectionWorker::End(int code, int error, int result)
+{
+    // Those bytes went out before whatever ends the connection now.
+    LogSentBytes();
+    LogMessage(code, error);
+    return result;
 }
 
 int CConnectionWorker::OnReceived(const BYTE* data, DWORD size, DWORD peerAddress, int peerPort)

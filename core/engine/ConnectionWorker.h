@@ -81,6 +81,9 @@ public:
 
     // For the endpoint.
     void LogMessage(int code, int error = 0) { m_reporter.LogMessage(code, error); }
+    // Ends the connection with the message; what of a block cut short went out is logged before
+    // it. Gives the result.
+    int End(int code, int error = 0, int result = kResultFailed);
     // Logs received bytes and restarts the receive time-out. kGoOn, or 0 when the connection
     // closes after one receive.
     int OnReceived(const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1);
@@ -113,6 +116,8 @@ private:
     // Sends the rest of the current block, then block after block until the queue is empty or
     // the endpoint cannot take more.
     int SendQueued();
+    // Logs the bytes of the current block that the endpoint took, if any, and lets the block go.
+    void LogSentBytes();
 
     CPortEngine& m_engine;
     const int m_port;
@@ -135,7 +140,9 @@ private:
 
     unsigned m_receivedBlocks = 0;
 
-    // The block being sent and how much of it the endpoint took; empty when none.
+    // The block being sent and how much of it the endpoint took; empty when none. It is logged
+    // once done with, so that its record holds what went out: all of it, or the part the
+    // endpoint took before the connection ended.
     COleSafeArray m_block;
     DWORD m_blockSent = 0;
 };

@@ -29,10 +29,8 @@ int CSocketEndpoint::Open(CConnectionWorker& worker)
 int CSocketEndpoint::OnEvent(size_t, CConnectionWorker& worker)
 {
     WSANETWORKEVENTS events = {};
-    if (::WSAEnumNetworkEvents(m_socket, m_event, &events) == SOCKET_ERROR) {
-        worker.LogMessage(MSG_EVENT_QUERY_FAILED, ::WSAGetLastError());
-        return kResultFailed;
-    }
+    if (::WSAEnumNetworkEvents(m_socket, m_event, &events) == SOCKET_ERROR)
+        return worker.End(MSG_EVENT_QUERY_FAILED, ::WSAGetLastError());
     return OnNetworkEvents(events, worker);
 }
 
@@ -42,11 +40,11 @@ int CSocketEndpoint::TakeReceived(int received, CConnectionWorker& worker, DWORD
     if (received > 0)
         return worker.OnReceived(worker.ReceiveBuffer(), static_cast<DWORD>(received),
                                  peerAddress, peerPort);
-    if (received == 0) {
-        worker.LogMessage(MSG_RECEIVED_ZERO);
-        return kResultFailed;
-    }
+    if (received == 0)
+        return worker.End(MSG_RECEIVED_ZERO);
     const int error = ::WSAGetLastError();
+    if (!ReceiveErrorPasses(error))
+        return worker.End(MSG_RECEIVE_ERROR, error);
     worker.LogMessage(MSG_RECEIVE_ERROR, error);
-    return ReceiveErrorPasses(error) ? kGoOn : kResultFailed;
+    return kGoOn;
 }

@@ -11,19 +11,26 @@
 
 namespace {
 
-// Accept failures that concern only the connection being taken (its client went before it was
-// accepted); the listener logs them and goes on listening.
-const int kTransientAcceptErrors[] = {
-    WSAECONNRESET,
-    WSAECONNABORTED,
-    WSAEINTR,
-    WSAEINPROGRESS,
+// Accept failures after which the listening socket, or the system, can take no connection: they
+// end the listener, since a connection they leave waiting would signal again at once and fail
+// again. Any other failure concerns only the connection being taken, whose client went before it
+// was accepted (reset, aborted, or "not connected" under Wine); it is logged and the listener
+// listens on.
+const int kListenerAcceptErrors[] = {
+    WSANOTINITIALISED,
+    WSAENETDOWN,
+    WSAEFAULT,
+    WSAEINVAL,
+    WSAEMFILE,
+    WSAENOBUFS,
+    WSAENOTSOCK,
+    WSAEOPNOTSUPP,
 };
 
-bool IsTransientAcceptError(int error)
+bool EndsListener(int acceptError)
 {
-    return std::find(std::begin(kTransientAcceptErrors), std::end(kTransientAcceptErrors),
-                     error) != std::end(kTransientAcceptErrors);
+    return std::find(std::begin(kListenerAcceptErrors), std::end(kListenerAcceptErrors),
+                     acceptError) != std::end(kListenerAcceptErrors);
 }
 
 class CTcpListener
@@ -111,7 +118,7 @@ private:
             if (error == WSAEWOULDBLOCK)
                 return kGoOn;  // nothing is waiting any more
             m_frame.LogMessage(MSG_ACCEPT_FAILED, error);
-            return IsTransientAcceptError(error) ? kGoOn : kResultFailed;
+            return EndsListener(error) ? kResultFailed : kGoOn;
         }
         // The clients that ended meanwhile are let go, so that a long run keeps only the living.
         std::erase_if(m_clients, [](const EngineThread& thread) { return HasEnded(thread); });

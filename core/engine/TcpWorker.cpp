@@ -64,11 +64,8 @@ private:
             if (result != kGoOn)
                 return result;
         }
-        if (closeError != 0)
-            worker.LogMessage(MSG_CLOSED_BY_ERROR, closeError);
-        else
-            worker.LogMessage(MSG_PEER_CLOSED);
-        return kResultFailed;
+        return closeError != 0 ? worker.End(MSG_CLOSED_BY_ERROR, closeError)
+                               : worker.End(MSG_PEER_CLOSED);
     }
 };
 

@@ -6,6 +6,7 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -30,6 +31,9 @@ struct NotifyLog
     // The send editor's bytes, as the window would answer.
     Bytes editorData;
     int editorReads = 0;
+    // Called with each state as it is reported, while the reporting thread waits for the
+    // window: a test acts there at a moment that thread cannot pass.
+    std::function<void(int state)> onState;
 };
 
 class NotifyWindow
@@ -74,6 +78,8 @@ private:
         switch (wParam) {
         case PORT_NOTIFY_STATE:
             log.states.push_back(*reinterpret_cast<const PortStatusRecord*>(lParam));
+            if (log.onState)
+                log.onState(log.states.back().state);
             break;
         case PORT_NOTIFY_LOG:
             log.records.push_back(*reinterpret_cast<const CLogRecord*>(lParam));

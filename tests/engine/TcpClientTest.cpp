@@ -30,6 +30,14 @@ void Silent(SOCKET socket)
     ReceiveAll(socket);
 }
 
+// Sets the flag on leaving its scope, so that a peer waiting for it cannot outlive a failed
+// assertion.
+struct SetOnExit
+{
+    std::atomic<bool>& flag;
+    ~SetOnExit() { flag = true; }
+};
+
 class TcpClientTest : public EngineTest
 {
 protected:
@@ -179,6 +187,64 @@ TEST_F(TcpClientTest, ALargeBlockArrivesWholeAndInOrderThoughTheSocketTakesItInP
     EXPECT_EQ(block.size(), arrived.size());
     EXPECT_TRUE(block == arrived);
     EXPECT_EQ((std::vector<int>{10001, 10015, kSent, 10002}), Codes());
+}
+
+TEST_F(TcpClientTest, ABlockCutShortIsLoggedWithOnlyTheBytesThatWentOut)
+{
+    // More than the two sockets can hold between them once the peer reads no more.
+    const Bytes block = PatternBytes(16 * 1024 * 1024);
+    struct Case
+    {
+        const char* what;
+        int receiveTimeout;  // 0: off, and the port is stopped in the middle of the block
+        std::vector<int> codes;
+    };
+    const Case cases[] = {
+        {"stopped", 0, {10001, 10015, kSent, 10011}},
+        {"receive time-out", 3000, {10001, 10015, kSent, 10028, 10002}},
+    };
+    for (const Case& c : cases) {
+        m_log = {};
+        m_settings.m_receiveTimeoutOn[kPort] = c.receiveTimeout != 0 ? 1 : 0;
+        m_settings.m_receiveTimeout[kPort] = c.receiveTimeout;
+        std::atomic<bool> begun{false};
+        std::atomic<bool> release{false};
+        Bytes arrived;
+        {
+            // Reads one byte, then nothing until the port has ended; then everything the
+            // port's socket took, which it delivers though closed.
+            LoopbackPeer stalled([&](SOCKET socket) {
+                const int small = 4096;
+                ::setsockopt(socket, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&small),
+                             sizeof small);
+                char first = 0;
+                if (::recv(socket, &first, 1, 0) != 1)
+                    return;
+                begun = true;
+                while (!release)
+                    ::Sleep(10);
+                arrived = ReceiveAll(socket);
+                arrived.insert(arrived.begin(), static_cast<BYTE>(first));
+            });
+            const SetOnExit releaseOnExit{release};
+            ConnectTo(stalled.Port());
+            ASSERT_TRUE(Start()) << c.what;
+            ASSERT_TRUE(PumpUntil([&] { return !m_log.queues.empty(); })) << c.what;
+            Send(block);
+            ASSERT_TRUE(PumpUntil([&] { return begun.load(); })) << c.what;
+            if (c.receiveTimeout == 0)
+                m_engine.StopPort(kPort);
+            ASSERT_TRUE(WaitForEnd(30000)) << c.what;
+            release = true;
+            ASSERT_TRUE(stalled.WaitUntilServed()) << c.what;
+        }
+        const Bytes sent = Joined(LOG_KIND_SENT);
+        EXPECT_LT(sent.size(), block.size()) << c.what;
+        EXPECT_EQ(arrived.size(), sent.size()) << c.what;
+        EXPECT_TRUE(arrived == sent) << c.what;
+        // What went out is logged before the message that ended the connection.
+        EXPECT_EQ(c.codes, Codes()) << c.what;
+    }
 }
 
 TEST_F(TcpClientTest, EverythingAPeerSentBeforeItClosedIsLoggedToTheLastByte)

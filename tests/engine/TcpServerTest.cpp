@@ -144,7 +144,7 @@ protected:
     }
 
     // Sends as the Send command does and waits until every connection has logged the block: the
-    // workers log it, waiting for this thread, before they send it.
+    // workers log it, waiting for this thread, once the socket took it.
     void SendToAll(const Bytes& bytes)
     {
         const int sentBefore = CountOf(LOG_KIND_SENT);
@@ -260,6 +260,42 @@ TEST_F(TcpServerTest, AConnectionLostBeforeItWasAcceptedIsLoggedAndTheServerGoes
     m_engine.StopPort(kPort);
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ((std::vector<int>{10001, 10025, 10011}), CodesOf(0));
+}
+
+TEST_F(TcpServerTest, ClientsThatResetBeforeTheyWereAcceptedLeaveTheServerListening)
+{
+    // While the listener waits for its report of listening to be taken, clients connect and
+    // reset their connections (zero linger), so that it meets each of them only afterwards.
+    const size_t kResetting = 3;
+    m_log.onState = [&](int state) {
+        if (state != PORT_STATE_LISTENING)
+            return;
+        for (size_t i = 0; i < kResetting; ++i) {
+            TestClient client(m_listenPort);
+            EXPECT_TRUE(client.Connected());
+            const linger reset = {1, 0};
+            ::setsockopt(client.Socket(), SOL_SOCKET, SO_LINGER,
+                         reinterpret_cast<const char*>(&reset), sizeof reset);
+        }
+    };
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(PumpUntil([&] {
+        return CountCode(10025) == kResetting || HasState(PORT_STATE_ENDED);
+    }));
+    EXPECT_FALSE(HasState(PORT_STATE_ENDED));
+
+    // It still listens, and a client after them is served both ways.
+    std::unique_ptr<TestClient> client = Connect(m_log.records.size());
+    ASSERT_EQ(2, ::send(client->Socket(), "HI", 2, 0));
+    ASSERT_TRUE(PumpUntil([&] { return Joined(LOG_KIND_RECEIVED) == Bytes{'H', 'I'}; }));
+    SendToAll({'O', 'K'});
+    EXPECT_EQ((Bytes{'O', 'K'}), client->Receive(2));
+
+    m_engine.StopPort(kPort);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ((std::vector<int>{10001, 10025, 10025, 10025, 10011}), CodesOf(0));
+    EXPECT_EQ((std::vector<int>{10026, kReceived, kSent, 10011, 10027}), CodesOf(1));
+    EXPECT_EQ((std::vector<int>{0, 4, 5, 6, 1}), StateSequence());
 }
 
 TEST_F(TcpServerTest, AfterAFatalAcceptErrorThePortRunsUntilItsLastClientHasEnded)

@@ -98,7 +98,7 @@ protected:
         EXPECT_TRUE(WaitForEnd());
     }
     // Sends as the Send command does and waits until the worker has logged the block: it logs it,
-    // waiting for this thread, before it sends it.
+    // waiting for this thread, once the socket took it.
     void SendAndWaitUntilLogged(const Bytes& bytes)
     {
         const int sentBefore = CountOf(LOG_KIND_SENT);
