@@ -6,6 +6,7 @@
 #include "core/LittleEndian.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
+#include "platform/MoveFileOver.h"
 
 void CByteStream::AppendBytes(const void* data, DWORD count)
 {
@@ -74,19 +75,15 @@ int CByteStream::WriteFile(const char* path) const
 {
     if (GetSize() == 0)
         return 0;
-    // Written beside the target first, so a failed write never costs the previous file.
+    // Written beside the target first, and put in its place in one step only once complete, so
+    // a failure at any point leaves the previous file as it was.
     const CString temporary = CString(path) + ".tmp";
     try {
-        {
-            CFile file(temporary, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
-            file.Write(GetData(), GetSize());
-            file.Close();
-        }
-        CFileStatus status;
-        if (CFile::GetStatus(path, status))
-            CFile::Remove(path);
-        CFile::Rename(temporary, path);
-        return 1;
+        CFile file(temporary, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
+        file.Write(GetData(), GetSize());
+        file.Close();
+        if (MoveFileOver(temporary, path))
+            return 1;
     } catch (CException* error) {
         error->Delete();
     }

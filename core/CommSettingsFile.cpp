@@ -37,6 +37,12 @@ const DWORD kFlnetNameOffset = 6;
 const int kFlnetNameMax = 17;  // and its terminator
 const DWORD kFlnetValuesOffset = 0x18;
 
+// The file offset of a block's word; the word tables hold no negative index.
+DWORD WordOffset(DWORD block, int index)
+{
+    return block + 4 * static_cast<DWORD>(index);
+}
+
 // Calls visit(file offset, member) for every value the header and the five blocks hold; members
 // are 32-bit words in the file whatever their own type (the fill byte is zero-extended).
 template <typename Document, typename Visit>
@@ -44,19 +50,19 @@ void ForEachFixedValue(Document& document, Visit visit)
 {
     visit(kStartOnLoadOffset, document.m_startOnLoad);
     visit(kTimeFormatOffset, document.m_timeFormat);
-    for (int port = 0; port < CCommSettings::kPortCount; ++port) {
+    for (DWORD port = 0; port < CCommSettings::kPortCount; ++port) {
         const DWORD portBlock = kPortBlockOffset + kBlockSize * port;
         for (const CommSettingsWord& word : kCommPortWords)
-            visit(portBlock + 4 * word.index, (document.*word.field)[port]);
+            visit(WordOffset(portBlock, word.index), (document.*word.field)[port]);
         const DWORD actionBlock = kActionBlockOffset + kBlockSize * port;
         for (const CommSettingsWord& word : kCommActionWords)
-            visit(actionBlock + 4 * word.index, (document.*word.field)[port]);
-        visit(actionBlock + 4 * kCommFillByteWord, document.m_fillByte[port]);
+            visit(WordOffset(actionBlock, word.index), (document.*word.field)[port]);
+        visit(WordOffset(actionBlock, kCommFillByteWord), document.m_fillByte[port]);
 
         // Per port: the background colour, then the text colour of each record kind.
         const DWORD colours = kDisplayBlockOffset + 0x10 * port;
         visit(colours, document.m_rowBackColor[port]);
-        for (int kind = 0; kind < CCommSettings::kLogKindCount; ++kind) {
+        for (DWORD kind = 0; kind < CCommSettings::kLogKindCount; ++kind) {
             visit(colours + 4 + 4 * kind, document.m_rowTextColor[port][kind]);
             visit(kLogFilterOffset + 4 * (CCommSettings::kLogKindCount * port + kind),
                   document.m_logFilter[port][kind]);
@@ -137,7 +143,8 @@ void AppendFlnetRecord(CByteStream& stream, const CCommSettings& document, int p
         if (next > kFlnetNameMax)
             break;
     }
-    std::memcpy(record + kFlnetNameOffset, static_cast<const char*>(name), length);
+    std::memcpy(record + kFlnetNameOffset, static_cast<const char*>(name),
+                static_cast<size_t>(length));
     for (int i = 0; i < CCommSettings::kFlnetValueCount; ++i)
         PutUInt32LE(record + kFlnetValuesOffset + 4 * i,
                     static_cast<DWORD>(document.m_flnetValues[port][i]));

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdio>
-#include <ctime>
 
 #include "platform/String.h"
 #include "platform/Types.h"
@@ -14,9 +13,10 @@ class CFileException;
 
 struct CFileStatus
 {
-    std::time_t m_ctime = 0;
-    std::time_t m_mtime = 0;
-    std::time_t m_atime = 0;
+    // Seconds since 1970 (UTC), 64-bit: the 32-bit time_t of this runtime ends in 2038.
+    LONGLONG m_ctime = 0;
+    LONGLONG m_mtime = 0;
+    LONGLONG m_atime = 0;
     ULONGLONG m_size = 0;
     BYTE m_attribute = 0;  // CFile::Attribute bits
     char m_szFullName[MAX_PATH] = {};

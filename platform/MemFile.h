@@ -1,5 +1,6 @@
 // CMemFile: a file held in a growable byte vector, for in-memory archives and tests. Seeking
-// past the end is allowed; a later write fills the gap with zeros.
+// past the end is allowed; a later write fills the gap with zeros. A write or new length that
+// needs more than memory can hold throws CMemoryException* and changes nothing.
 #pragma once
 
 #include <vector>
@@ -29,6 +30,8 @@ public:
     std::vector<BYTE> Detach();
 
 private:
+    void Resize(ULONGLONG length);
+
     std::vector<BYTE> m_bytes;
     ULONGLONG m_position = 0;
 };

@@ -17,7 +17,10 @@ public:
 
     // Each may write a block to the file; file errors throw CFileException*.
     void Write(const void* data, size_t count);
-    void Write(const CString& text) { Write(text.GetString(), text.GetLength()); }
+    void Write(const CString& text)
+    {
+        Write(text.GetString(), static_cast<size_t>(text.GetLength()));
+    }
     void Flush();
 
 private:

@@ -168,6 +168,37 @@ TEST(ByteStreamTest, FileRoundTripReplacesAnExistingFileExactly)
     EXPECT_EQ("<missing>", ReadWholeFile(path + ".tmp"));
 }
 
+// Another program holds a file open without letting it be deleted. Holding the temporary file
+// lets the new content be written completely and only its move into place fail.
+TEST(ByteStreamTest, AFailedReplacementKeepsThePreviousFile)
+{
+    const struct
+    {
+        const char* what;
+        const char* heldSuffix;
+        bool temporaryRemoved;
+    } cases[] = {
+        {"target", "", true},
+        {"temporary", ".tmp", false},  // its holder keeps it
+    };
+    TempFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = folder.File(std::string(c.what) + ".qvg");
+        WriteWholeFile(path, "previous");
+        const HANDLE held = CreateFileA((path + c.heldSuffix).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0,
+                                        nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        EXPECT_EQ(0, StreamOf({1, 2, 3}).WriteFile(path.c_str()));
+        CloseHandle(held);
+        EXPECT_EQ("previous", ReadWholeFile(path));
+        if (c.temporaryRemoved) {
+            EXPECT_EQ("<missing>", ReadWholeFile(path + ".tmp"));
+        }
+    }
+}
+
 TEST(ByteStreamTest, EmptyStreamLeavesAnExistingFileAlone)
 {
     TempFolder folder;

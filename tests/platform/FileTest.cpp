@@ -199,6 +199,24 @@ TEST_F(CFileTest, StatusReportsSizeTimesAndFullName)
     EXPECT_FALSE(CFile().GetStatus(status));
 }
 
+TEST_F(CFileTest, StatusKeepsTimesPast2038)
+{
+    const std::string path = scratch.File("future.bin");
+    PutFile(path, "x");
+    const SYSTEMTIME newYear2040 = {2040, 1, 0, 1, 0, 0, 0, 0};
+    FILETIME written;
+    ASSERT_TRUE(SystemTimeToFileTime(&newYear2040, &written));
+    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                    0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
+    CloseHandle(file);
+
+    CFileStatus status;
+    ASSERT_TRUE(CFile::GetStatus(path.c_str(), status));
+    EXPECT_EQ(status.m_mtime, 2208988800LL);
+}
+
 TEST_F(CFileTest, CodePage932NamesWorkAsTheyAre)
 {
     const std::string name = "\x95\x5C\x83\x5C.bin";  // 表ソ.bin: both trail bytes are '\\'

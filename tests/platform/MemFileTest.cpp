@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "platform/MemFile.h"
@@ -47,6 +48,49 @@ TEST(CMemFileTest, SetLengthKeepsThePositionInside)
     EXPECT_EQ(file.Detach(), (std::vector<BYTE>{1, 2, 0}));
     EXPECT_EQ(file.GetLength(), 0u);
     EXPECT_EQ(file.GetPosition(), 0u);
+}
+
+// What the next two tests start from; a refused change must leave exactly this.
+const BYTE kSixteen[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+const std::vector<BYTE> kSixteenBytes(kSixteen, kSixteen + sizeof kSixteen);
+
+// Ends past 4 GiB would wrap in 32-bit arithmetic to a small length, then write before or
+// inside the buffer; ends that fit 32 bits can still exceed the address space.
+TEST(CMemFileTest, AWriteEndingPastWhatMemoryHoldsThrowsAndChangesNothing)
+{
+    const struct
+    {
+        ULONGLONG at;
+        UINT count;
+    } cases[] = {
+        {0xFFFFFFF0, 32},
+        {0xFFFFFFFF, 1},
+        {0x100000000, 4},
+        {LLONG_MAX, 1},
+        {0xFFFFFFF0, 8},
+        {0x7FFFFFF0, 8},
+    };
+    const BYTE source[32] = {0xEE};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.at << " + " << c.count);
+        CMemFile file(kSixteen, sizeof kSixteen);
+        file.Seek(static_cast<LONGLONG>(c.at), CFile::begin);
+        EXPECT_TRUE(Thrown<CMemoryException>([&] { file.Write(source, c.count); }));
+        EXPECT_EQ(file.GetPosition(), c.at);
+        EXPECT_EQ(file.Detach(), kSixteenBytes);
+    }
+}
+
+TEST(CMemFileTest, ALengthPastWhatMemoryHoldsThrowsAndChangesNothing)
+{
+    for (const ULONGLONG length : {0x100000010ull, 0x100000000ull, 0xFFFFFFFFull, 0x7FFFFFFFull}) {
+        SCOPED_TRACE(testing::Message() << std::hex << length);
+        CMemFile file(kSixteen, sizeof kSixteen);
+        file.SeekToEnd();
+        EXPECT_TRUE(Thrown<CMemoryException>([&] { file.SetLength(length); }));
+        EXPECT_EQ(file.GetPosition(), 16u);
+        EXPECT_EQ(file.Detach(), kSixteenBytes);
+    }
 }
 
 }  // namespace
