@@ -2,14 +2,33 @@
 # Runs a command in a private network namespace that has only loopback, so nothing a test sends
 # (broadcast and multicast included) can leave the machine. Multicast and the limited broadcast
 # are routed to loopback, from 127.0.0.1, so that a UDP test can send and receive both there.
+#
+# Wine creates every socket inside the wineserver, so the programs' sockets live in the network
+# namespace of the wineserver, not of the process that started them. The command therefore gets
+# a wineserver of its own, started inside the namespace: Wine's server directory is hidden behind
+# a private one, so that a wineserver already running for the same prefix (tools/run.sh, say) is
+# neither used nor stopped. Without its own wineserver the command does not run.
 set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
 if [ "$(id -u)" -eq 0 ]; then
-  isolate=(unshare --net)
+  isolate=(unshare --net --mount)
 else
-  isolate=(unshare --net --map-current-user)
+  isolate=(unshare --net --mount --map-current-user)
 fi
 exec "${isolate[@]}" -- bash -c '
+  set -euo pipefail
   ip link set lo up multicast on
   ip route add 224.0.0.0/4 dev lo src 127.0.0.1
   ip route add 255.255.255.255 dev lo src 127.0.0.1
-  exec "$@"' netns "$@"
+  server_dir=/tmp/.wine-$(id -u)
+  mkdir -p "$server_dir"
+  mount -t tmpfs -o mode=0700 tmpfs "$server_dir"
+  wineserver -p
+  if ! ls "$server_dir"/server-*/socket >/dev/null 2>&1; then
+    echo "netns: no wineserver could be started inside the test namespace" >&2
+    exit 1
+  fi
+  status=0
+  "$@" || status=$?
+  wineserver -k || true
+  exit $status' netns "$@"

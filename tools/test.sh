@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test through ctest: inside a loopback-only network namespace,
-# on one Xvfb display, with one wineserver kept alive for the whole run. Arguments go to ctest.
+# Builds everything and runs every test through ctest: inside a loopback-only network namespace
+# with a wineserver of its own kept alive for the whole run (tools/netns-exec.sh), on one Xvfb
+# display. Arguments go to ctest.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh"
@@ -11,7 +12,5 @@ export QUORVEX_CTEST_ARGS="$*"
 # Wine's own background processes (services, the desktop window) are started before ctest, with
 # their output discarded: started by a test, they would hold its output pipe open after it ends.
 exec "$root/tools/netns-exec.sh" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  wineserver -p
-  trap "wineserver -k" EXIT
   wine wineboot >/dev/null 2>&1
   ctest --test-dir "'"$build_dir"'" --output-on-failure -j"$(nproc)" $QUORVEX_CTEST_ARGS'

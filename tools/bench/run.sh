@@ -18,8 +18,6 @@ run() { xvfb-run -a -s "-screen 0 1280x1024x24" wine "$1.exe" "${@:2}"; }
 # Each argument is one command line of a benchmark that needs the network namespace.
 run_in_namespace() {
   "$root/tools/netns-exec.sh" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    wineserver -p
-    trap "wineserver -k" EXIT
     wine wineboot >/dev/null 2>&1
     for run in "$@"; do
       wine $run
