@@ -49,24 +49,43 @@ bool WriteAll(HANDLE file, const void* bytes, DWORD count)
     return ::WriteFile(file, bytes, count, &written, nullptr) && written == count;
 }
 
-// A new or empty file gets the header; an existing one must start with it. In turn with other
-// writers, so that two instances meeting at a new file write one header between them.
-bool PrepareHeader(HANDLE file)
+// An existing file must start with a whole header of our version; anything else, an empty file
+// included, is not ours to write to.
+bool HasLogHeader(HANDLE file)
 {
     const CWriterTurn turn(file);
-    LARGE_INTEGER size = {};
-    if (!turn.Held() || !::GetFileSizeEx(file, &size))
-        return false;
-    if (size.QuadPart == 0) {
-        std::vector<BYTE> header;
-        AppendLogFileHeader(header);
-        return WriteAll(file, header.data(), kLogFileHeaderSize);
-    }
     BYTE header[kLogFileHeaderSize];
     DWORD read = 0;
     OVERLAPPED fromStart = {};
-    return ::ReadFile(file, header, kLogFileHeaderSize, &read, &fromStart) &&
+    return turn.Held() && ::ReadFile(file, header, kLogFileHeaderSize, &read, &fromStart) &&
            IsLogFileHeader(header, read);
+}
+
+HANDLE OpenExisting(const CString& path)
+{
+    return ::CreateFileA(path, kAccess, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Makes the file with its header complete before it appears under its name, so that no writer
+// ever meets it empty; false when it could not be made (it may exist by now, made by another).
+bool CreateWithHeader(const CString& path)
+{
+    CString temporary;
+    temporary.Format("%s.%lu.new", path.GetString(), ::GetCurrentThreadId());
+    const HANDLE file = ::CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    std::vector<BYTE> header;
+    AppendLogFileHeader(header);
+    const bool written = WriteAll(file, header.data(), kLogFileHeaderSize);
+    ::CloseHandle(file);
+    // Without replacing: a file another writer made meanwhile is kept, and this one goes.
+    if (written && ::MoveFileExA(temporary, path, MOVEFILE_WRITE_THROUGH))
+        return true;
+    ::DeleteFileA(temporary);
+    return false;
 }
 
 } // namespace
@@ -100,7 +119,7 @@ bool CAutoSaveFile::Append(const CString& path, const CLogRecord& record)
         if (file == INVALID_HANDLE_VALUE)
             return false;
         m_path = path;
-        if (PrepareHeader(file))
+        if (HasLogHeader(file))
             m_file = file;
         else
             ::CloseHandle(file);
@@ -127,6 +146,10 @@ void CAutoSaveFile::Close()
 
 HANDLE CAutoSaveFile::Open(const CString& path)
 {
-    return ::CreateFileA(path, kAccess, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = OpenExisting(path);
+    if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_NOT_FOUND)
+        return file;
+    // Made here or by another writer at the same moment; either way it has its header now.
+    CreateWithHeader(path);
+    return OpenExisting(path);
 }

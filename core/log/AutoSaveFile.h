@@ -27,18 +27,18 @@ public:
     CAutoSaveFile(const CAutoSaveFile&) = delete;
     CAutoSaveFile& operator=(const CAutoSaveFile&) = delete;
 
-    // Appends the record to the file at path, creating it with a header when it is new or
-    // empty. A file whose header is not a log header of our version is left untouched, and so
-    // are later records' writes to it until Close; a file that cannot be opened at all is tried
-    // again for the next record. False when the record was not written.
+    // Appends the record to the file at path, creating it with a header when it is missing. A
+    // file whose start is not a log header of our version (an empty file too) is left untouched,
+    // and so are later records' writes to it until Close; a file that cannot be opened at all is
+    // tried again for the next record. False when the record was not written.
     bool Append(const CString& path, const CLogRecord& record);
     // Lets go of the file; the next record opens it again and checks its header afresh.
     void Close();
     bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
 
 private:
-    // The file, created when missing, open for reading and appending; INVALID_HANDLE_VALUE when
-    // it cannot be opened.
+    // The file, created with its header when missing, open for reading and appending;
+    // INVALID_HANDLE_VALUE when it cannot be opened.
     static HANDLE Open(const CString& path);
 
     HANDLE m_file = INVALID_HANDLE_VALUE;

@@ -79,7 +79,8 @@ TEST(AutoSaveFileTest, AFileThatIsNotALogOfOurVersionIsLeftUntouched)
     TempFolder folder;
     Bytes version101 = SampleLogFile();
     version101[0] = 101;
-    const Bytes cases[] = {version101, {0x64, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
+    // A short header, and an empty file: neither is a log to add to.
+    const Bytes cases[] = {version101, {0x64, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {}};
     for (const Bytes& contents : cases) {
         const std::string path = folder.File("other.qvl");
         WriteFileBytes(path, contents);
