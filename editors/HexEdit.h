@@ -86,6 +86,8 @@ public:
     // Lays the columns, lines and scroll bars out for the display values, the data and the
     // window's size; nothing before the window exists.
     void RecalcLayout();
+    // The client width that shows every column of a line, as laid out by RecalcLayout.
+    int GetFullLineWidth() const { return m_totalColumns * m_charWidth + m_charWidth / 2; }
     // Replaces the whole data (undoable in two steps: the new bytes go, then the old ones come
     // back), puts the caret at 0 and redraws; returns the redraw's result.
     BOOL SetData(const COleSafeArray& data);

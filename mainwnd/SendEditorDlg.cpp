@@ -68,13 +68,23 @@ void CSendEditorDlg::OnSize(UINT nType, int cx, int cy)
         m_editor.MoveWindow(0, 0, cx, cy);
 }
 
+int CSendEditorDlg::GetStripWidth() const
+{
+    // Borders of the pane and of the editor around the line, and room for the scroll bar.
+    CRect frame(0, 0, m_editor.GetFullLineWidth() + ::GetSystemMetrics(SM_CXVSCROLL), 0);
+    ::AdjustWindowRectEx(&frame, m_editor.GetStyle() & ~(WS_VSCROLL | WS_HSCROLL), FALSE,
+                         m_editor.GetExStyle());
+    ::AdjustWindowRectEx(&frame, GetStyle(), FALSE, GetExStyle());
+    return frame.Width();
+}
+
 LRESULT CSendEditorDlg::OnSizeParent(WPARAM, LPARAM lParam)
 {
     auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
     if (!(GetStyle() & WS_VISIBLE))
         return 0;
     const CRect free(layout->rect);
-    const int width = std::min(kStripWidth, free.Width());
+    const int width = std::min(GetStripWidth(), free.Width());
     const CRect strip(free.right - width, free.top, free.right, free.bottom);
     layout->rect.right -= width;
     layout->sizeTotal.cx += width;

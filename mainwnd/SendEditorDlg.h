@@ -16,8 +16,9 @@
 class CSendEditorDlg : public CDialog
 {
 public:
-    // The width of the pane's strip, that of the pane docked on its side by default.
-    static constexpr int kStripWidth = 300;
+    // The width of the pane's strip: the editor's whole line beside a vertical scroll bar, so
+    // that all 16 bytes of a line show at the editor's display settings.
+    int GetStripWidth() const;
 
     // The common settings' group E is applied when the pane starts; keep them alive as long as
     // the pane.

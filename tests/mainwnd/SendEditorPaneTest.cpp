@@ -100,7 +100,7 @@ TEST_F(SendEditorPaneTest, ThePaneStandsOnTheRightAboveTheStatusBarAndTheEditorF
     EXPECT_EQ(ID_VIEW_SEND_EDITOR, m_pane->GetDlgCtrlID());
     EXPECT_TRUE(m_pane->GetStyle() & WS_VISIBLE);
     EXPECT_EQ(client.right, pane.right);
-    EXPECT_EQ(CSendEditorDlg::kStripWidth, pane.Width());
+    EXPECT_EQ(m_pane->GetStripWidth(), pane.Width());
     EXPECT_EQ(statusBar.top, pane.bottom);
     EXPECT_EQ(statusBar.right, client.right);
     EXPECT_EQ(pane.left, view.right);
@@ -111,6 +111,16 @@ TEST_F(SendEditorPaneTest, ThePaneStandsOnTheRightAboveTheStatusBarAndTheEditorF
     Editor().GetWindowRect(&editor);
     EXPECT_EQ(paneClient.Width(), editor.Width());
     EXPECT_EQ(paneClient.Height(), editor.Height());
+}
+
+TEST_F(SendEditorPaneTest, TheStripShowsWholeLinesOfSixteenBytes)
+{
+    // More lines than fit, so the editor shows its vertical scroll bar.
+    Editor().SetData(ToArray(Bytes(4096, 0x41)));
+    m_frame->MoveWindow(0, 0, 900, 600);
+    m_frame->RecalcLayout();
+    EXPECT_TRUE(Editor().GetStyle() & WS_VSCROLL);
+    EXPECT_FALSE(Editor().GetStyle() & WS_HSCROLL) << "a line does not fit across the strip";
 }
 
 TEST_F(SendEditorPaneTest, CommandsAreEnabledByTheEditorsState)
