@@ -52,16 +52,7 @@ BEGIN_MESSAGE_MAP(CLogview, CListView)
     ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDeleteAllItems)
 END_MESSAGE_MAP()
 
-CLogview::CLogview()
-    : m_store([this](const CLogRecord& record) { AutoSaveRecord(record); })
-{
-}
-
-void CLogview::SetSettings(const CCommSettings* settings, const CCommonSettings* common)
-{
-    m_settings = settings;
-    m_common = common;
-}
+CLogview::CLogview() = default;
 
 BOOL CLogview::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -78,8 +69,8 @@ int CLogview::OnCreate(LPCREATESTRUCT lpCreateStruct)
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < LOG_COLUMN_COUNT; ++column)
         list.InsertColumn(column, kColumns[column].heading, LVCFMT_LEFT, kColumns[column].width);
-    if (m_common)
-        ApplyFont(*m_common);
+    if (m_log)
+        ApplyFont(m_log->Common());
     return 0;
 }
 
@@ -96,7 +87,9 @@ void CLogview::ApplyFont(const CCommonSettings& common)
 
 void CLogview::AddRecord(CLogRecord& record, bool autoSave)
 {
-    const CLogStore::AddResult result = m_store.Add(record, *m_settings, *m_common, autoSave);
+    const CLogStore::AddResult result = m_log->Add(record, autoSave);
+    if (autoSave && m_log->Common().m_autoSave != 0)
+        WatchAutoSave();
     if (result.deletedRows > 0 || result.rowAdded)
         DeferDrawing();
     if (result.deletedRows > 0)
@@ -108,28 +101,28 @@ void CLogview::AddRecord(CLogRecord& record, bool autoSave)
         ClearDetail();
     if (!result.rowAdded)
         return;
-    InsertRow(m_store.GetRowCount() - 1);
+    InsertRow(m_log->Store().GetRowCount() - 1);
 }
 
 void CLogview::Clear()
 {
     GetListCtrl().DeleteAllItems();
-    m_store.Clear();
+    m_log->Clear();
 }
 
 void CLogview::RebuildList()
 {
     DeferDrawing();
     GetListCtrl().DeleteAllItems();
-    m_store.Rebuild(*m_settings, *m_common);
-    const int rows = m_store.GetRowCount();
+    m_log->Rebuild();
+    const int rows = m_log->Store().GetRowCount();
     for (int row = 0; row < rows; ++row)
         InsertRow(row);
 }
 
 void CLogview::InsertRow(int row)
 {
-    const LogRowTexts texts = FormatLogRow(*m_settings, *m_store.GetRecordOfRow(row));
+    const LogRowTexts texts = FormatLogRow(m_log->Settings(), *m_log->Store().GetRecordOfRow(row));
     CListCtrl& list = GetListCtrl();
     list.InsertItem(row, texts[LOG_COLUMN_NUMBER]);
     for (int column = LOG_COLUMN_ID; column < LOG_COLUMN_COUNT; ++column)
@@ -138,7 +131,7 @@ void CLogview::InsertRow(int row)
 
 void CLogview::FollowNewestRow()
 {
-    const int row = m_store.GetRowCount() - 1;
+    const int row = m_log->Store().GetRowCount() - 1;
     CListCtrl& list = GetListCtrl();
     list.SetItemState(row, kSelectedAndFocused, kSelectedAndFocused);
     list.EnsureVisible(row, TRUE);
@@ -160,7 +153,7 @@ void CLogview::ParkFocus(int trimmedRows)
     if (row < 0)
         return;
     // A trimmed record takes the focus with it.
-    const CLogRecord* record = m_store.GetRecordOfRow(row - trimmedRows);
+    const CLogRecord* record = m_log->Store().GetRecordOfRow(row - trimmedRows);
     m_parkedFocusNumber = record ? record->m_sequence : -1;
     list.SetItemState(row, 0, LVIS_FOCUSED);
 }
@@ -172,7 +165,7 @@ void CLogview::ReturnFocus()
     // A row the user focused meanwhile keeps the focus.
     if (number < 0 || list.GetNextItem(-1, LVNI_FOCUSED) >= 0)
         return;
-    const int row = m_store.FindRowOfRecord(number);
+    const int row = m_log->Store().FindRowOfRecord(number);
     if (row < 0)
         return;
     m_returningFocus = true;
@@ -183,10 +176,9 @@ void CLogview::ReturnFocus()
 void CLogview::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kAutoSaveIdleTimer) {
-        if (!std::exchange(m_autoSavedRecently, false)) {
+        if (m_log->CloseAutoSaveWhenIdle()) {
             ::KillTimer(m_hWnd, kAutoSaveIdleTimer);
             m_autoSaveTimerOn = false;
-            m_autoSaveFile.Close();
         }
         return;
     }
@@ -201,7 +193,7 @@ void CLogview::OnTimer(UINT_PTR nIDEvent)
     SendMessage(WM_SETREDRAW, TRUE);
     // Following the newest row once per redraw, not per record: each selection change costs the
     // list a repaint of its own.
-    if (m_common->m_autoScroll && m_store.GetRowCount() > 0)
+    if (m_log->Common().m_autoScroll && m_log->Store().GetRowCount() > 0)
         FollowNewestRow();
     Invalidate(FALSE);
 }
@@ -221,8 +213,8 @@ void CLogview::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         *pResult = CDRF_NOTIFYITEMDRAW;
     } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
         const int row = static_cast<int>(draw->nmcd.dwItemSpec);
-        if (const CLogRecord* record = m_store.GetRecordOfRow(row)) {
-            const LogRowColors colors = GetLogRowColors(*m_settings, *record);
+        if (const CLogRecord* record = m_log->Store().GetRecordOfRow(row)) {
+            const LogRowColors colors = GetLogRowColors(m_log->Settings(), *record);
             draw->clrText = colors.text;
             draw->clrTextBk = colors.background;
         }
@@ -235,7 +227,7 @@ void CLogview::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     if (m_returningFocus || change->uNewState != kSelectedAndFocused)
         return;
-    const CLogRecord* record = m_store.ShowRecordOfRow(change->iItem);
+    const CLogRecord* record = m_log->Store().ShowRecordOfRow(change->iItem);
     if (record && m_hWndDetail)
         ::SendMessageA(m_hWndDetail, WM_SHOW_RECORD, 0, reinterpret_cast<LPARAM>(record));
 }
@@ -243,7 +235,7 @@ void CLogview::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
 void CLogview::OnDeleteAllItems(NMHDR*, LRESULT* pResult)
 {
     ClearDetail();
-    m_store.ForgetShownRecord();
+    m_log->Store().ForgetShownRecord();
     // The focus goes with the rows; a parked one must not come back to a later record.
     m_parkedFocusNumber = -1;
     // 0: the list still notifies each deleted row.
@@ -298,7 +290,7 @@ bool CLogview::ReadLogFile(LPCTSTR path)
         CLogFileReader reader(file);
         if (!reader.ReadHeader())
             return false;
-        const size_t limit = CLogStore::RecordLimit(*m_common);
+        const size_t limit = CLogStore::RecordLimit(m_log->Common());
         size_t addedSinceAsked = 0;
         CLogRecord record;
         for (;;) {
@@ -324,17 +316,17 @@ bool CLogview::ReadLogFile(LPCTSTR path)
 
 void CLogview::SaveLogFile(LPCTSTR path)
 {
-    WriteWholeFile(path, [this](CFile& file) { WriteLogFile(file, m_store); });
+    WriteWholeFile(path, [this](CFile& file) { WriteLogFile(file, m_log->Store()); });
 }
 
 void CLogview::ExportCsv(LPCTSTR path)
 {
-    WriteWholeFile(path, [this](CFile& file) { WriteCsvExport(file, m_store, *m_settings); });
+    WriteWholeFile(path, [this](CFile& file) { WriteCsvExport(file, m_log->Store(), m_log->Settings()); });
 }
 
 void CLogview::ExportText(LPCTSTR path)
 {
-    WriteWholeFile(path, [this](CFile& file) { WriteTextExport(file, m_store, *m_settings); });
+    WriteWholeFile(path, [this](CFile& file) { WriteTextExport(file, m_log->Store(), m_log->Settings()); });
 }
 
 void CLogview::WriteWholeFile(LPCTSTR path, const std::function<void(CFile&)>& write)
@@ -342,7 +334,7 @@ void CLogview::WriteWholeFile(LPCTSTR path, const std::function<void(CFile&)>& w
     try {
         CFile file;
         // An empty log still leaves the file it created.
-        if (file.Open(path, CFile::modeCreate | CFile::modeWrite) && m_store.GetRecordCount() > 0) {
+        if (file.Open(path, CFile::modeCreate | CFile::modeWrite) && m_log->Store().GetRecordCount() > 0) {
             write(file);
             file.Close();
             return;
@@ -354,13 +346,8 @@ void CLogview::WriteWholeFile(LPCTSTR path, const std::function<void(CFile&)>& w
     AfxMessageBox(GetMessageText(MSG_LOG_FILE_WRITE_ERROR), MB_OK | MB_ICONSTOP);
 }
 
-void CLogview::AutoSaveRecord(const CLogRecord& record)
+void CLogview::WatchAutoSave()
 {
-    const CString path = MakeAutoSavePath(*m_common, record.m_time);
-    if (path.IsEmpty())
-        return;
-    m_autoSaveFile.Append(path, record);
-    m_autoSavedRecently = true;
     if (!m_autoSaveTimerOn && m_hWnd) {
         ::SetTimer(m_hWnd, kAutoSaveIdleTimer, kAutoSaveIdlePeriodMs, nullptr);
         m_autoSaveTimerOn = true;

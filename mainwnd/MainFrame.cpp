@@ -103,7 +103,7 @@ END_MESSAGE_MAP()
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
                        CPortEngine& ports)
     : m_settings(settings), m_commonSettings(commonSettings), m_ports(ports),
-      m_sendEditor(commonSettings)
+      m_log(settings, commonSettings), m_sendEditor(commonSettings)
 {
     m_settings.SetDefaults(1);
 }
@@ -155,7 +155,7 @@ bool CMainFrame::CreateView()
     // The view reads the settings from its creation on, so it is made here rather than from a
     // creation context.
     m_view = new CLogview;
-    m_view->SetSettings(&m_settings, &m_commonSettings);
+    m_view->SetLog(&m_log);
     if (!m_view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(), this,
                         AFX_IDW_PANE_FIRST)) {
         m_view = nullptr;  // it deleted itself

@@ -16,6 +16,7 @@
 #include "core/CommonSettings.h"
 #include "core/engine/PortEngine.h"
 #include "core/engine/PortSinks.h"
+#include "core/log/CommLog.h"
 #include "mainwnd/ColorStatusBar.h"
 #include "mainwnd/SendEditorDlg.h"
 #include "platform/FrameWnd.h"
@@ -144,6 +145,8 @@ private:
     CCommSettings& m_settings;
     CCommonSettings& m_commonSettings;
     CPortEngine& m_ports;
+    // The log the view shows; the frame's, so that it outlives the view's window.
+    CCommLog m_log;
     // Owned by its window, which deletes it.
     CLogview* m_view = nullptr;
     CColorStatusBar m_statusBar;

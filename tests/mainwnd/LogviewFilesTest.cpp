@@ -59,7 +59,7 @@ protected:
         });
         ASSERT_TRUE(CreateTopLevel(m_parent, 800, 300));
         m_view = new CLogview;
-        m_view->SetSettings(&m_settings, &m_common);
+        m_view->SetLog(&m_log);
         ASSERT_TRUE(m_view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 780, 280),
                                    &m_parent, AFX_IDW_PANE_FIRST));
     }
@@ -95,6 +95,7 @@ protected:
 
     CCommSettings m_settings;
     CCommonSettings m_common{"1.0.0.0"};
+    CCommLog m_log{m_settings, m_common};
     CWnd m_parent;
     CLogview* m_view = nullptr;
     TempFolder m_folder;

@@ -95,7 +95,7 @@ protected:
         CObject* object = RUNTIME_CLASS(CLogview)->CreateObject();
         ASSERT_TRUE(object->IsKindOf(RUNTIME_CLASS(CListView)));
         m_view = static_cast<CLogview*>(object);
-        m_view->SetSettings(&m_settings, &m_common);
+        m_view->SetLog(&m_log);
         ASSERT_TRUE(m_view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER,
                                    CRect(0, 0, 780, 280), &m_parent, AFX_IDW_PANE_FIRST));
         m_view->SetDetailWindow(m_detail);
@@ -158,6 +158,7 @@ protected:
 
     CCommSettings m_settings;
     CCommonSettings m_common{"1.0.0.0"};
+    CCommLog m_log{m_settings, m_common};
     CWnd m_parent;
     CDetailRecorder m_detail;
     CLogview* m_view = nullptr;

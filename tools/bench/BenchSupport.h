@@ -37,13 +37,14 @@ class CBenchLogview
 {
 public:
     CBenchLogview(const CCommSettings& settings, const CCommonSettings& common)
+        : m_log(settings, common)
     {
         m_ok = m_frame.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 700,
                                 nullptr, nullptr) != FALSE;
         if (!m_ok)
             return;
         m_view = new CLogview;
-        m_view->SetSettings(&settings, &common);
+        m_view->SetLog(&m_log);
         m_ok = m_view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER,
                               CRect(0, 0, 1000, 700), &m_frame, AFX_IDW_PANE_FIRST) != FALSE;
         PumpMessages();
@@ -55,6 +56,7 @@ public:
     CLogview& View() { return *m_view; }
 
 private:
+    CCommLog m_log;
     CWnd m_frame;
     CLogview* m_view = nullptr;
     bool m_ok = false;
