@@ -302,6 +302,14 @@ protected:
         settings.m_clientConnectTimeoutOn[0] = 0;
     }
 
+    // Starts Port 1 as a client of the peer; true once it can send.
+    bool StartConnectedTo(const LoopbackPeer& peer)
+    {
+        m_settings.m_clientRemotePort[0] = peer.Port();
+        m_frame->UpdateTitle();
+        SendCommand(ID_PORT1_START);
+        return PumpUntil([&] { return IsEnabled(ID_PORT1_SEND); });
+    }
     // Start, Send and Stop of Port 1 as enabled now.
     std::string Port1Commands()
     {
@@ -360,10 +368,7 @@ TEST_F(PortCommandsTest, StartSendAndStopDriveThePortAndItsCommands)
 TEST_F(PortCommandsTest, StartStaysDisabledUntilTheStoppedThreadHasEnded)
 {
     LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
-    m_settings.m_clientRemotePort[0] = peer.Port();
-    m_frame->UpdateTitle();
-    SendCommand(ID_PORT1_START);
-    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_SEND); }));
+    ASSERT_TRUE(StartConnectedTo(peer));
     SendCommand(ID_PORT1_STOP);
     // Nothing pumped: the thread cannot have reported its end. Refreshing the title (as opening
     // a document does) must not make the port startable while its thread still runs.
@@ -436,10 +441,7 @@ TEST_F(PortCommandsTest, OpeningADocumentStartsItsEnabledPortsWhenAskedTo)
 TEST_F(PortCommandsTest, ClosingTheWindowEndsARunningPortFirst)
 {
     LoopbackPeer peer([](SOCKET socket) { ReceiveAll(socket); });
-    m_settings.m_clientRemotePort[0] = peer.Port();
-    m_frame->UpdateTitle();
-    SendCommand(ID_PORT1_START);
-    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_SEND); }));
+    ASSERT_TRUE(StartConnectedTo(peer));
     // The thread waits in its reports while the window closes, and is not restarted.
     m_settings.m_clientReconnect[0] = 1;
     m_frame->DestroyWindow();
