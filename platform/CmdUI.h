@@ -37,11 +37,13 @@ public:
     BOOL m_bContinueRouting = FALSE;
 };
 
-// Asks the update handlers whether a command is enabled; it has no item to change.
+// Asks the update handlers whether a command is enabled and checked; it has no item to change.
 class CTestCmdUI : public CCmdUI
 {
 public:
     void Enable(BOOL bOn = TRUE) override;
+    void SetCheck(int nCheck = 1) override { m_nCheck = nCheck; }
 
     BOOL m_bEnabled = TRUE;
+    int m_nCheck = 0;
 };

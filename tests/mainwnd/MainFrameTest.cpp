@@ -16,6 +16,7 @@
 #include "core/PortNotify.h"
 #include "dialogs/SaveFormatDlg.h"
 #include "platform/CmdUI.h"
+#include "platform/MessageBox.h"
 #include "res/resource.h"
 #include "tests/log/LogSamples.h"
 #include "tests/support/FileBytes.h"
@@ -73,12 +74,14 @@ protected:
     }
     void SendCommand(UINT command) { ::SendMessageA(m_hWnd, WM_COMMAND, command, 0); }
     int RowCount() const { return static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
-    bool IsEnabled(UINT command)
+    bool IsEnabled(UINT command) { return Update(command).m_bEnabled != FALSE; }
+    bool IsChecked(UINT command) { return Update(command).m_nCheck != 0; }
+    CTestCmdUI Update(UINT command)
     {
         CTestCmdUI state;
         state.m_nID = command;
         state.DoUpdate(m_frame, FALSE);
-        return state.m_bEnabled;
+        return state;
     }
 
     CCommSettings m_settings;
@@ -166,6 +169,89 @@ TEST_F(MainFrameTest, LogRecordsGoToTheViewAndTheSenderGetsTheirNumbers)
         EXPECT_EQ(count, ::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
         EXPECT_EQ(count - 1, record.m_sequence);
     }
+}
+
+TEST_F(MainFrameTest, AutoScrollTogglesTheCommonSettingAndShowsItsCheck)
+{
+    EXPECT_FALSE(IsChecked(ID_SETTINGS_AUTO_SCROLL));
+    for (const int expected : {1, 0}) {
+        SendCommand(ID_SETTINGS_AUTO_SCROLL);
+        EXPECT_EQ(expected, m_common.m_autoScroll);
+        EXPECT_EQ(expected != 0, IsChecked(ID_SETTINGS_AUTO_SCROLL));
+    }
+}
+
+TEST_F(MainFrameTest, ClearLogAsksFirstAndNeedsRows)
+{
+    std::vector<std::string> asked;
+    int answer = IDCANCEL;
+    const MessageBoxPresenter previous =
+        AfxSetMessageBoxPresenter([&](HWND, LPCTSTR text, LPCTSTR, UINT type) {
+            EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION), type);
+            asked.push_back(text);
+            return answer;
+        });
+    // A record without a row (its port's display bits hide it) leaves nothing to clear.
+    m_settings.m_logFilter[1][LOG_KIND_SENT] = 0;
+    SendLogRecord(SampleSent());
+    EXPECT_FALSE(IsEnabled(ID_SETTINGS_CLEAR_LOG));
+    SendCommand(ID_SETTINGS_CLEAR_LOG);
+    EXPECT_TRUE(asked.empty());
+
+    SendLogRecord(SampleReceived());
+    EXPECT_TRUE(IsEnabled(ID_SETTINGS_CLEAR_LOG));
+    SendCommand(ID_SETTINGS_CLEAR_LOG);  // cancelled
+    EXPECT_EQ(1, RowCount());
+    answer = IDOK;
+    SendCommand(ID_SETTINGS_CLEAR_LOG);
+    EXPECT_EQ(0, RowCount());
+    EXPECT_FALSE(IsEnabled(ID_SETTINGS_CLEAR_LOG));
+    const std::vector<std::string> expected(2, "表示中のログを削除します。\nよろしいですか？");
+    EXPECT_EQ(expected, asked);
+    // The numbering starts again.
+    CLogRecord record = SampleReceived();
+    ::SendMessageA(m_hWnd, WM_PORT_NOTIFY, PORT_NOTIFY_LOG, reinterpret_cast<LPARAM>(&record));
+    EXPECT_EQ(0, record.m_sequence);
+    AfxSetMessageBoxPresenter(previous);
+}
+
+TEST_F(MainFrameTest, ViewNotifyRebuildsTheListOrRefreshesTheTitle)
+{
+    SendLogRecord(SampleSent());
+    SendLogRecord(SampleReceived());
+    ASSERT_EQ(2, RowCount());
+    // The display bits changed (as the settings dialog changes them): only a rebuild shows it.
+    m_settings.m_logFilter[1][LOG_KIND_SENT] = 0;
+    m_settings.m_name = "Renamed";
+    for (const WPARAM ignored : {WPARAM(1), WPARAM(2), WPARAM(4)})
+        ::SendMessageA(m_hWnd, WM_VIEW_NOTIFY, ignored, 0);
+    EXPECT_EQ(2, RowCount());
+    ::SendMessageA(m_hWnd, WM_VIEW_NOTIFY, VIEW_NOTIFY_REBUILD_LIST, 0);
+    EXPECT_EQ(1, RowCount());
+
+    char title[128] = {};
+    ::GetWindowTextA(m_hWnd, title, sizeof title);
+    EXPECT_STREQ("Default - Quorvex", title);
+    ::SendMessageA(m_hWnd, WM_VIEW_NOTIFY, VIEW_NOTIFY_TITLE, 0);
+    ::GetWindowTextA(m_hWnd, title, sizeof title);
+    EXPECT_STREQ("Renamed - Quorvex", title);
+}
+
+TEST_F(MainFrameTest, AnOpenedDocumentShowsTheLogByItsDisplaySettings)
+{
+    TempFolder folder;
+    CCommSettings document;
+    document.m_logFilter[1][LOG_KIND_SENT] = 0;
+    document.m_settingsPath = folder.File("hides-sent.qvg").c_str();
+    ASSERT_EQ(0, document.Save());
+    SendLogRecord(SampleSent());
+    SendLogRecord(SampleReceived());
+    ASSERT_EQ(2, RowCount());
+
+    m_settings.m_settingsPath = document.m_settingsPath;
+    m_frame->OpenDocument(0);
+    // The rebuild is posted: it comes once the messages waiting before it are handled.
+    EXPECT_TRUE(PumpUntil([&] { return RowCount() == 1; }));
 }
 
 TEST_F(MainFrameTest, SavingAndExportingTheLogNeedRecords)
