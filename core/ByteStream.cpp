@@ -1,5 +1,6 @@
 #include "core/ByteStream.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -34,40 +35,45 @@ void CByteStream::AppendArray(const COleSafeArray& bytes)
 
 bool CByteStream::ReadBytes(void* destination, DWORD count)
 {
-    if (count > GetSize())
+    CByteReader reader = Unread();
+    const std::span<const BYTE> bytes = reader.ReadSpan(count);
+    if (!Consume(reader))
         return false;
-    if (count > 0)
-        std::memcpy(destination, GetData(), count);
-    m_readOffset += count;
+    std::copy(bytes.begin(), bytes.end(), static_cast<BYTE*>(destination));
     return true;
-}
-
-bool CByteStream::PeekCount(DWORD& count) const
-{
-    if (GetSize() < 4)
-        return false;
-    count = GetUInt32LE(GetData());
-    return count <= GetSize() - 4;
 }
 
 bool CByteStream::ReadString(CString& text)
 {
-    DWORD length;
-    if (!PeekCount(length))
+    CByteReader reader = Unread();
+    const std::span<const BYTE> bytes = reader.ReadCounted();
+    if (!Consume(reader))
         return false;
-    const char* characters = reinterpret_cast<const char*>(GetData() + 4);
-    text = CString(characters, static_cast<int>(strnlen(characters, length)));
-    m_readOffset += 4 + length;
+    const char* characters = reinterpret_cast<const char*>(bytes.data());
+    text = CString(characters, static_cast<int>(strnlen(characters, bytes.size())));
     return true;
 }
 
 bool CByteStream::ReadArray(COleSafeArray& bytes)
 {
-    DWORD length;
-    if (!PeekCount(length))
+    CByteReader reader = Unread();
+    const std::span<const BYTE> counted = reader.ReadCounted();
+    if (!Consume(reader))
         return false;
-    bytes.CreateOneDim(VT_UI1, length, GetData() + 4);
-    m_readOffset += 4 + length;
+    bytes.CreateOneDim(VT_UI1, static_cast<DWORD>(counted.size()), counted.data());
+    return true;
+}
+
+CByteReader CByteStream::Unread() const
+{
+    return CByteReader(GetData(), GetSize());
+}
+
+bool CByteStream::Consume(const CByteReader& reader)
+{
+    if (reader.Failed())
+        return false;
+    m_readOffset += GetSize() - reader.Remaining();
     return true;
 }
 
@@ -122,14 +128,12 @@ int CByteStream::ReadFile(const char* path)
 
 DWORD ComputeXorChecksum(const void* data, DWORD count)
 {
-    const BYTE* bytes = static_cast<const BYTE*>(data);
+    CByteReader reader(static_cast<const BYTE*>(data), count);
     DWORD checksum = 0;
-    DWORD offset = 0;
-    for (; offset + 4 <= count; offset += 4)
-        checksum ^= GetUInt32LE(bytes + offset);
-    if (offset == count)
-        return checksum;
+    while (reader.Remaining() >= 4)
+        checksum ^= reader.ReadUInt32();
     BYTE last[4] = {};
-    std::memcpy(last, bytes + offset, count - offset);
+    const std::span<const BYTE> rest = reader.ReadSpan(reader.Remaining());
+    std::copy(rest.begin(), rest.end(), last);
     return checksum ^ GetUInt32LE(last);
 }

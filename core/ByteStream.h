@@ -2,11 +2,13 @@
 // Writes append at the end; reads take from the front in the order things were written. Counts
 // are unsigned 32-bit little-endian.
 //
-// A read that asks for more than is left fails, reads nothing and leaves the stream as it was, so
-// a damaged or truncated file can never make a reader step past the end of its data.
+// Reads go through CByteReader. A read that asks for more than is left fails, reads nothing and
+// leaves the stream as it was, so a damaged or truncated file can never make a reader step past
+// the end of its data.
 #pragma once
 #include <vector>
 
+#include "core/ByteReader.h"
 #include "platform/SafeArray.h"
 #include "platform/String.h"
 
@@ -34,7 +36,10 @@ public:
     const BYTE* GetData() const { return m_bytes.data() + m_readOffset; }
 
 private:
-    bool PeekCount(DWORD& count) const;
+    // A reader over what is left to read.
+    CByteReader Unread() const;
+    // Whether all the reader's reads succeeded; only then is what it read taken from the stream.
+    bool Consume(const CByteReader& reader);
 
     std::vector<BYTE> m_bytes;
     size_t m_readOffset = 0;

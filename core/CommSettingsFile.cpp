@@ -7,6 +7,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "core/ByteReader.h"
 #include "core/ByteStream.h"
 #include "core/LittleEndian.h"
 #include "platform/Mbcs.h"
@@ -36,6 +37,16 @@ const DWORD kFlnetRecordSize = 80;
 const DWORD kFlnetNameOffset = 6;
 const int kFlnetNameMax = 17;  // and its terminator
 const DWORD kFlnetValuesOffset = 0x18;
+
+using FixedPart = BYTE[kFixedPartSize];
+
+// The word at a file offset of the fixed part.
+DWORD FixedWord(const FixedPart& fixed, DWORD offset)
+{
+    CByteReader reader(fixed, sizeof fixed);
+    reader.Skip(offset);
+    return reader.ReadUInt32();
+}
 
 // The file offset of a block's word; the word tables hold no negative index.
 DWORD WordOffset(DWORD block, int index)
@@ -153,18 +164,18 @@ void AppendFlnetRecord(CByteStream& stream, const CCommSettings& document, int p
 
 // 0, or the code of the first check the file fails. fixed holds the file's first bytes, padded
 // with zeros when the file is shorter than the header and blocks.
-int CheckFile(const BYTE* fixed, DWORD fileSize, DWORD fileXor)
+int CheckFile(const FixedPart& fixed, DWORD fileSize, DWORD fileXor)
 {
     if (fileSize < sizeof kMagic || std::memcmp(fixed, kMagic, sizeof kMagic) != 0)
         return -2;
-    const DWORD version = GetUInt32LE(fixed + kVersionOffset);
+    const DWORD version = FixedWord(fixed, kVersionOffset);
     if (version < kOldestVersion || version > kCurrentVersion)
         return -3;
-    if (GetUInt32LE(fixed + kFileSizeOffset) != fileSize || fileSize < kFixedPartSize)
+    if (FixedWord(fixed, kFileSizeOffset) != fileSize || fileSize < kFixedPartSize)
         return -4;
     // The whole-file XOR includes the stored checksum word once; taking it out again gives the
     // XOR computed with that field zero.
-    const DWORD stored = GetUInt32LE(fixed + kChecksumOffset);
+    const DWORD stored = FixedWord(fixed, kChecksumOffset);
     return (fileXor ^ stored) == stored ? 0 : -5;
 }
 
@@ -214,7 +225,7 @@ int CCommSettings::Load()
 
     const DWORD fileSize = stream.GetSize();
     const DWORD fileXor = ComputeXorChecksum(stream.GetData(), fileSize);
-    BYTE fixed[kFixedPartSize] = {};
+    FixedPart fixed = {};
     stream.ReadBytes(fixed, std::min(fileSize, kFixedPartSize));
     if (const int failure = CheckFile(fixed, fileSize, fileXor))
         return failure;
@@ -222,9 +233,9 @@ int CCommSettings::Load()
     // Read into a copy, so a file whose items end early leaves nothing half-read behind.
     CCommSettings read(*this);
     ForEachFixedValue(read, [&fixed](DWORD offset, auto& value) {
-        value = static_cast<std::remove_reference_t<decltype(value)>>(GetUInt32LE(fixed + offset));
+        value = static_cast<std::remove_reference_t<decltype(value)>>(FixedWord(fixed, offset));
     });
-    const DWORD version = GetUInt32LE(fixed + kVersionOffset);
+    const DWORD version = FixedWord(fixed, kVersionOffset);
     if (!ForEachItem(read, version, [&stream](auto& item) { return ReadItem(stream, item); }))
         return -4;
     *this = read;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/ByteReader.h"
 #include "core/LittleEndian.h"
 
 namespace {
@@ -54,21 +55,19 @@ COleSafeArray& CLogRecord::ToBytes(COleSafeArray& bytes) const
 
 int CLogRecord::FromBytes(DWORD count, const BYTE* bytes)
 {
-    if (count < kHeaderSize)
+    CByteReader reader(bytes, count);
+    // Taken whole first, so a short record changes nothing.
+    CByteReader header(reader.ReadSpan(kHeaderSize));
+    if (reader.Failed())
         return 0;
-    DWORD offset = 0;
-    for (int CLogRecord::*field : kIntFields) {
-        this->*field = static_cast<int>(GetUInt32LE(bytes + offset));
-        offset += 4;
-    }
-    m_peerAddress = GetUInt32LE(bytes + kPeerAddressOffset);
-    m_peerPort = static_cast<int>(GetUInt32LE(bytes + kPeerPortOffset));
-    offset = kTimeOffset;
-    for (WORD SYSTEMTIME::*field : kTimeFields) {
-        m_time.*field = GetUInt16LE(bytes + offset);
-        offset += 2;
-    }
-    m_data.CreateOneDim(VT_UI1, count - kHeaderSize, bytes + kHeaderSize);
+    for (int CLogRecord::*field : kIntFields)
+        this->*field = header.ReadInt32();
+    m_peerAddress = header.ReadUInt32();
+    m_peerPort = header.ReadInt32();
+    for (WORD SYSTEMTIME::*field : kTimeFields)
+        m_time.*field = header.ReadUInt16();
+    const std::span<const BYTE> data = reader.ReadSpan(reader.Remaining());
+    m_data.CreateOneDim(VT_UI1, static_cast<DWORD>(data.size()), data.data());
     return 1;
 }
 

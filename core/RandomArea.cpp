@@ -7,6 +7,7 @@
 #include <ctime>
 #include <utility>
 
+#include "core/ByteReader.h"
 #include "core/LittleEndian.h"
 #include "core/RandomGenerator.h"
 
@@ -21,9 +22,9 @@ void PutFloatLE(BYTE* at, const float& value)
     PutUInt32LE(at, bits);
 }
 
-void GetFloatLE(const BYTE* at, float& value)
+void ReadFloatLE(CByteReader& reader, float& value)
 {
-    const DWORD bits = GetUInt32LE(at);
+    const DWORD bits = reader.ReadUInt32();
     std::memcpy(&value, &bits, sizeof bits);
 }
 
@@ -35,9 +36,10 @@ void PutDoubleLE(BYTE* at, const double& value)
     PutUInt32LE(at + 4, static_cast<DWORD>(bits >> 32));
 }
 
-void GetDoubleLE(const BYTE* at, double& value)
+void ReadDoubleLE(CByteReader& reader, double& value)
 {
-    const ULONGLONG bits = GetUInt32LE(at) | (static_cast<ULONGLONG>(GetUInt32LE(at + 4)) << 32);
+    const ULONGLONG low = reader.ReadUInt32();
+    const ULONGLONG bits = low | (static_cast<ULONGLONG>(reader.ReadUInt32()) << 32);
     std::memcpy(&value, &bits, sizeof bits);
 }
 
@@ -157,17 +159,19 @@ void RandomArea::ToBytes(BYTE* out) const
 
 void RandomArea::FromBytes(const BYTE* in)
 {
-    m_start = GetUInt32LE(in);
-    m_end = GetUInt32LE(in + 4);
-    m_type = static_cast<int>(GetUInt32LE(in + 8));
-    m_signedMin = static_cast<int>(GetUInt32LE(in + 12));
-    m_signedMax = static_cast<int>(GetUInt32LE(in + 16));
-    m_unsignedMin = GetUInt32LE(in + 20);
-    m_unsignedMax = GetUInt32LE(in + 24);
-    GetFloatLE(in + 28, m_floatMin);
-    GetFloatLE(in + 32, m_floatMax);
-    GetDoubleLE(in + 40, m_doubleMin);
-    GetDoubleLE(in + 48, m_doubleMax);
+    CByteReader reader(in, kRecordSize);
+    m_start = reader.ReadUInt32();
+    m_end = reader.ReadUInt32();
+    m_type = reader.ReadInt32();
+    m_signedMin = reader.ReadInt32();
+    m_signedMax = reader.ReadInt32();
+    m_unsignedMin = reader.ReadUInt32();
+    m_unsignedMax = reader.ReadUInt32();
+    ReadFloatLE(reader, m_floatMin);
+    ReadFloatLE(reader, m_floatMax);
+    reader.Skip(4);  // reserved
+    ReadDoubleLE(reader, m_doubleMin);
+    ReadDoubleLE(reader, m_doubleMax);
 }
 
 CRandomAreaList::CRandomAreaList() : CRandomAreaList(CurrentTimeSeconds)
@@ -183,11 +187,13 @@ void CRandomAreaList::Load(const COleSafeArray& records, int periodSeconds)
     std::lock_guard<std::mutex> hold(m_lock);
     m_lastGeneration = 0;
     m_period = periodSeconds;
-    const DWORD count = records.GetSize() / RandomArea::kRecordSize;
-    m_areas.assign(count, RandomArea());
-    for (DWORD i = 0; i < count; ++i)
-        m_areas[i].FromBytes(records.GetData() + i * RandomArea::kRecordSize);
-    m_generated.assign(count, std::vector<BYTE>());
+    CByteReader reader(records.GetData(), records.GetSize());
+    m_areas.clear();
+    while (reader.Remaining() >= RandomArea::kRecordSize) {
+        m_areas.emplace_back();
+        m_areas.back().FromBytes(reader.ReadSpan(RandomArea::kRecordSize).data());
+    }
+    m_generated.assign(m_areas.size(), std::vector<BYTE>());
 }
 
 COleSafeArray CRandomAreaList::Apply(const COleSafeArray& data)

@@ -1,6 +1,7 @@
 #include "core/log/LogFile.h"
 
 #include "core/log/BufferedFileWriter.h"
+#include "core/ByteReader.h"
 #include "core/LittleEndian.h"
 
 namespace {
@@ -29,7 +30,10 @@ void AppendLogFileRecord(std::vector<BYTE>& bytes, const CLogRecord& record)
 
 bool IsLogFileHeader(const BYTE* bytes, DWORD count)
 {
-    return count >= kLogFileHeaderSize && GetUInt32LE(bytes) == kLogFileVersion;
+    CByteReader reader(bytes, count);
+    const DWORD version = reader.ReadUInt32();
+    reader.Skip(kLogFileHeaderSize - 4);
+    return !reader.Failed() && version == kLogFileVersion;
 }
 
 void WriteLogFile(CFile& file, const CLogStore& store)
@@ -65,7 +69,7 @@ LogFileReadResult CLogFileReader::ReadRecord(CLogRecord& record)
     BYTE lengthBytes[kLengthSize];
     if (m_left < kLengthSize || !ReadExactly(lengthBytes, kLengthSize))
         return LOG_FILE_DAMAGED;
-    const DWORD length = GetUInt32LE(lengthBytes);
+    const DWORD length = CByteReader(lengthBytes, kLengthSize).ReadUInt32();
     // Checked before the buffer grows: a damaged length cannot ask for more than the file has,
     // nor, in a file of several gigabytes, for more than one buffer of this process can hold.
     if (length == 0 || length > m_left || length > m_recordBytes.max_size())
