@@ -32,7 +32,7 @@ enum RandomValueType
 
 struct RandomArea
 {
-    static const DWORD kRecordSize = 56;
+    static constexpr DWORD kRecordSize = 56;
 
     // Writes kRecordSize bytes; the reserved bytes 36 to 39 are written as zero.
     void ToBytes(BYTE* out) const;
