@@ -118,6 +118,10 @@ TEST_F(ProgramDriverTest, ReadsStatusAndRowsThroughTheLibraryAndQvdriver)
     const std::string trying = "接続ﾄﾗｲ中 ";
     EXPECT_EQ(trying, program.StatusText(kPort1Pane));
     EXPECT_EQ("None", program.StatusText(kPort2Pane));
+    EXPECT_EQ(trying, program.WaitForStatusText(
+                          kPort1Pane, [&](const std::string& text) { return text == trying; }));
+    EXPECT_EQ(std::nullopt,
+              program.WaitForStatusText(kPort2Pane, [](const std::string&) { return false; }, 300));
 
     // Rows with the message's text and a log-view column count to check against.
     CCommSettings settings;
@@ -136,6 +140,11 @@ TEST_F(ProgramDriverTest, ReadsStatusAndRowsThroughTheLibraryAndQvdriver)
     const LogRow& second = expectedRows[1];
     EXPECT_EQ(second, program.WaitForLogRow([](const LogRow& row) { return row[0] == "0002"; }));
     EXPECT_EQ(std::nullopt, program.WaitForLogRow([](const LogRow&) { return false; }, 300));
+    EXPECT_EQ(expectedRows, program.WaitForLogRows([](const std::vector<LogRow>& rows) {
+        return rows.size() == 2;
+    }));
+    EXPECT_EQ(std::nullopt,
+              program.WaitForLogRows([](const std::vector<LogRow>&) { return false; }, 300));
 
     // The same through qvdriver.exe: UTF-8, columns by tabs, exit codes.
     auto line = [](const LogRow& row) {
@@ -161,6 +170,17 @@ TEST_F(ProgramDriverTest, ReadsStatusAndRowsThroughTheLibraryAndQvdriver)
         {pid + "--timeout 300 answer-box ok", 2, ""},
         {pid + "answer-box maybe", 3, ""},
         {pid + "wait-row (", 3, ""},
+        // Both rows hold the same message.
+        {pid + "wait-rows \"\\t" + second[3] + "$\" 2", 0,
+         line(expectedRows[0]) + line(expectedRows[1])},
+        {pid + "--timeout 300 wait-rows \"" + second[3] + "\" 3", 2, ""},
+        {pid + "wait-rows ^0002 two", 3, ""},
+        {pid + "wait-rows ( 1", 3, ""},
+        // The pane's text ends in a blank, which the wait looks past and prints.
+        {pid + "wait-status 1 接続ﾄﾗｲ中", 0, ProgramTextToUtf8(trying) + "\n"},
+        {pid + "wait-status 2 None", 0, "None\n"},
+        {pid + "--timeout 300 wait-status 2 接続ﾄﾗｲ中", 2, ""},
+        {pid + "wait-status one None", 3, ""},
         {"--pid 999999 rows", 1, ""},
         {pid + "close", 0, "0\n"},
         {pid + "status 1", 1, ""},

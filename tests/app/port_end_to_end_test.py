@@ -111,6 +111,26 @@ def random_long_be_area(start, end):
                        0, 0, 0.0, 0.0, 0, 0.0, 0.0)
 
 
+def escape(text):
+    """The text as an ECMAScript regular expression that matches it as it is."""
+    return re.sub(r"([\\^$.|?*+()\[\]{}/])", r"\\\1", text)
+
+
+def row_pattern(start, end=None, connection=None):
+    """A qvdriver pattern for the rows whose Contents is start or, with end given, starts with
+    start and ends with end; and whose ID is connection, when one is given."""
+    column = r"[^\t]*"
+    contents = escape(start) + ("" if end is None else column + escape(end))
+    ident = column if connection is None else escape(connection)
+    return rf"^{column}\t{ident}\t{column}\t{contents}$"
+
+
+def split_rows(output):
+    """qvdriver's rows, each split into its columns."""
+    rows = [line.split("\t") for line in output.splitlines()]
+    return [row for row in rows if len(row) >= 4]
+
+
 def socket_option(entry, value):
     options = bytearray(qvg.SOCKET_OPTIONS_SIZE)
     struct.pack_into("<HH", options, entry * 16, 1, value)
@@ -151,22 +171,37 @@ class Program:
     def status(self, pane=1):
         return self.run("status", str(pane)).stdout.rstrip("\r\n")
 
+    def rows(self):
+        """Every row, top to bottom, split into its columns."""
+        return split_rows(self.run("rows").stdout)
+
     def contents(self):
         """The Contents column of every row, top to bottom."""
-        rows = self.run("rows").stdout.splitlines()
-        return [row.split("\t")[3] for row in rows if row.count("\t") >= 3]
+        return [row[3] for row in self.rows()]
 
-    def wait_until(self, condition, timeout=30):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            contents = self.contents()
-            if condition(contents):
-                return contents
-            time.sleep(0.1)
-        raise AssertionError(f"timed out; rows: {self.contents()}")
+    def wait_rows(self, pattern, count=1, timeout=30):
+        """Waits in one qvdriver run until at least count rows match the pattern; every row
+        then, split into its columns."""
+        result = self.run("--timeout", str(timeout * 1000), "wait-rows", pattern, str(count),
+                          check=False)
+        if result.returncode != 0:
+            raise AssertionError(f"timed out waiting for {count} of {pattern}; "
+                                 f"rows: {self.contents()}")
+        return split_rows(result.stdout)
+
+    def wait_for_contents(self, pattern, count=1, timeout=30):
+        """As wait_rows; the Contents column of every row then."""
+        return [row[3] for row in self.wait_rows(pattern, count, timeout)]
 
     def wait_for_count(self, text, count=1, timeout=30):
-        return self.wait_until(lambda rows: rows.count(text) >= count, timeout)
+        return self.wait_for_contents(row_pattern(text), count, timeout)
+
+    def wait_for_status(self, text, pane=1, timeout=30):
+        """Waits in one qvdriver run until the pane reads text, blanks at its ends aside."""
+        result = self.run("--timeout", str(timeout * 1000), "wait-status", str(pane), text,
+                          check=False)
+        if result.returncode != 0:
+            raise AssertionError(f"pane {pane} does not read {text!r}: {self.status(pane)!r}")
 
     def close(self):
         return self.run("--timeout", "30000", "close", check=False)
@@ -217,7 +252,7 @@ class PortEndToEndTest(EndToEndCase):
         self.assertEqual("接続中", program.status().strip())
 
         program.command(SEND)
-        rows = program.wait_until(lambda rows: any(row.startswith("Recv") for row in rows))
+        rows = program.wait_for_contents(row_pattern("Recv", end=""))
         self.assertTrue(rows[2].startswith("Send:0003:4142 43"), rows)
         self.assertTrue(rows[3].startswith("Recv:0003:4142 43"), rows)
         self.assertNotIn("IP:", rows[3])  # a TCP record names no peer
@@ -225,7 +260,7 @@ class PortEndToEndTest(EndToEndCase):
         program.command(STOP)
         rows = program.wait_for_count("Socket処理は中断しました")
         self.assertNotIn("Socket処理終了", rows)
-        program.wait_until(lambda rows: program.status().strip() == "None")
+        program.wait_for_status("None")
 
         program.command(START)
         program.wait_for_count("接続完了", 2)
@@ -238,8 +273,9 @@ class PortEndToEndTest(EndToEndCase):
         rows = program.wait_for_count("接続失敗", 2)
         self.assertEqual(["Socket処理開始", "接続失敗", "Socket処理終了", "Socket処理開始"], rows[:4])
         program.command(STOP)
-        program.wait_until(lambda rows: program.status().strip() == "None")
+        program.wait_for_status("None")
         settled = program.contents()
+        # A window in which nothing may happen, not a wait: more than three reconnect waits.
         time.sleep(1)
         self.assertEqual(settled, program.contents())  # no further attempt
         self.close(program)

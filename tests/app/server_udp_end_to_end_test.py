@@ -16,7 +16,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import port_end_to_end_test as e2e  # noqa: E402
-from port_end_to_end_test import EndToEndCase, pattern, qvg, unused_port  # noqa: E402
+from port_end_to_end_test import (  # noqa: E402
+    EndToEndCase, pattern, qvg, row_pattern, unused_port)
 
 START = (32804, 32805)
 STOP = (32806, 32807)
@@ -96,36 +97,22 @@ class ServerUdpEndToEndTest(EndToEndCase):
         return sock
 
     @staticmethod
-    def rows(program):
-        """(connection id, contents) of every row, top to bottom."""
-        rows = [row.split("\t") for row in program.run("rows").stdout.splitlines()]
-        return [(row[1], row[3]) for row in rows if len(row) >= 4]
+    def pairs(rows):
+        """(connection id, contents) of each row."""
+        return [(row[1], row[3]) for row in rows]
 
-    def wait_for(self, program, condition, timeout=30):
-        """Waits until condition(rows) holds; the rows then."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            rows = self.rows(program)
-            if condition(rows):
-                return rows
-            time.sleep(0.1)
-        self.fail(f"timed out; rows: {self.rows(program)}")
+    def rows(self, program):
+        """(connection id, contents) of every row, top to bottom."""
+        return self.pairs(program.rows())
 
     def wait_for_row(self, program, row, count=1):
-        return self.wait_for(program, lambda rows: rows.count(row) >= count)
+        """Waits until at least count rows are (connection id, contents) row; the rows then."""
+        connection, contents = row
+        return self.pairs(program.wait_rows(row_pattern(contents, connection=connection), count))
 
     def wait_for_received(self, program, connection, start, end=""):
         """Waits for a received row of the connection that starts and ends as given."""
-        return self.wait_for(program, lambda rows: any(
-            c == connection and r.startswith(start) and r.endswith(end) for c, r in rows))
-
-    def wait_for_status(self, program, text, pane=1, timeout=30):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if program.status(pane).strip() == text:
-                return
-            time.sleep(0.1)
-        self.assertEqual(text, program.status(pane).strip())
+        return self.pairs(program.wait_rows(row_pattern(start, end, connection)))
 
     def test_server_numbers_its_clients_sends_to_each_and_ends_them_on_stop(self):
         listen_port = unused_port()
@@ -133,7 +120,7 @@ class ServerUdpEndToEndTest(EndToEndCase):
             "use_port[0]": 1, "connection_type[0]": TCP_SERVER,
             "server_listen_port[0]": listen_port, "send_editor_data": b"HELLO"}))
         program.command(START[0])
-        self.wait_for_status(program, "接続受付中 [0000]")
+        program.wait_for_status("接続受付中 [0000]")
 
         clients = []
         for number in (1, 2, 3):
@@ -141,7 +128,7 @@ class ServerUdpEndToEndTest(EndToEndCase):
             local_port = clients[-1].getsockname()[1]
             self.wait_for_row(program, (f"1:({number})",
                                         f"Accept Port OK! (IP:127.0.0.1 Port:{local_port})"))
-        self.wait_for_status(program, "接続受付中 [0003]")
+        program.wait_for_status("接続受付中 [0003]")
 
         program.command(SEND[0])
         for client in clients:
@@ -151,10 +138,10 @@ class ServerUdpEndToEndTest(EndToEndCase):
         rows = self.wait_for_row(program, ("1:(2)", "Accept Port Exit"))
         own = [contents for connection, contents in rows if connection == "1:(2)"]
         self.assertEqual(["切断信号受信", "Accept Port Exit"], own[-2:])
-        self.wait_for_status(program, "接続受付中 [0002]")
+        program.wait_for_status("接続受付中 [0002]")
 
         program.command(STOP[0])
-        self.wait_for_status(program, "None")
+        program.wait_for_status("None")
         rows = self.rows(program)
         stopped = [connection for connection, contents in rows
                    if contents == "Socket処理は中断しました"]
@@ -172,7 +159,7 @@ class ServerUdpEndToEndTest(EndToEndCase):
             "udp_destination_port[0]": destination.getsockname()[1],
             "udp_restart[0]": 1, "udp_restart_wait[0]": 500, "send_editor_data": b"PING"}))
         program.command(START[0])
-        self.wait_for_status(program, "接続中")
+        program.wait_for_status("接続中")
         self.wait_for_row(program, ("1:(-)", "Socket処理開始"))
 
         senders = [self.keep(datagram_socket()) for _ in range(2)]
@@ -193,13 +180,13 @@ class ServerUdpEndToEndTest(EndToEndCase):
         zero = contents.index("切断信号受信(Receive Zero)")
         self.assertEqual(["切断信号受信(Receive Zero)", "Socket処理終了", "Socket処理開始"],
                          contents[zero:zero + 3])
-        self.wait_for_status(program, "接続中")
+        program.wait_for_status("接続中")
         # The restarted endpoint receives again.
         senders[1].sendto(b"again", ("127.0.0.1", bind_port))
         self.wait_for_received(program, "1:(-)", "Recv:0005:6167 6169 6E",
                                f" IP:127.0.0.1 Port:{senders[1].getsockname()[1]}")
         program.command(STOP[0])
-        self.wait_for_status(program, "None")
+        program.wait_for_status("None")
         self.close(program)
 
     def test_broadcast_and_multicast_reach_their_peers_on_loopback(self):
@@ -222,7 +209,7 @@ class ServerUdpEndToEndTest(EndToEndCase):
             "socket_options[1]": bytes(options), "send_editor_data": b"CAST"}))
         for port in (0, 1):
             program.command(START[port])
-            self.wait_for_status(program, "接続中", pane=port + 1)
+            program.wait_for_status("接続中", pane=port + 1)
 
         program.command(SEND[0])
         data, source = listener.recvfrom(100)
@@ -238,7 +225,7 @@ class ServerUdpEndToEndTest(EndToEndCase):
                                f" IP:127.0.0.1 Port:{sender.getsockname()[1]}")
         for port in (0, 1):
             program.command(STOP[port])
-            self.wait_for_status(program, "None", pane=port + 1)
+            program.wait_for_status("None", pane=port + 1)
         self.close(program)
 
     def start_relay(self, **port2_reply):
@@ -257,25 +244,26 @@ class ServerUdpEndToEndTest(EndToEndCase):
         fields.update({f"{name}[1]": value for name, value in port2_reply.items()})
         program = self.start(document(**fields))
         program.command(START[0])
-        self.wait_for_status(program, "接続受付中 [0000]")
+        program.wait_for_status("接続受付中 [0000]")
         return program, listen_port, upstream
 
     def accept_port2(self, program, upstream):
         program.command(START[1])
         peer, _ = upstream.accept()
         self.keep(peer).settimeout(30)
-        self.wait_for_status(program, "接続中", pane=2)
+        program.wait_for_status("接続中", pane=2)
         return peer
 
     def test_automatic_replies_fill_bytes_forward_and_skip_a_port_that_is_down(self):
         program, listen_port, upstream = self.start_relay(
             reply_data=REPLY_FILL, fill_byte=0x55, reply_target=TARGET_OWN)
         client = self.keep(tcp_client(listen_port))
-        self.wait_for_status(program, "接続受付中 [0001]")
+        program.wait_for_status("接続受付中 [0001]")
 
         # Port 2 is down: the reply has nowhere to go.
         client.sendall(b"DOWN")
         self.wait_for_received(program, "1:(1)", "Recv:0004:444F 574E")
+        # A window in which no reply may go out, not a wait: nothing marks "no reply".
         time.sleep(0.5)
         self.assertFalse(any(c.startswith("Send") for _, c in self.rows(program)))
         self.assertTrue(nothing_arrives(client))
@@ -294,7 +282,7 @@ class ServerUdpEndToEndTest(EndToEndCase):
         peer = self.accept_port2(program, upstream)
         client = self.keep(tcp_client(listen_port))
         client.settimeout(30)
-        self.wait_for_status(program, "接続受付中 [0001]")
+        program.wait_for_status("接続受付中 [0001]")
 
         size = 256 * 1024
         downstream_data = pattern(size)

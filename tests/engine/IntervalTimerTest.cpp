@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/MessagePump.h"
+
 namespace {
 
 class IntervalTimerTest : public ::testing::Test
@@ -20,6 +22,19 @@ protected:
     ~IntervalTimerTest() override { ::CloseHandle(m_tick); }
 
     bool TickWithin(DWORD ms) { return ::WaitForSingleObject(m_tick, ms) == WAIT_OBJECT_0; }
+    // Whether the timer's thread took the stop request in time. A look takes the request too, so
+    // one still there is put back at once.
+    static bool StopTakenWithin(HANDLE stop, DWORD ms)
+    {
+        return PumpUntil(
+            [&] {
+                if (::WaitForSingleObject(stop, 0) != WAIT_OBJECT_0)
+                    return true;
+                ::SetEvent(stop);
+                return false;
+            },
+            ms);
+    }
 
     static FILETIME Sum(const FILETIME& a, const FILETIME& b)
     {
@@ -56,7 +71,10 @@ TEST_F(IntervalTimerTest, TicksOncePerPeriodUntilStopped)
 TEST_F(IntervalTimerTest, ARestartWithdrawsTheTickOfThePeriodBefore)
 {
     ASSERT_TRUE(m_timer.Start(m_name.c_str(), 50));
-    ::Sleep(300);  // the first period ran out and its tick waits, untaken
+    // The first period ran out: its tick, taken here to see it came, is put back to wait
+    // untaken, as the timer left it.
+    ASSERT_TRUE(TickWithin(2000));
+    ::SetEvent(m_tick);
     m_timer.Restart();
     EXPECT_FALSE(TickWithin(0));
     // The new period still ends in a tick.
@@ -67,6 +85,8 @@ TEST_F(IntervalTimerTest, RestartsKeepTheTickAwayWhileTheyComeFasterThanThePerio
 {
     ASSERT_TRUE(m_timer.Start(m_name.c_str(), 400));
     for (int restart = 0; restart < 10; ++restart) {
+        // A duration, not a wait: the restarts span more than the period, each coming well
+        // within it.
         ::Sleep(50);
         m_timer.Restart();
     }
@@ -91,8 +111,10 @@ TEST_F(IntervalTimerTest, AStopByNameEndsTheTimer)
     ASSERT_TRUE(m_timer.Start(m_name.c_str(), 20));
     const HANDLE stop = ::CreateEventA(nullptr, FALSE, FALSE, (m_name + "Stop").c_str());
     ::SetEvent(stop);
+    const bool taken = StopTakenWithin(stop, 2000);
     ::CloseHandle(stop);
-    ::Sleep(100);
+    ASSERT_TRUE(taken);
+    // A tick of the period the stop ended may still wait; none may follow it.
     ::ResetEvent(m_tick);
     EXPECT_FALSE(TickWithin(200));
 }

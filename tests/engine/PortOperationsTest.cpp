@@ -87,6 +87,7 @@ TEST_F(PortOperationsTest, AConnectionTypeWithoutAThreadStartsNothing)
         m_settings.m_connectionType[kPort] = type;
         EXPECT_FALSE(Start()) << type;
     }
+    // A window in which no thread may report, not a wait: there is nothing to wait for.
     PumpFor(100);
     EXPECT_TRUE(m_log.states.empty());
 }

@@ -46,6 +46,27 @@ protected:
         m_engine.StopPort(kPort);
         EXPECT_TRUE(WaitForEnd());
     }
+    // Whether a thread came to wait in a report to this thread's windows in time; the report
+    // stays untaken.
+    static bool ReportWaitsWithin(DWORD ms)
+    {
+        return ::MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_SENDMESSAGE,
+                                             MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0;
+    }
+    // Whether the receive time-out of the port's one connection ran out in time. Its tick,
+    // taken here to see it came, is put back for the worker.
+    bool ReceiveTimeOutRanOutWithin(DWORD ms)
+    {
+        const HANDLE tick = ::CreateEventA(
+            nullptr, FALSE, FALSE,
+            GetReceiveTimerEventName(m_engine.Context(kPort).GetStopEventName(),
+                                     m_log.queues.at(0)->m_connection));
+        const bool ranOut = ::WaitForSingleObject(tick, ms) == WAIT_OBJECT_0;
+        if (ranOut)
+            ::SetEvent(tick);
+        ::CloseHandle(tick);
+        return ranOut;
+    }
     void SetOption(int entry, WORD value)
     {
         BYTE* at = m_settings.m_socketOptions[kPort] + entry * 16;
@@ -172,7 +193,9 @@ TEST_F(TcpClientTest, ALargeBlockArrivesWholeAndInOrderThoughTheSocketTakesItInP
     Bytes arrived;
     {
         LoopbackPeer sink([&](SOCKET socket) {
-            ::Sleep(500);  // let the sender fill the socket until it would block
+            // A stall, not a wait: the sender fills the socket until it would block, and no
+            // event tells the peer when that is.
+            ::Sleep(500);
             arrived = ReceiveAll(socket);
         });
         ConnectTo(sink.Port());
@@ -328,6 +351,8 @@ TEST_F(TcpClientTest, TheReceiveTimeOutEndsOnlyAfterAWholeTimeOutWithoutData)
 {
     {
         LoopbackPeer ticker([&](SOCKET socket) {
+            // The gaps are what is tested: each shorter than the time-out, all of them together
+            // longer.
             for (int i = 0; i < 10; ++i) {
                 ::send(socket, "t", 1, 0);
                 ::Sleep(100);
@@ -349,25 +374,31 @@ TEST_F(TcpClientTest, TheReceiveTimeOutEndsOnlyAfterAWholeTimeOutWithoutData)
 
 TEST_F(TcpClientTest, BytesThatCameWhileTheWindowWasBusyAreNoReceiveTimeOut)
 {
-    std::atomic<bool> go{false};
+    std::atomic<bool> sendA{false};
+    std::atomic<bool> sendB{false};
     {
         LoopbackPeer talker([&](SOCKET socket) {
-            while (!go)
+            while (!sendA)
                 ::Sleep(1);
             ::send(socket, "A", 1, 0);
-            ::Sleep(100);
+            while (!sendB)
+                ::Sleep(1);
             ::send(socket, "B", 1, 0);
             Silent(socket);
         });
+        const SetOnExit releaseA{sendA};
+        const SetOnExit releaseB{sendB};
         ConnectTo(talker.Port());
         m_settings.m_receiveTimeoutOn[kPort] = 1;
         m_settings.m_receiveTimeout[kPort] = 400;
         ASSERT_TRUE(Start());
         ASSERT_TRUE(PumpUntil([&] { return !m_log.queues.empty(); }));
-        // The window takes nothing for longer than the time-out: the worker waits in its report
+        // The window takes nothing until the time-out ran out: the worker waits in its report
         // of "A" while "B" arrives and the time-out runs out behind it.
-        go = true;
-        ::Sleep(1000);
+        sendA = true;
+        ASSERT_TRUE(ReportWaitsWithin(10000));
+        sendB = true;
+        ASSERT_TRUE(ReceiveTimeOutRanOutWithin(10000));
         ASSERT_TRUE(WaitForEnd());
     }
     EXPECT_EQ((Bytes{'A', 'B'}), Joined(LOG_KIND_RECEIVED));
@@ -428,7 +459,8 @@ TEST_F(TcpClientTest, ThePeriodicSendPilesNothingUpBehindAPeerThatTakesNothing)
         ConnectTo(stalled.Port());
         ASSERT_TRUE(Start());
         ASSERT_TRUE(PumpUntil([&] { return !m_log.queues.empty(); }));
-        // Long enough for the socket to fill and for many ticks after that.
+        // A window in which nothing may pile up, not a wait: long enough for the socket to fill
+        // and for many ticks after that, and nothing marks the moment it is full.
         PumpFor(2000);
         EXPECT_TRUE(m_log.queues[0]->IsEmpty());
         StopAndWaitForEnd();

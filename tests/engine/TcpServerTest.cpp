@@ -310,6 +310,7 @@ TEST_F(TcpServerTest, AfterAFatalAcceptErrorThePortRunsUntilItsLastClientHasEnde
     // The listener no longer accepts, but its client is served and the port runs on.
     SendToAll({'S', 'T', 'I', 'L', 'L'});
     EXPECT_EQ((Bytes{'S', 'T', 'I', 'L', 'L'}), first->Receive(5));
+    // A window in which the port may not end, not a wait: nothing marks "it went on".
     PumpFor(200);
     EXPECT_FALSE(HasState(PORT_STATE_ENDED));
 

@@ -16,6 +16,7 @@
 #include "tests/log/LogSamples.h"
 #include "tests/platform/WindowTestSupport.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -290,13 +291,7 @@ TEST_F(LogviewFilesTest, TheAutoSaveFileIsHeldWhileRecordsComeAndLetGoWhenTheyPa
 
     // The view looks once a second and lets go when a whole second passed without a record.
     const DWORD start = GetTickCount();
-    bool deleted = false;
-    while (!deleted && GetTickCount() - start < 5000) {
-        PumpPendingMessages();
-        Sleep(20);
-        deleted = DeleteFileA(path.c_str());
-    }
-    EXPECT_TRUE(deleted);
+    EXPECT_TRUE(PumpUntil([&] { return DeleteFileA(path.c_str()) != FALSE; }, 5000));
     EXPECT_GE(GetTickCount() - start, 900u);
 }
 

@@ -133,15 +133,24 @@ protected:
         return texts;
     }
 
-    // Runs the message loop until the list has drawn the rows added so far (the view draws them
-    // on a timer, not per record).
-    void WaitForRedraw()
+    // Runs the message loop until the view's timer has gone off, then handles what that queued:
+    // the list draws the rows added so far on that timer, not per record, and the view has no
+    // other timer here. Whether it went off in time.
+    bool WaitForRedraw()
     {
+        bool redrawn = false;
         const DWORD start = ::GetTickCount();
-        while (::GetTickCount() - start < 400) {
-            PumpPendingMessages();
-            ::Sleep(10);
+        while (!redrawn && ::GetTickCount() - start < 10000) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            MSG msg;
+            while (!redrawn && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+                redrawn = msg.message == WM_TIMER && msg.hwnd == m_view->m_hWnd;
+            }
         }
+        PumpPendingMessages();
+        return redrawn;
     }
 
     // What the pane has been told since the last call, posted messages included.
@@ -293,7 +302,7 @@ TEST_F(LogviewTest, TrimmedRowsLeaveTheListUnscrolledAndTheFocusWithItsRecord)
 {
     m_common.m_maxLog = 100;
     AddMany(100);
-    WaitForRedraw();
+    ASSERT_TRUE(WaitForRedraw());
     Select(99, LVIS_SELECTED | LVIS_FOCUSED);
     TakeShown();
     auto topRow = [this] { return static_cast<int>(List().SendMessage(LVM_GETTOPINDEX)); };
@@ -302,7 +311,7 @@ TEST_F(LogviewTest, TrimmedRowsLeaveTheListUnscrolledAndTheFocusWithItsRecord)
 
     AddMany(50);  // records 0 to 49 go; record 99 moves up to row 49, above the top row
     EXPECT_EQ(top, topRow()) << "the list scrolled while rows were trimmed";
-    WaitForRedraw();
+    ASSERT_TRUE(WaitForRedraw());
     EXPECT_EQ(49, List().GetNextItem(-1, LVNI_FOCUSED));
     EXPECT_EQ(49, List().GetNextItem(-1, LVNI_SELECTED));
     EXPECT_EQ(49, topRow()) << "the focused row came into sight once";
@@ -310,7 +319,7 @@ TEST_F(LogviewTest, TrimmedRowsLeaveTheListUnscrolledAndTheFocusWithItsRecord)
 
     // Trimming the focused record takes the focus and the selection with it.
     AddMany(50);
-    WaitForRedraw();
+    ASSERT_TRUE(WaitForRedraw());
     EXPECT_EQ(-1, List().GetNextItem(-1, LVNI_FOCUSED));
     EXPECT_EQ(-1, List().GetNextItem(-1, LVNI_SELECTED));
     EXPECT_EQ(std::vector<ShownRecord>{kCleared}, TakeShown());
@@ -323,7 +332,7 @@ TEST_F(LogviewTest, ARowFocusedWhileRecordsArriveKeepsTheFocus)
     Select(99, LVIS_SELECTED | LVIS_FOCUSED);
     AddMany(5);
     Select(10, LVIS_SELECTED | LVIS_FOCUSED);
-    WaitForRedraw();
+    ASSERT_TRUE(WaitForRedraw());
     EXPECT_EQ(10, List().GetNextItem(-1, LVNI_FOCUSED));
     EXPECT_EQ(10, List().GetNextItem(-1, LVNI_SELECTED));
     EXPECT_EQ((std::vector<ShownRecord>{Shown(99), Shown(15)}), TakeShown());
@@ -333,7 +342,7 @@ TEST_F(LogviewTest, AutoScrollFollowsTheNewestRow)
 {
     m_common.m_autoScroll = 1;
     AddMany(60);
-    WaitForRedraw();
+    ASSERT_TRUE(WaitForRedraw());
     const int last = List().GetItemCount() - 1;
     EXPECT_EQ(static_cast<LRESULT>(LVIS_SELECTED | LVIS_FOCUSED),
               List().SendMessage(LVM_GETITEMSTATE, last, LVIS_SELECTED | LVIS_FOCUSED));

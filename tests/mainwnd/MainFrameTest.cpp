@@ -476,7 +476,8 @@ TEST_F(PortCommandsTest, AClientWithReconnectTriesAgainUntilItIsStopped)
     EXPECT_EQ("stop", Port1Commands());
     SendCommand(ID_PORT1_STOP);
     ASSERT_TRUE(PumpUntil([&] { return IsEnabled(ID_PORT1_START); }));
-    // The chain has ended: no attempt follows.
+    // The chain has ended: no attempt follows within a window six times the reconnect wait (a
+    // duration, not a wait for something).
     const int rows = RowCount();
     PumpFor(300);
     EXPECT_EQ(rows, RowCount());

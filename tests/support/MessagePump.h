@@ -19,7 +19,8 @@ bool PumpUntil(Condition condition, DWORD timeoutMs = 10000)
     return true;
 }
 
-// Handles messages for the time given.
+// Handles messages for the time given: a window in which something must not happen. Whatever
+// should happen is waited for with PumpUntil.
 inline void PumpFor(DWORD ms)
 {
     PumpUntil([] { return false; }, ms);

@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
+
 #include "tools/driver/RemoteControl.h"
 
 namespace {
@@ -143,6 +145,22 @@ std::optional<std::string> ProgramDriver::StatusText(int pane)
     return GetRemoteStatusText(m_process, statusBar, pane);
 }
 
+std::optional<std::string> ProgramDriver::WaitForStatusText(
+    int pane, const std::function<bool(const std::string&)>& matches, DWORD timeoutMs)
+{
+    std::optional<std::string> found;
+    WaitUntil(
+        [&] {
+            found = StatusText(pane);
+            if (found && matches(*found))
+                return true;
+            found.reset();
+            return !IsRunning();
+        },
+        timeoutMs);
+    return found;
+}
+
 std::optional<std::string> ProgramDriver::ColumnHeading(int column)
 {
     const HWND list = ChildOfMainWindow(kLogViewId);
@@ -169,16 +187,27 @@ std::optional<LogRow> ProgramDriver::WaitForLogRow(
     const std::function<bool(const LogRow&)>& matches, DWORD timeoutMs)
 {
     std::optional<LogRow> found;
+    WaitForLogRows(
+        [&](const std::vector<LogRow>& rows) {
+            const auto row = std::find_if(rows.begin(), rows.end(), matches);
+            if (row != rows.end())
+                found = *row;
+            return found.has_value();
+        },
+        timeoutMs);
+    return found;
+}
+
+std::optional<std::vector<LogRow>> ProgramDriver::WaitForLogRows(
+    const std::function<bool(const std::vector<LogRow>&)>& done, DWORD timeoutMs)
+{
+    std::optional<std::vector<LogRow>> found;
     WaitUntil(
         [&] {
-            if (const auto rows = LogRows()) {
-                for (const LogRow& row : *rows) {
-                    if (matches(row)) {
-                        found = row;
-                        return true;
-                    }
-                }
-            }
+            found = LogRows();
+            if (found && done(*found))
+                return true;
+            found.reset();
             return !IsRunning();
         },
         timeoutMs);

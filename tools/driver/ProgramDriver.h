@@ -71,12 +71,20 @@ public:
 
     // The text of the status bar's pane (kPort1Pane, kPort2Pane, ...).
     std::optional<std::string> StatusText(int pane);
+    // The pane's text once matches takes it; nullopt when it did not in time.
+    std::optional<std::string> WaitForStatusText(
+        int pane, const std::function<bool(const std::string&)>& matches,
+        DWORD timeoutMs = kDefaultTimeoutMs);
     std::optional<std::string> ColumnHeading(int column);
     int ColumnCount();
     std::optional<std::vector<LogRow>> LogRows();
     // The first row, top to bottom, that matches; nullopt when none did in time.
     std::optional<LogRow> WaitForLogRow(const std::function<bool(const LogRow&)>& matches,
                                         DWORD timeoutMs = kDefaultTimeoutMs);
+    // Every row, once the rows as a whole satisfy done; nullopt when they did not in time.
+    std::optional<std::vector<LogRow>> WaitForLogRows(
+        const std::function<bool(const std::vector<LogRow>&)>& done,
+        DWORD timeoutMs = kDefaultTimeoutMs);
 
     // A shown message box of the program; null when none appeared in time.
     HWND WaitForMessageBox(DWORD timeoutMs = kDefaultTimeoutMs);

@@ -6,6 +6,7 @@
 #include <io.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -42,11 +43,16 @@ const char kUsage[] =
     "                        started; prints the window's title\n"
     "  command ID            posts WM_COMMAND with the command ID to the main window\n"
     "  status PANE           prints the text of status bar pane PANE (1 Port 1, 2 Port 2)\n"
+    "  wait-status PANE TEXT waits until status bar pane PANE reads TEXT, blanks at either\n"
+    "                        end aside; prints the pane's text\n"
     "  rows                  prints the log view's rows, one a line, columns separated by tabs\n"
     "                        (a backslash, tab, carriage return or line feed inside a text is\n"
     "                        written \\\\, \\t, \\r, \\n)\n"
     "  wait-row PATTERN      waits for a row that the regular expression (ECMAScript) finds\n"
     "                        in, as 'rows' prints it; prints the row\n"
+    "  wait-rows PATTERN COUNT\n"
+    "                        waits until at least COUNT rows match PATTERN as for\n"
+    "                        'wait-row'; prints every row then, as 'rows' does\n"
     "  answer-box BUTTON     waits for a message box of the program, prints its text and\n"
     "                        presses BUTTON: ok, cancel, abort, retry, ignore, yes, no,\n"
     "                        tryagain or continue\n"
@@ -98,6 +104,15 @@ std::string RowLine(const LogRow& row)
         }
     }
     return line;
+}
+
+// The text without the blanks at its ends.
+std::string TrimBlanks(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 struct Invocation
@@ -209,6 +224,28 @@ int Status(ProgramDriver& driver, const Invocation& invocation)
     return EXIT_DONE;
 }
 
+int WaitStatus(ProgramDriver& driver, const Invocation& invocation)
+{
+    DWORD pane = 0;
+    if (!ParseNumber(invocation.arguments[0], pane))
+        return EXIT_USAGE;
+    const std::string& wanted = invocation.arguments[1];
+    const auto text = driver.WaitForStatusText(
+        static_cast<int>(pane),
+        [&](const std::string& text) { return TrimBlanks(ProgramTextToUtf8(text)) == wanted; },
+        invocation.timeoutMs);
+    if (!text)
+        return WaitFailure(driver, "the pane does not read so");
+    PrintLine(ProgramTextToUtf8(*text));
+    return EXIT_DONE;
+}
+
+void PrintRows(const std::vector<LogRow>& rows)
+{
+    for (const LogRow& row : rows)
+        PrintLine(RowLine(row));
+}
+
 int Rows(ProgramDriver& driver, const Invocation&)
 {
     const auto rows = driver.LogRows();
@@ -216,26 +253,54 @@ int Rows(ProgramDriver& driver, const Invocation&)
         PrintError("cannot read the log view");
         return EXIT_FAILED;
     }
-    for (const LogRow& row : *rows)
-        PrintLine(RowLine(row));
+    PrintRows(*rows);
     return EXIT_DONE;
+}
+
+// The regular expression; nullopt, said, when the text is none.
+std::optional<std::regex> ParsePattern(const std::string& text)
+{
+    try {
+        return std::regex(text, std::regex::ECMAScript);
+    } catch (const std::regex_error&) {
+        PrintError("not a regular expression: " + text);
+        return std::nullopt;
+    }
 }
 
 int WaitRow(ProgramDriver& driver, const Invocation& invocation)
 {
-    std::regex pattern;
-    try {
-        pattern.assign(invocation.arguments[0], std::regex::ECMAScript);
-    } catch (const std::regex_error&) {
-        PrintError("not a regular expression: " + invocation.arguments[0]);
+    const auto pattern = ParsePattern(invocation.arguments[0]);
+    if (!pattern)
         return EXIT_USAGE;
-    }
     const auto row = driver.WaitForLogRow(
-        [&](const LogRow& row) { return std::regex_search(RowLine(row), pattern); },
+        [&](const LogRow& row) { return std::regex_search(RowLine(row), *pattern); },
         invocation.timeoutMs);
     if (!row)
         return WaitFailure(driver, "no such row");
     PrintLine(RowLine(*row));
+    return EXIT_DONE;
+}
+
+int WaitRows(ProgramDriver& driver, const Invocation& invocation)
+{
+    DWORD count = 0;
+    if (!ParseNumber(invocation.arguments[1], count))
+        return EXIT_USAGE;
+    const auto pattern = ParsePattern(invocation.arguments[0]);
+    if (!pattern)
+        return EXIT_USAGE;
+    const auto rows = driver.WaitForLogRows(
+        [&](const std::vector<LogRow>& rows) {
+            const auto matching = std::count_if(rows.begin(), rows.end(), [&](const LogRow& row) {
+                return std::regex_search(RowLine(row), *pattern);
+            });
+            return static_cast<DWORD>(matching) >= count;
+        },
+        invocation.timeoutMs);
+    if (!rows)
+        return WaitFailure(driver, "not so many such rows");
+    PrintRows(*rows);
     return EXIT_DONE;
 }
 
@@ -279,8 +344,9 @@ struct CommandEntry
 
 const CommandEntry kCommands[] = {
     {"wait-window", 0, false, WaitWindow}, {"command", 1, true, Command},
-    {"status", 1, true, Status},           {"rows", 0, true, Rows},
-    {"wait-row", 1, false, WaitRow},       {"answer-box", 1, false, AnswerBox},
+    {"status", 1, true, Status},           {"wait-status", 2, false, WaitStatus},
+    {"rows", 0, true, Rows},               {"wait-row", 1, false, WaitRow},
+    {"wait-rows", 2, false, WaitRows},     {"answer-box", 1, false, AnswerBox},
     {"close", 0, true, Close},
 };
 
