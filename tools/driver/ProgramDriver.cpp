@@ -31,6 +31,24 @@ BOOL CALLBACK CheckTopLevelWindow(HWND window, LPARAM searchAddress)
     return TRUE;
 }
 
+// Reads until what was read satisfies done, the program has ended or the time ran out; what
+// satisfied done, or nothing.
+template <typename Read, typename Done>
+auto WaitForReading(const ProgramDriver& driver, Read read, Done done, DWORD timeoutMs)
+{
+    decltype(read()) found;
+    WaitUntil(
+        [&] {
+            found = read();
+            if (found && done(*found))
+                return true;
+            found.reset();
+            return !driver.IsRunning();
+        },
+        timeoutMs);
+    return found;
+}
+
 // The first visible top-level window of the process that accepts takes; null when none.
 HWND FindTopLevelWindow(DWORD processId, bool (*accepts)(HWND window))
 {
@@ -148,17 +166,7 @@ std::optional<std::string> ProgramDriver::StatusText(int pane)
 std::optional<std::string> ProgramDriver::WaitForStatusText(
     int pane, const std::function<bool(const std::string&)>& matches, DWORD timeoutMs)
 {
-    std::optional<std::string> found;
-    WaitUntil(
-        [&] {
-            found = StatusText(pane);
-            if (found && matches(*found))
-                return true;
-            found.reset();
-            return !IsRunning();
-        },
-        timeoutMs);
-    return found;
+    return WaitForReading(*this, [&] { return StatusText(pane); }, matches, timeoutMs);
 }
 
 std::optional<std::string> ProgramDriver::ColumnHeading(int column)
@@ -201,17 +209,7 @@ std::optional<LogRow> ProgramDriver::WaitForLogRow(
 std::optional<std::vector<LogRow>> ProgramDriver::WaitForLogRows(
     const std::function<bool(const std::vector<LogRow>&)>& done, DWORD timeoutMs)
 {
-    std::optional<std::vector<LogRow>> found;
-    WaitUntil(
-        [&] {
-            found = LogRows();
-            if (found && done(*found))
-                return true;
-            found.reset();
-            return !IsRunning();
-        },
-        timeoutMs);
-    return found;
+    return WaitForReading(*this, [&] { return LogRows(); }, done, timeoutMs);
 }
 
 HWND ProgramDriver::WaitForMessageBox(DWORD timeoutMs)
