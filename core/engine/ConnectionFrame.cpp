@@ -4,8 +4,8 @@
 
 
 #include "core/LittleEndian.h"
-#include "core/PortNotify.h"
 #include "core/MessageCodes.h"
+#include "core/PortNotify.h"
 
 const FrameMessages kSocketFrameMessages = {MSG_SOCKET_STARTED, MSG_SOCKET_ENDED, MSG_STOPPED,
                                              MSG_START_WAIT_FAILED};

@@ -1,9 +1,9 @@
 #include "core/engine/TcpAcceptedThread.h"
 
+#include "core/MessageCodes.h"
 #include "core/PortNotify.h"
 #include "core/SendQueue.h"
 #include "core/engine/PortReporter.h"
-#include "core/MessageCodes.h"
 #include "core/engine/TcpWorker.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <winsock2.h>
 
+#include "core/MessageCodes.h"
 #include "core/SendQueue.h"
 #include "core/engine/ConnectionFrame.h"
 #include "core/engine/SocketEndpoint.h"
-#include "core/MessageCodes.h"
 #include "core/engine/TcpWorker.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <iterator>
 #include <vector>
 
+#include "core/MessageCodes.h"
 #include "core/PortNotify.h"
 #include "core/engine/SocketEndpoint.h"
-#include "core/MessageCodes.h"
 #include "core/engine/TcpAcceptedThread.h"
 
 namespace {

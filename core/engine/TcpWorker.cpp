@@ -1,7 +1,7 @@
 #include "core/engine/TcpWorker.h"
 
-#include "core/engine/SocketEndpoint.h"
 #include "core/MessageCodes.h"
+#include "core/engine/SocketEndpoint.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include "core/MessageCodes.h"
 #include "core/PortNotify.h"
 #include "core/engine/ConnectionFrame.h"
-#include "core/MessageCodes.h"
 #include "core/engine/UdpWorker.h"
 
 namespace {

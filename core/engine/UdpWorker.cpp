@@ -1,8 +1,8 @@
 #include "core/engine/UdpWorker.h"
 
+#include "core/MessageCodes.h"
 #include "core/SendQueue.h"
 #include "core/engine/SocketEndpoint.h"
-#include "core/MessageCodes.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "core/log/LogFile.h"
 
-#include "core/log/BufferedFileWriter.h"
 #include "core/ByteReader.h"
 #include "core/LittleEndian.h"
+#include "core/log/BufferedFileWriter.h"
 
 namespace {
 
