@@ -78,7 +78,8 @@ public:
     void ShowComPendingBytes(int, const COleSafeArray&) override {}
 };
 
-NullSinks g_nullSinks;
+// Constant-initialised, so that it is there before and after every engine of static lifetime.
+constinit NullSinks g_nullSinks;
 
 } // namespace
 
