@@ -298,6 +298,49 @@ TEST_F(TcpServerTest, ClientsThatResetBeforeTheyWereAcceptedLeaveTheServerListen
     EXPECT_EQ((std::vector<int>{0, 4, 5, 6, 1}), StateSequence());
 }
 
+TEST_F(TcpServerTest, TwoHundredClientsResettingInALoopLeaveTheServerListening)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(WaitForState(PORT_STATE_LISTENING));
+    // Each client resets its connection (zero linger) at once: some before the server accepted
+    // it, some after, as the timing falls.
+    const int kResetting = 200;
+    std::atomic<int> connected{0};
+    std::atomic<bool> done{false};
+    std::thread resetting([&] {
+        for (int i = 0; i < kResetting; ++i) {
+            TestClient client(m_listenPort);
+            connected += client.Connected() ? 1 : 0;
+            const linger reset = {1, 0};
+            ::setsockopt(client.Socket(), SOL_SOCKET, SO_LINGER,
+                         reinterpret_cast<const char*>(&reset), sizeof reset);
+        }
+        done = true;
+    });
+    const bool finished = PumpUntil([&] { return done.load(); }, 120000);
+    resetting.join();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(kResetting, connected.load());
+
+    // It still listens. The server takes connections in their order, so once this one is taken
+    // and the reset ones that were accepted have ended, it is the only connection.
+    std::unique_ptr<TestClient> client = Connect(m_log.records.size());
+    ASSERT_TRUE(PumpUntil([&] {
+        return m_log.queues.size() == 1 && CountCode(10026) == CountCode(10027) + 1;
+    }));
+    EXPECT_FALSE(HasState(PORT_STATE_ENDED));
+    ASSERT_EQ(2, ::send(client->Socket(), "HI", 2, 0));
+    ASSERT_TRUE(PumpUntil([&] { return Joined(LOG_KIND_RECEIVED) == Bytes{'H', 'I'}; }));
+    SendToAll({'O', 'K'});
+    EXPECT_EQ((Bytes{'O', 'K'}), client->Receive(2));
+
+    m_engine.StopPort(kPort);
+    ASSERT_TRUE(WaitForEnd());
+    // The listener ended by the stop, never by itself.
+    EXPECT_EQ(10011, CodesOf(0).back());
+    EXPECT_EQ(0u, CountCode(10002));
+}
+
 TEST_F(TcpServerTest, AfterAFatalAcceptErrorThePortRunsUntilItsLastClientHasEnded)
 {
     StartWithFailingAccept(2, WSAENOBUFS);
