@@ -6,20 +6,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh" Quorvex
 source "$root/tools/wine-env.sh"
 ensure_wine_prefix
-# The program takes one path in double quotes, as the file association passes it. Wine quotes an
-# argument only when it holds a blank, so a path without one gets its quotes here.
+source "$root/tools/program-argument.sh"
 args=()
 if [ $# -gt 0 ]; then
-  # Drive Z: is the Linux root in every Wine prefix.
-  if dir=$(cd "$(dirname "$1")" 2>/dev/null && pwd); then
-    path="Z:${dir//\//\\}\\$(basename "$1")"
-  else
-    path=$1
-  fi
-  case "$path" in
-    *" "*) args=("$path") ;;
-    *) args=("\"$path\"") ;;
-  esac
+  args=("$(program_argument "$1")")
 fi
 cd "$build_dir/bin"
 if [ -n "${DISPLAY:-}" ]; then
