@@ -143,6 +143,15 @@ protected:
         return client;
     }
 
+    // The only client so far sends "HI" and gets "OK" back from the Send command.
+    void ExchangeWith(TestClient& client)
+    {
+        ASSERT_EQ(2, ::send(client.Socket(), "HI", 2, 0));
+        ASSERT_TRUE(PumpUntil([&] { return Joined(LOG_KIND_RECEIVED) == Bytes{'H', 'I'}; }));
+        SendToAll({'O', 'K'});
+        EXPECT_EQ((Bytes{'O', 'K'}), client.Receive(2));
+    }
+
     // Sends as the Send command does and waits until every connection has logged the block: the
     // workers log it, waiting for this thread, once the socket took it.
     void SendToAll(const Bytes& bytes)
@@ -286,11 +295,7 @@ TEST_F(TcpServerTest, ClientsThatResetBeforeTheyWereAcceptedLeaveTheServerListen
 
     // It still listens, and a client after them is served both ways.
     std::unique_ptr<TestClient> client = Connect(m_log.records.size());
-    ASSERT_EQ(2, ::send(client->Socket(), "HI", 2, 0));
-    ASSERT_TRUE(PumpUntil([&] { return Joined(LOG_KIND_RECEIVED) == Bytes{'H', 'I'}; }));
-    SendToAll({'O', 'K'});
-    EXPECT_EQ((Bytes{'O', 'K'}), client->Receive(2));
-
+    ExchangeWith(*client);
     m_engine.StopPort(kPort);
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ((std::vector<int>{10001, 10025, 10025, 10025, 10011}), CodesOf(0));
@@ -329,11 +334,7 @@ TEST_F(TcpServerTest, TwoHundredClientsResettingInALoopLeaveTheServerListening)
         return m_log.queues.size() == 1 && CountCode(10026) == CountCode(10027) + 1;
     }));
     EXPECT_FALSE(HasState(PORT_STATE_ENDED));
-    ASSERT_EQ(2, ::send(client->Socket(), "HI", 2, 0));
-    ASSERT_TRUE(PumpUntil([&] { return Joined(LOG_KIND_RECEIVED) == Bytes{'H', 'I'}; }));
-    SendToAll({'O', 'K'});
-    EXPECT_EQ((Bytes{'O', 'K'}), client->Receive(2));
-
+    ExchangeWith(*client);
     m_engine.StopPort(kPort);
     ASSERT_TRUE(WaitForEnd());
     // The listener ended by the stop, never by itself.
