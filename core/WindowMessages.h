@@ -20,7 +20,7 @@ const UINT WM_SEND_EDITOR_DATA = WM_APP + 0x40;
 
 enum ViewNotify
 {
+    // 1 (the toolbar size changed) needs nothing: the size takes effect at the next start.
     VIEW_NOTIFY_REBUILD_LIST = 0,  // make the log list anew from the stored records
-    VIEW_NOTIFY_TOOLBAR_SIZE = 1,  // nothing to do: the size takes effect at the next start
     VIEW_NOTIFY_TITLE = 3,         // refresh the title
 };

@@ -66,7 +66,6 @@ public:
     bool IsAnyPortRunning() const { return m_hub.IsAnyPortRunning(); }
     // See CPortNotifyHub::ResetIdleFlags.
     void ResetIdleFlags() { m_hub.ResetIdleFlags(); }
-    const std::vector<CSendQueue*>& GetQueues() const { return m_hub.GetQueues(); }
 
     // Any thread of the engine: what a connection thread reads in place.
     const CCommSettings& Settings() const { return m_settings; }
