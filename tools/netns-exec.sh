@@ -5,9 +5,11 @@
 #
 # Wine creates every socket inside the wineserver, so the programs' sockets live in the network
 # namespace of the wineserver, not of the process that started them. The command therefore gets
-# a wineserver of its own, started inside the namespace: Wine's server directory is hidden behind
-# a private one, so that a wineserver already running for the same prefix (tools/run.sh, say) is
-# neither used nor stopped. Without its own wineserver the command does not run.
+# a wineserver of its own, started inside the namespace. Debian's Wine keeps the server's socket
+# under /run/user/<uid>/wine when that folder exists, otherwise under $TMPDIR/wine-XXXXXX (the
+# name kept in the prefix); both are hidden behind private, empty folders here, so that a
+# wineserver already running for the same prefix (tools/run.sh, say) is neither used nor stopped.
+# Without its own wineserver the command does not run.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 if [ "$(id -u)" -eq 0 ]; then
@@ -20,11 +22,11 @@ exec "${isolate[@]}" -- bash -c '
   ip link set lo up multicast on
   ip route add 224.0.0.0/4 dev lo src 127.0.0.1
   ip route add 255.255.255.255 dev lo src 127.0.0.1
-  server_dir=/tmp/.wine-$(id -u)
-  mkdir -p "$server_dir"
-  mount -t tmpfs -o mode=0700 tmpfs "$server_dir"
+  mount -t tmpfs -o mode=1777 tmpfs /tmp
+  [ -d /run/user ] && mount -t tmpfs -o mode=0755 tmpfs /run/user
+  export TMPDIR=/tmp
   wineserver -p
-  if ! ls "$server_dir"/server-*/socket >/dev/null 2>&1; then
+  if ! ls /tmp/wine-*/server-*/socket >/dev/null 2>&1; then
     echo "netns: no wineserver could be started inside the test namespace" >&2
     exit 1
   fi
