@@ -41,7 +41,8 @@ ensure_wine_prefix() {
 
   # Japanese dialog fonts resolve to the IPA fonts. There is no window manager: undecorated
   # windows still get caption clicks, and unmanaged ones close at once instead of Wine waiting
-  # about two seconds per shown window for a manager's answer.
+  # about two seconds per shown window for a manager's answer. A crashing program prints its
+  # backtrace and ends, instead of waiting on a crash dialog that nobody sees.
   local reg="$WINEPREFIX/quorvex-setup.reg"
   iconv -f UTF-8 -t UTF-16LE <<'REG' | { printf '\xff\xfe'; cat; } >"$reg"
 Windows Registry Editor Version 5.00
@@ -55,6 +56,9 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Decorated"="N"
 "Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
 REG
   env -u DISPLAY wine regedit /S "$reg" >/dev/null 2>&1
   wineserver -w
