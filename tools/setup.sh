@@ -36,18 +36,25 @@ SRC
   rm -f /var/lib/apt/periodic/quorvex-updated
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+# Installs those of the named packages that are missing.
+install_missing() {
+  local p missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
   need_root "${missing[*]}"
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
   touch /var/lib/apt/periodic/quorvex-updated 2>/dev/null || true
-fi
+}
+install_missing "${packages[@]}"
+
+# A kernel that cannot execute 32-bit code runs the tests in an emulated machine (tools/vm/).
+source "$(dirname "$0")/wine-env.sh"
+can_run_32bit_programs || install_missing qemu-system-x86 debootstrap e2fsprogs
 
 # Wine takes the code page 932 from LANG, but converts file names through the C library's locale:
 # without a generated UTF-8 locale, Japanese file names cannot be created.

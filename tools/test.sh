@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test through ctest: inside a loopback-only network namespace
-# with a wineserver of its own kept alive for the whole run (tools/netns-exec.sh), on one Xvfb
-# display. Arguments go to ctest.
+# Builds everything and runs every test (tools/run-tests.sh). On a machine that cannot execute
+# 32-bit code the tests run in an emulated machine (tools/vm/run.sh), slower but the same tests.
+# Arguments go to ctest.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh"
 source "$root/tools/wine-env.sh"
-ensure_wine_prefix
-
-export QUORVEX_CTEST_ARGS="$*"
-# Wine's own background processes (services, the desktop window) are started before ctest, with
-# their output discarded: started by a test, they would hold its output pipe open after it ends.
-exec "$root/tools/netns-exec.sh" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  wine wineboot >/dev/null 2>&1
-  ctest --test-dir "'"$build_dir"'" --output-on-failure -j"$(nproc)" $QUORVEX_CTEST_ARGS'
+if can_run_32bit_programs; then
+  exec "$root/tools/run-tests.sh" "$@"
+fi
+echo "test: this machine cannot run 32-bit code, so the tests run in an emulated machine"
+QUORVEX_VM_ENV="QUORVEX_BUILD CI" exec "$root/tools/vm/run.sh" "$root/tools/run-tests.sh" "$@"

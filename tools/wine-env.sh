@@ -10,14 +10,19 @@ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 2>/dev/null
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Bumped whenever the prefix set-up below changes, so existing prefixes are made anew.
-prefix_version=2
+prefix_version=3
 
 # The program and Wine's loader are 32-bit: a kernel without 32-bit emulation (booted without
 # ia32_emulation) refuses to start them with a bare "Exec format error".
+can_run_32bit_programs() {
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
 ensure_32bit_programs_run() {
-  /lib/ld-linux.so.2 --version >/dev/null 2>&1 && return 0
+  can_run_32bit_programs && return 0
   echo "wine: this machine cannot run 32-bit programs (its kernel has 32-bit emulation switched" \
-       "off; it needs ia32_emulation=on at boot), so neither Wine nor the program can run here" >&2
+       "off; it needs ia32_emulation=on at boot), so the program cannot run here; tools/test.sh" \
+       "runs the tests in an emulated machine instead" >&2
   exit 1
 }
 
