@@ -7,7 +7,7 @@
 # namespace of the wineserver, not of the process that started them. The command therefore gets
 # a wineserver of its own, started inside the namespace. Debian's Wine keeps the server's socket
 # under /run/user/<uid>/wine when that folder exists, otherwise under $TMPDIR/wine-XXXXXX (the
-# name kept in the prefix); both are hidden behind private, empty folders here, so that a
+# name kept in the prefix); both are replaced by private, empty folders here, so that a
 # wineserver already running for the same prefix (tools/run.sh, say) is neither used nor stopped.
 # Without its own wineserver the command does not run.
 set -euo pipefail
@@ -17,20 +17,25 @@ if [ "$(id -u)" -eq 0 ]; then
 else
   isolate=(unshare --net --mount --map-current-user)
 fi
-exec "${isolate[@]}" -- bash -c '
+# The namespace's own TMPDIR: an empty folder, with a private file system mounted on it inside.
+export TMPDIR
+TMPDIR=$(mktemp -d)
+trap 'rmdir "$TMPDIR"' EXIT
+status=0
+"${isolate[@]}" -- bash -c '
   set -euo pipefail
   ip link set lo up multicast on
   ip route add 224.0.0.0/4 dev lo src 127.0.0.1
   ip route add 255.255.255.255 dev lo src 127.0.0.1
-  mount -t tmpfs -o mode=1777 tmpfs /tmp
+  mount -t tmpfs -o mode=0700 tmpfs "$TMPDIR"
   [ -d /run/user ] && mount -t tmpfs -o mode=0755 tmpfs /run/user
-  export TMPDIR=/tmp
   wineserver -p
-  if ! ls /tmp/wine-*/server-*/socket >/dev/null 2>&1; then
+  if ! ls "$TMPDIR"/wine-*/server-*/socket >/dev/null 2>&1; then
     echo "netns: no wineserver could be started inside the test namespace" >&2
     exit 1
   fi
   status=0
   "$@" || status=$?
   wineserver -k || true
-  exit $status' netns "$@"
+  exit $status' netns "$@" || status=$?
+exit $status
