@@ -36,14 +36,15 @@ for i in "${!shares[@]}"; do
 done
 cmdline+=" quorvex.control=$control"
 
+# The console is a terminal, so programs may colour their output: the colours are taken out.
 # The qemu64 model: richer models make this kernel fault on Wine's 32-bit code under emulation.
 # -snapshot keeps the image unchanged, so runs can share it.
 timeout "${QUORVEX_VM_TIMEOUT:-4800}" qemu-system-x86_64 -accel tcg,thread=multi -cpu qemu64 \
   -smp "$(nproc)" -m "${QUORVEX_VM_MEMORY:-8G}" -nographic -no-reboot -snapshot -nic none \
   -kernel "$vm_dir/vmlinuz" -initrd "$vm_dir/initrd.img" -append "$cmdline" \
   -drive "file=$vm_dir/root.img,format=raw,if=virtio" "${args[@]}" </dev/null |
-  sed -u -e 's/\r$//' -e '/^SeaBIOS/d' -e '/^Booting from/d' -e '/\x1b/d' \
-        -e '/sysrq: Power Off/d' -e '/reboot: Power down/d'
+  sed -u -e 's/\r$//' -e 's/\x1b\[[0-9;?]*[A-Za-z]//g' -e 's/\x1bc//g' -e '/^SeaBIOS/d' \
+        -e '/^Booting from/d' -e '/sysrq: Power Off/d' -e '/reboot: Power down/d'
 if [ ! -f "$control/status" ]; then
   echo "vm: the emulated machine ended without the command's status" >&2
   exit 1
