@@ -28,6 +28,13 @@ mkdir -p "$control"
 
 shares=("$root")
 case $build_dir/ in "$root"/*) ;; *) shares+=("$build_dir") ;; esac
+# The paths travel on the kernel command line, which splits at blanks.
+for path in "${shares[@]}"; do
+  if [[ $path =~ [[:space:]] ]]; then
+    echo "vm: the emulated machine cannot share a folder whose path has a blank: $path" >&2
+    exit 1
+  fi
+done
 args=()
 cmdline="root=LABEL=quorvex rw console=ttyS0 init=/sbin/quorvex-init quiet loglevel=1 panic=-1"
 for i in "${!shares[@]}"; do
