@@ -116,10 +116,7 @@ TEST(LogExportTest, TextBlocksCarryPortLineKindPeerAndDump)
 TEST(LogExportTest, ExportsListTheRecordsWithARowNumberedAmongAllRecords)
 {
     CCommSettings settings;
-    for (auto& kinds : settings.m_logFilter) {
-        for (int& bits : kinds)
-            bits = LOG_SHOW_ROW;
-    }
+    ShowEveryKind(settings, LOG_SHOW_ROW);
     settings.m_logFilter[1][LOG_KIND_SENT] = 0;
     CCommonSettings common("1.0.0.0");
     CLogStore store;

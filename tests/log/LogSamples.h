@@ -3,6 +3,7 @@
 #pragma once
 #include <cstring>
 
+#include "core/CommSettings.h"
 #include "core/LogRecord.h"
 #include "tests/support/ByteArrays.h"
 
@@ -92,3 +93,12 @@ const size_t kSampleFirstRecord = 32;
 const size_t kSampleSecondRecord = 32 + 4 + 60;
 const size_t kSampleThirdRecord = kSampleSecondRecord + 4 + 59;
 const size_t kSampleFileSize = kSampleThirdRecord + 4 + 59;
+
+// Gives every kind of record of both ports the same display bits.
+inline void ShowEveryKind(CCommSettings& settings, int bits)
+{
+    for (auto& kinds : settings.m_logFilter) {
+        for (int& kindBits : kinds)
+            kindBits = bits;
+    }
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/log/LogRowText.h"
+#include "tests/log/LogSamples.h"
 
 namespace {
 
@@ -16,10 +17,7 @@ class LogStoreTest : public ::testing::Test
 protected:
     LogStoreTest()
     {
-        for (auto& kinds : settings.m_logFilter) {
-            for (int& bits : kinds)
-                bits = LOG_SHOW_ROW;
-        }
+        ShowEveryKind(settings, LOG_SHOW_ROW);
         common.m_maxLog = 10;
     }
 

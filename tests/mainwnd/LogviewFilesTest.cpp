@@ -44,10 +44,7 @@ class LogviewFilesTest : public ::testing::Test
 protected:
     LogviewFilesTest()
     {
-        for (auto& kinds : m_settings.m_logFilter) {
-            for (int& bits : kinds)
-                bits = LOG_SHOW_ROW | LOG_SHOW_COUNT | LOG_SHOW_HEX | LOG_SHOW_TEXT;
-        }
+        ShowEveryKind(m_settings, LOG_SHOW_ROW | LOG_SHOW_COUNT | LOG_SHOW_HEX | LOG_SHOW_TEXT);
         m_common.m_maxLog = 1000;
         m_common.m_autoSave = 0;
     }

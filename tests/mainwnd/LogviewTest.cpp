@@ -79,10 +79,7 @@ class LogviewTest : public ::testing::Test
 protected:
     LogviewTest()
     {
-        for (auto& kinds : m_settings.m_logFilter) {
-            for (int& bits : kinds)
-                bits = LOG_SHOW_ROW;
-        }
+        ShowEveryKind(m_settings, LOG_SHOW_ROW);
         m_settings.m_timeFormat = 1;
         m_common.m_maxLog = 100;
         m_common.m_autoScroll = 0;
