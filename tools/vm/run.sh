@@ -47,7 +47,7 @@ cmdline+=" quorvex.control=$control"
 # The qemu64 model: richer models make this kernel fault on Wine's 32-bit code under emulation.
 # -snapshot keeps the image unchanged, so runs can share it.
 timeout "${QUORVEX_VM_TIMEOUT:-4800}" qemu-system-x86_64 -accel tcg,thread=multi -cpu qemu64 \
-  -smp "$(nproc)" -m "${QUORVEX_VM_MEMORY:-8G}" -nographic -no-reboot -snapshot -nic none \
+  -smp "${QUORVEX_VM_CPUS:-$(nproc)}" -m "${QUORVEX_VM_MEMORY:-8G}" -nographic -no-reboot -snapshot -nic none \
   -kernel "$vm_dir/vmlinuz" -initrd "$vm_dir/initrd.img" -append "$cmdline" \
   -drive "file=$vm_dir/root.img,format=raw,if=virtio" "${args[@]}" </dev/null |
   sed -u -e 's/\r$//' -e 's/\x1b\[[0-9;?]*[A-Za-z]//g' -e 's/\x1bc//g' -e '/^SeaBIOS/d' \
