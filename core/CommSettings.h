@@ -3,6 +3,9 @@
 // threads read the members in place, indexed by port (0 = Port 1, 1 = Port 2), so the class is a
 // plain aggregate of values. Copying (operator= or Copy) is member-wise and deep.
 #pragma once
+#include <span>
+#include <vector>
+
 #include "platform/SafeArray.h"
 #include "platform/String.h"
 #include "platform/Types.h"
@@ -14,6 +17,9 @@ public:
     static const int kLogKindCount = 3;  // message, sent, received
     static const DWORD kSocketOptionsSize = 1024;
     static const int kFlnetValueCount = 6;
+    // The .qvg versions read; the program writes only the current one.
+    static const DWORD kOldestFileVersion = 100;
+    static const DWORD kCurrentFileVersion = 103;
 
     CCommSettings();
 
@@ -30,6 +36,10 @@ public:
     // unknown version, -4 size mismatch or items cut short, -5 checksum mismatch.
     int Save() const;
     int Load();
+    // The byte form of Save and Load. ToFileBytes writes the items the version carries (older
+    // versions serve tests); FromFileBytes answers as Load does, -1 aside.
+    std::vector<BYTE> ToFileBytes(DWORD version) const;
+    int FromFileBytes(std::span<const BYTE> bytes);
 
     friend bool operator==(const CCommSettings&, const CCommSettings&) = default;
 

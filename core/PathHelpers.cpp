@@ -55,13 +55,3 @@ int GetLongPath(const char* quotedPath, char* buffer, int bufferSize)
     std::memcpy(buffer, static_cast<const char*>(result), result.GetLength() + 1);
     return 1;
 }
-
-DWORD GetCurrentDir(DWORD bufferSize, char* buffer)
-{
-    DWORD length = GetCurrentDirectoryA(bufferSize, buffer);
-    if (length == 0 || length >= bufferSize)
-        return 0;
-    if (buffer[length - 1] == '\\' && FindLastCharMbcs(buffer, '\\') == buffer + length - 1)
-        buffer[--length] = '\0';
-    return length;
-}

@@ -2,10 +2,10 @@
 // the bytes) and as plain text (the bytes and one zero byte), and comes back from either.
 #include "editors/HexEdit.h"
 
-#include <algorithm>
 #include <cstring>
 #include <new>
 
+#include "core/ClipboardBlock.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -41,9 +41,8 @@ bool PutBlock(CClipboardWriter& writer, UINT format, HGLOBAL& block)
     return true;
 }
 
-// The bytes of the open clipboard's block of the format: a "BinaryData" block gives its count
-// of bytes, but never more than follow the count in the block (a block of another program may
-// claim more); a text block gives all its bytes but the last. Empty when there is none.
+// The bytes of the open clipboard's block of the format (ClipboardBlock.h); empty when there is
+// none.
 COleSafeArray ReadBlock(UINT format)
 {
     COleSafeArray bytes;
@@ -51,20 +50,12 @@ COleSafeArray ReadBlock(UINT format)
     const auto* source = block ? static_cast<const BYTE*>(::GlobalLock(block)) : nullptr;
     if (!source)
         return bytes;
-    const SIZE_T size = ::GlobalSize(block);
-    SIZE_T offset = 0;
-    SIZE_T count = 0;
-    if (format == CF_TEXT) {
-        count = size > 0 ? size - 1 : 0;
-    } else if (size >= kCountSize) {
-        const DWORD claimed = source[0] | source[1] << 8 | source[2] << 16 |
-                              static_cast<DWORD>(source[3]) << 24;
-        offset = kCountSize;
-        count = std::min<SIZE_T>(claimed, size - kCountSize);
-    }
+    const std::span<const BYTE> whole(source, ::GlobalSize(block));
+    const std::span<const BYTE> content =
+        format == CF_TEXT ? TextBlockContent(whole) : BinaryDataContent(whole);
     try {
-        if (count > 0)
-            bytes.CreateOneDim(VT_UI1, static_cast<DWORD>(count), source + offset);
+        if (!content.empty())
+            bytes.CreateOneDim(VT_UI1, static_cast<DWORD>(content.size()), content.data());
     } catch (const std::bad_alloc&) {
         ::GlobalUnlock(block);
         AfxThrowMemoryException();
@@ -97,9 +88,8 @@ int CHexEdit::Copy()
     // the owner, and meanwhile another thread's new send data may replace the bytes.
     const DWORD count = static_cast<DWORD>(SelectionEnd - SelectionStart + 1);
     const BYTE* bytes = m_data.GetData() + SelectionStart;
-    const BYTE countBytes[kCountSize] = {static_cast<BYTE>(count), static_cast<BYTE>(count >> 8),
-                                         static_cast<BYTE>(count >> 16),
-                                         static_cast<BYTE>(count >> 24)};
+    BYTE countBytes[kCountSize];
+    PutBinaryDataCount(countBytes, count);
     CClipboardWriter& writer = *m_clipboardWriter;
     HGLOBAL binaryBlock =
         MakeBlock(writer, count + kCountSize, countBytes, kCountSize, bytes, count);

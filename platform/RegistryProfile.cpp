@@ -1,11 +1,16 @@
 #include "platform/RegistryProfile.h"
 
-#include <cstring>
+#include "platform/ProfileValue.h"
 
 namespace {
 
 // Registry key names are at most 255 characters, up to two bytes each in code page 932.
 const DWORD kKeyNameBufferSize = 512;
+
+std::span<const BYTE> AsBytes(const std::string& data)
+{
+    return {reinterpret_cast<const BYTE*>(data.data()), data.size()};
+}
 
 } // namespace
 
@@ -29,33 +34,34 @@ HKEY CRegistryProfile::GetSectionKey(LPCTSTR lpszSection)
 
 UINT CRegistryProfile::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
 {
+    DWORD type = 0;
     std::string data;
-    if (!ReadProfileValue(lpszSection, lpszEntry, REG_DWORD, data) || data.size() != sizeof(DWORD))
+    UINT value = 0;
+    if (!ReadProfileValue(lpszSection, lpszEntry, type, data) ||
+        !ProfileIntFromValue(type, AsBytes(data), value))
         return static_cast<UINT>(nDefault);
-    DWORD value;
-    std::memcpy(&value, data.data(), sizeof value);
     return value;
 }
 
 CString CRegistryProfile::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
 {
+    DWORD type = 0;
     std::string data;
-    if (!ReadProfileValue(lpszSection, lpszEntry, REG_SZ, data))
+    CString value;
+    if (!ReadProfileValue(lpszSection, lpszEntry, type, data) ||
+        !ProfileStringFromValue(type, AsBytes(data), value))
         return CString(lpszDefault);
-    // The stored terminator is optional; stop at the first one.
-    return CString(data.c_str());
+    return value;
 }
 
 BOOL CRegistryProfile::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
 {
-    const DWORD value = static_cast<DWORD>(nValue);
-    return WriteProfileValue(lpszSection, lpszEntry, REG_DWORD, &value, sizeof value);
+    return WriteProfileValue(lpszSection, lpszEntry, REG_DWORD, ProfileIntData(nValue));
 }
 
 BOOL CRegistryProfile::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
 {
-    return WriteProfileValue(lpszSection, lpszEntry, REG_SZ, lpszValue,
-                             static_cast<DWORD>(std::strlen(lpszValue) + 1));
+    return WriteProfileValue(lpszSection, lpszEntry, REG_SZ, ProfileStringData(lpszValue));
 }
 
 HKEY CRegistryProfile::OpenProfileKey(LPCTSTR section, bool create) const
@@ -73,33 +79,33 @@ HKEY CRegistryProfile::OpenProfileKey(LPCTSTR section, bool create) const
     return result == ERROR_SUCCESS ? key : nullptr;
 }
 
-bool CRegistryProfile::ReadProfileValue(LPCTSTR section, LPCTSTR entry, DWORD expectedType,
-                               std::string& data) const
+bool CRegistryProfile::ReadProfileValue(LPCTSTR section, LPCTSTR entry, DWORD& type,
+                                         std::string& data) const
 {
     HKEY key = OpenProfileKey(section, false);
     if (!key)
         return false;
-    DWORD type = 0;
     DWORD size = 0;
     LONG result = RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size);
-    if (result == ERROR_SUCCESS && type == expectedType) {
+    if (result == ERROR_SUCCESS) {
         data.assign(size, '\0');
         result = RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                                   &size);
         data.resize(size);
     }
     RegCloseKey(key);
-    return result == ERROR_SUCCESS && type == expectedType;
+    return result == ERROR_SUCCESS;
 }
 
-BOOL CRegistryProfile::WriteProfileValue(LPCTSTR section, LPCTSTR entry, DWORD type, const void* data,
-                                DWORD size)
+BOOL CRegistryProfile::WriteProfileValue(LPCTSTR section, LPCTSTR entry, DWORD type,
+                                         const std::string& data)
 {
     HKEY key = GetSectionKey(section);
     if (!key)
         return FALSE;
-    const LONG result =
-        RegSetValueExA(key, entry, 0, type, static_cast<const BYTE*>(data), size);
+    const LONG result = RegSetValueExA(key, entry, 0, type,
+                                       reinterpret_cast<const BYTE*>(data.data()),
+                                       static_cast<DWORD>(data.size()));
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }

@@ -33,11 +33,9 @@ public:
 
 private:
     HKEY OpenProfileKey(LPCTSTR section, bool create) const;
-    // The raw data of a value of the expected type; false when anything is missing or differs.
-    bool ReadProfileValue(LPCTSTR section, LPCTSTR entry, DWORD expectedType,
-                          std::string& data) const;
-    BOOL WriteProfileValue(LPCTSTR section, LPCTSTR entry, DWORD type, const void* data,
-                           DWORD size);
+    // The type and raw data of a value; false when the section or value is missing.
+    bool ReadProfileValue(LPCTSTR section, LPCTSTR entry, DWORD& type, std::string& data) const;
+    BOOL WriteProfileValue(LPCTSTR section, LPCTSTR entry, DWORD type, const std::string& data);
 
     // Storage behind the public name pointers.
     CString m_registryKey;

@@ -18,6 +18,7 @@
 #include <windows.h>
 #include <tchar.h>
 #include <wtypes.h>  // VARTYPE and VT_*, left out by the lean windows.h
+#include <commctrl.h>  // CLR_DEFAULT, the list controls' "no colour of its own"
 
 // mingw's C++ runtime formats with its own C99 printf (%lld, %zu), not the msvcrt one.
 #define PLATFORM_PRINTF_KIND __MINGW_PRINTF_FORMAT
@@ -50,6 +51,14 @@ typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef BYTE* LPBYTE;
 typedef unsigned short VARTYPE;
+typedef DWORD COLORREF;
+
+#define RGB(r, g, b)                                                                               \
+    (static_cast<COLORREF>(static_cast<BYTE>(r) | (static_cast<BYTE>(g) << 8) |                    \
+                           (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
+#define CLR_DEFAULT 0xFF000000L
+#define REG_SZ 1
+#define REG_DWORD 4
 
 #define TRUE 1
 #define FALSE 0

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   wine wine32:i386 mingw-w64 cmake ninja-build xvfb xauth socat python3 iproute2
   fonts-ipafont-gothic fonts-wine googletest dpkg-dev locales
+  clang libclang-rt-dev  # the native sanitizer build and libFuzzer (tools/native-test.sh)
 )
 
 need_root() {

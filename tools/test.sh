@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test (tools/run-tests.sh). On a machine that cannot execute
 # 32-bit code the tests run in an emulated machine (tools/vm/run.sh), slower but the same tests.
-# Arguments go to ctest.
+# Arguments go to ctest. Before them, on this machine itself, the native sanitizer build runs its
+# unit tests and each fuzz target briefly (tools/native-test.sh; QUORVEX_NATIVE=0 leaves it out).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh"
+if [ "${QUORVEX_NATIVE:-1}" != 0 ]; then
+  "$root/tools/native-test.sh"
+fi
 source "$root/tools/wine-env.sh"
 if can_run_32bit_programs; then
   exec "$root/tools/run-tests.sh" "$@"

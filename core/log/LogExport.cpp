@@ -89,7 +89,7 @@ CString FormatCsvLine(const CLogRecord& record, int position, int displayBits)
 {
     const SYSTEMTIME& t = record.m_time;
     CString line;
-    line.Format("%d,%d,", position, record.m_port + 1);
+    line.Format("%d,%lld,", position, CountedFromOne(record.m_port));
     if (record.m_connection >= 1)
         line.AppendFormat("%d", record.m_connection);
     line.AppendFormat(",%04d/%02d/%02d,%02d:%02d:%02d,%03d,%d,", t.wYear, t.wMonth, t.wDay,

@@ -1,7 +1,5 @@
 #include "core/log/LogRowText.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 
 #include "core/MessageCatalogue.h"
@@ -76,14 +74,14 @@ LogRowTexts FormatLogRow(const CCommSettings& settings, const CLogRecord& record
 CString FormatLogNumber(const CLogRecord& record)
 {
     CString text;
-    text.Format("%04d", record.m_sequence + 1);
+    text.Format("%04lld", CountedFromOne(record.m_sequence));
     return text;
 }
 
 CString FormatLogId(const CLogRecord& record)
 {
     CString text;
-    text.Format("%d", record.m_port + 1);
+    text.Format("%lld", CountedFromOne(record.m_port));
     if (record.m_connection >= 1)
         text.AppendFormat(":(%d)", record.m_connection);
     else

@@ -52,6 +52,13 @@ CString FormatPeerAddress(const CLogRecord& record);
 // All four columns under the settings' time format and the record's display bits.
 LogRowTexts FormatLogRow(const CCommSettings& settings, const CLogRecord& record);
 
+// A zero-based number of a record (its sequence number, its port) as shown, counted from 1. Wider
+// than the field, so the largest value a loaded file can hold is shown as one more.
+inline long long CountedFromOne(int zeroBased)
+{
+    return static_cast<long long>(zeroBased) + 1;
+}
+
 CString FormatLogNumber(const CLogRecord& record);
 CString FormatLogId(const CLogRecord& record);
 // timeFormat 1 gives the time of day only, anything else date and time.

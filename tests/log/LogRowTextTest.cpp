@@ -1,7 +1,6 @@
 #include "core/log/LogRowText.h"
 
-#include <commctrl.h>
-
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -40,7 +39,7 @@ TEST(LogRowTextTest, NumberIsTheSequenceNumberPlusOne)
     {
         int sequence;
         const char* text;
-    } cases[] = {{0, "0001"}, {10, "0011"}, {9998, "9999"}};
+    } cases[] = {{0, "0001"}, {10, "0011"}, {9998, "9999"}, {INT_MAX, "2147483648"}};
     for (const auto& c : cases) {
         CLogRecord record;
         record.m_sequence = c.sequence;
@@ -57,6 +56,7 @@ TEST(LogRowTextTest, IdShowsThePortAndAConnectionNumberFromOne)
         const char* text;
     } cases[] = {
         {0, 0, "1:(-)"}, {1, 3, "2:(3)"}, {0, 1, "1:(1)"}, {1, -1, "2:(-)"},
+        {INT_MAX, 0, "2147483648:(-)"},  // a loaded file's port
     };
     for (const auto& c : cases)
         EXPECT_EQ(CString(c.text), FormatLogId(CLogRecord(c.port, c.connection)));

@@ -1,0 +1,6 @@
+#include "platform/CurrentDirectory.h"
+
+DWORD ReadCurrentDirectory(DWORD bufferSize, char* buffer)
+{
+    return GetCurrentDirectoryA(bufferSize, buffer);
+}
