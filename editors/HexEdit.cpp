@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/WndInputMessages.h"
+
 IMPLEMENT_DYNCREATE(CHexEdit, CWnd)
 
 BEGIN_MESSAGE_MAP(CHexEdit, CWnd)
@@ -13,12 +15,19 @@ BEGIN_MESSAGE_MAP(CHexEdit, CWnd)
     ON_WM_KILLFOCUS()
     ON_WM_SETFOCUS()
     ON_WM_SIZE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_TIMER()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
+    ON_WM_KEYDOWN()
     ON_MESSAGE(WM_KEYUP, OnSwallow)
     ON_WM_GETDLGCODE()
     ON_MESSAGE(WM_CONTEXTMENU, OnSwallow)
     ON_WM_MOUSEWHEEL()
+    ON_MESSAGE(WM_IME_CHAR, OnImeChar)
 END_MESSAGE_MAP()
 
 namespace {

@@ -9,14 +9,19 @@
 // Window thread only, SetData and GetData included: other threads reach the send editor's bytes
 // through the main frame's window (WM_SEND_EDITOR_DATA), so a paint never sees them change.
 //
-// Not yet: the keys (WM_KEYDOWN: caret keys, Insert, Delete, Back, the shortcuts), the mouse and
-// the hit test, input-method characters, the markers and their tips, and the text column's
-// character codes: until they come, the text column shows every code as "ASCII".
+// The text column shows the bytes in the character code TextCode (editors/TextCodes.h); typed
+// characters, input-method characters, the keys (caret keys with and without Shift, Insert,
+// Delete, Back, the Ctrl shortcuts, Tab) and the mouse (click, drag with auto-scroll,
+// double-click) edit and select.
+//
+// Not yet: the markers and their tips.
 #pragma once
 
 #include <deque>
+#include <string>
 
 #include "editors/ClipboardWriter.h"
+#include "editors/TextCodes.h"
 #include "platform/SafeArray.h"
 #include "platform/Wnd.h"
 
@@ -149,6 +154,18 @@ public:
     // The clipboard offers "BinaryData" or plain text.
     static bool CanPaste();
 
+    // Moves the caret to the byte under a client point and onto its side; with out, only stores
+    // that byte's offset there. Nothing on the header line.
+    void HitTest(int x, int y, int* out = nullptr);
+    // Extends the drag selection from the anchor to the byte under a client point.
+    void SelectToPoint(int x, int y);
+
+    // The whole data as ANSI text with CR LF line breaks, read in TextCode; errorFlag 1 and
+    // errorOffset at the first byte that cannot be shown (the text then ends before it).
+    COleSafeArray& BytesToText(COleSafeArray& text, int& errorOffset, int& errorFlag) const;
+    // Replaces the data (undoably) with the ANSI text in the code, each CR LF as lineEnding.
+    int TextToBytes(const char* text, int code, const char* lineEnding);
+
     // Draws the whole client area into dc through an off-screen bitmap.
     void Paint(HDC dc);
 
@@ -171,6 +188,13 @@ protected:
     afx_msg LRESULT OnSwallow(WPARAM wParam, LPARAM lParam);
     afx_msg UINT OnGetDlgCode();
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg LRESULT OnImeChar(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
 
     DECLARE_MESSAGE_MAP()
 
@@ -183,6 +207,8 @@ protected:
     // overwrite mode.
     void CreateEditCaret();
     void EndSelection();
+    // Every change of the bytes calls it: the text state cached for the top line is stale.
+    void DataChanged() { ++m_dataVersion; }
 
     bool IsCaretOnHex() const { return (m_caretFlags & CARET_ON_HEX) != 0; }
     bool IsInsertMode() const { return (m_caretFlags & INSERT_MODE) != 0; }
@@ -214,6 +240,15 @@ protected:
     int m_top = 0;             // first visible byte, a multiple of 16
     bool m_caretShown = false;
 
+    // The left button is held after a press in the data area; the anchor is the byte where the
+    // drag or a Shift selection started.
+    bool m_dragging = false;
+    int m_anchor = 0;
+    bool m_dragMoved = false;
+    bool m_autoScrolling = false;
+    CPoint m_lastDragPoint;
+    CPoint m_pressPoint;
+
     COleSafeArray m_data;
     // Copy's calls on the clipboard.
     CClipboardWriter* m_clipboardWriter = &CClipboardWriter::System();
@@ -240,7 +275,19 @@ private:
     void RevertEntry(std::deque<CHexEditUndoEntry>& from, std::deque<CHexEditUndoEntry>& to);
     // Draws the header, the lines, the columns and their rules into an off-screen DC.
     void PaintContent(HDC dc, const CRect& client);
-    void PaintLine(HDC dc, int line, HBRUSH caretMarkBrush);
+    void PaintLine(HDC dc, int line, CTextColumnReader& text, HBRUSH caretMarkBrush);
+    // The text column's state at the top byte, computed once per top offset and data.
+    const TextColumnState& TextStateAtTop();
+    // The keys without Shift and Ctrl, with Shift alone, with Ctrl alone.
+    void OnPlainKey(UINT key);
+    void OnShiftKey(UINT key);
+    void OnCtrlKey(UINT key);
+    // The caret keys' moves, common to the plain and Shift tables; false for any other key.
+    bool MoveCaretByKey(UINT key, bool shift);
+    // After a Shift move of the caret from 'before'.
+    void ExtendSelection(int before);
+    bool IsOnHeaderLine(const CPoint& point) const;
+    void StopAutoScroll();
     // Changes the default text and back colours to those of byte o.
     void ChooseByteColors(int o, COLORREF& text, COLORREF& back) const;
     // Whether a byte lies in the selection (compared unsigned, so -1 never matches).
@@ -251,4 +298,15 @@ private:
 
     HFONT m_font = nullptr;
     int m_fontMadeHeight = 0;
+
+    unsigned m_dataVersion = 0;
+    struct TextStateCache
+    {
+        bool valid = false;
+        int code = 0;
+        int top = 0;
+        int size = 0;
+        unsigned dataVersion = 0;
+        TextColumnState state;
+    } m_textStateCache;
 };

@@ -122,7 +122,7 @@ int CHexEdit::PrepareTyping()
 
 void CHexEdit::OnChar(UINT nChar, UINT, UINT)
 {
-    if (!Editable)
+    if (!Editable || m_dragging)
         return;
     const bool onHex = IsCaretOnHex();
     const int digit = HexDigitValue(nChar);
@@ -140,6 +140,7 @@ void CHexEdit::OnChar(UINT nChar, UINT, UINT)
     if (onHex) {
         *byte = static_cast<BYTE>(Nibble == 0 ? (digit << 4) | (*byte & 0x0F)
                                               : (*byte & 0xF0) | digit);
+        DataChanged();
         ++Nibble;
         EnsureCaretVisible();
         if (Nibble == 2) {
@@ -151,6 +152,7 @@ void CHexEdit::OnChar(UINT nChar, UINT, UINT)
         }
     } else {
         *byte = static_cast<BYTE>(nChar);
+        DataChanged();
         EnsureCaretVisible();
         MoveCaret(1, 0);
     }

@@ -95,6 +95,7 @@ BOOL CHexEdit::SetData(const COleSafeArray& data)
         }
     }
     m_data = std::move(copy);
+    DataChanged();
     Caret = 0;
     Nibble = 0;
     m_top = 0;
@@ -188,6 +189,7 @@ void CHexEdit::InsertBytes(int offset, int count)
         AfxThrowMemoryException();
     CheckRange(offset, 0, GetDataSize());
     OpenGap(m_data, offset, count);
+    DataChanged();
     RecalcLayout();
 }
 
@@ -197,6 +199,7 @@ void CHexEdit::DeleteBytes(int offset, int count)
     Caret = offset;
     RecordEdit(HEXEDIT_DELETE, m_data.GetData() + offset, count, TRUE);
     CloseGap(m_data, offset, count);
+    DataChanged();
     RecalcLayout();
 }
 
@@ -222,6 +225,7 @@ void CHexEdit::ClearSelection()
     BYTE* bytes = m_data.GetData() + Caret;
     RecordEdit(HEXEDIT_OVERWRITE, bytes, count, TRUE);
     std::memset(bytes, 0, static_cast<size_t>(count));
+    DataChanged();
     EndSelection();
     ShowEditCaret();
     Redraw();
@@ -240,6 +244,7 @@ void CHexEdit::InsertBytesAtCaret(const BYTE* bytes, UINT count)
         InsertBytes(Caret, n);
         RecordEdit(HEXEDIT_INSERT, nullptr, n, TRUE);
         std::memcpy(m_data.GetData() + Caret, bytes, count);
+        DataChanged();
     } else {
         long long n = count;
         if (!IsSelectionEmpty()) {
@@ -255,6 +260,7 @@ void CHexEdit::InsertBytesAtCaret(const BYTE* bytes, UINT count)
         BYTE* target = m_data.GetData() + Caret;
         RecordEdit(HEXEDIT_OVERWRITE, target, static_cast<int>(n), TRUE);
         std::memcpy(target, bytes, static_cast<size_t>(n));
+        DataChanged();
     }
     Redraw();
 }
@@ -325,6 +331,7 @@ void CHexEdit::RevertEntry(std::deque<CHexEditUndoEntry>& from, std::deque<CHexE
         from.push_back(std::move(entry));
         throw;
     }
+    DataChanged();
     UpdateCaretPos();
     RecalcLayout();
     EndSelection();

@@ -39,12 +39,6 @@ void DrawString(HDC dc, int x, int y, const char* text, int length)
     ::TextOutA(dc, x, y, text, length);
 }
 
-// The text cell of a byte under the "ASCII" code: printable bytes as they are, others as '.'.
-char AsciiCellOf(BYTE byte)
-{
-    return byte >= 0x20 && byte <= 0x7E ? static_cast<char>(byte) : '.';
-}
-
 // One byte's cell on one side of a line.
 struct Cell
 {
@@ -90,7 +84,36 @@ void DrawCells(HDC dc, int y, const Cell* cells, int count, COLORREF backColor, 
     }
 }
 
+// A half of a double-width glyph, clipped to its cell, whose background it fills: the left half
+// drawn at the cell, the right half one cell further left.
+void DrawHalfCell(HDC dc, int x, int y, const TextCell& cell, COLORREF text, COLORREF back,
+                  int charWidth, int lineHeight)
+{
+    const RECT rect = {x, y, x + charWidth, y + lineHeight};
+    const int drawX = cell.clip == TextCell::RIGHT_HALF ? x - charWidth : x;
+    ::SetTextColor(dc, text);
+    ::SetBkColor(dc, back);
+    ::ExtTextOutA(dc, drawX, y, ETO_CLIPPED | ETO_OPAQUE, &rect, cell.text.data(),
+                  static_cast<UINT>(cell.text.size()), nullptr);
+}
+
 } // namespace
+
+const TextColumnState& CHexEdit::TextStateAtTop()
+{
+    TextStateCache& cache = m_textStateCache;
+    const int size = GetDataSize();
+    if (!cache.valid || cache.code != TextCode || cache.top != m_top || cache.size != size ||
+        cache.dataVersion != m_dataVersion) {
+        cache.state = TextStateAt(TextCode, m_data.GetData(), size, m_top);
+        cache.valid = true;
+        cache.code = TextCode;
+        cache.top = m_top;
+        cache.size = size;
+        cache.dataVersion = m_dataVersion;
+    }
+    return cache.state;
+}
 
 void CHexEdit::OnPaint()
 {
@@ -146,14 +169,16 @@ void CHexEdit::PaintContent(HDC dc, const CRect& client)
         if (m_textShown)
             DrawString(dc, ColumnX(m_textStart), 0, kTextHeader, kBytesPerLine);
     }
-    // One line more than fits wholly: the partly visible last line.
+    // One line more than fits wholly: the partly visible last line. The text column's cells
+    // are read in byte order from the state at the top, across the lines.
+    CTextColumnReader text(TextCode, m_data.GetData(), GetDataSize(), TextStateAtTop());
     for (int line = 0; line <= m_visibleLines; ++line)
-        PaintLine(dc, line, caretMarkBrush);
+        PaintLine(dc, line, text, caretMarkBrush);
     ::SelectObject(dc, previousFont);
     ::DeleteObject(caretMarkBrush);
 }
 
-void CHexEdit::PaintLine(HDC dc, int line, HBRUSH caretMarkBrush)
+void CHexEdit::PaintLine(HDC dc, int line, CTextColumnReader& text, HBRUSH caretMarkBrush)
 {
     const int y = LineY(line);
     const int start = m_top + kBytesPerLine * line;
@@ -172,20 +197,35 @@ void CHexEdit::PaintLine(HDC dc, int line, HBRUSH caretMarkBrush)
     const BYTE* bytes = m_data.GetData();
     Cell hexCells[kBytesPerLine];
     Cell textCells[kBytesPerLine];
+    // Halves of double-width glyphs are drawn after the runs, over their cells.
+    TextCell halves[kBytesPerLine];
     int count = 0;
     for (; count < kBytesPerLine && start + count < size; ++count) {
         const int o = start + count;
-        COLORREF text = TextColor;
+        COLORREF textColor = TextColor;
         COLORREF back = BackColor;
-        ChooseByteColors(o, text, back);
+        ChooseByteColors(o, textColor, back);
         const BYTE byte = bytes[o];
         hexCells[count] = {ColumnX(HexColumnOf(count)), 2,
-                           {kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]}, text, back};
-        textCells[count] = {ColumnX(TextColumnOf(count)), 1, {AsciiCellOf(byte), ' '}, text, back};
+                           {kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]}, textColor, back};
+        if (!m_textShown)
+            continue;
+        TextCell cell = text.Next(o);
+        // An empty cell shows its colours like any other.
+        const char whole = cell.text.size() == 1 ? cell.text[0] : ' ';
+        textCells[count] = {ColumnX(TextColumnOf(count)), 1, {whole, ' '}, textColor, back};
+        if (cell.clip != TextCell::WHOLE)
+            halves[count] = std::move(cell);
     }
     DrawCells(dc, y, hexCells, count, BackColor, m_charWidth);
-    if (m_textShown)
+    if (m_textShown) {
         DrawCells(dc, y, textCells, count, BackColor, m_charWidth);
+        for (int c = 0; c < count; ++c) {
+            if (halves[c].clip != TextCell::WHOLE)
+                DrawHalfCell(dc, textCells[c].x, y, halves[c], textCells[c].text,
+                             textCells[c].back, m_charWidth, m_lineHeight);
+        }
+    }
 
     // The caret's place on the side that does not have it; none at the end position.
     const int c = Caret - start;

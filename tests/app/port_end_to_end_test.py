@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """End to end: the real program's Port 1 as a TCP client against Python peers on 127.0.0.1,
-driven as a user would through qvdriver.exe (commands, status panes, log rows).
+driven as a user would through qvdriver.exe (commands, typing into the send-data editor,
+status panes, log rows).
 
-    port_end_to_end_test.py BIN_FOLDER
+    port_end_to_end_test.py BIN_FOLDER [TEST_CLASS...]
 
 BIN_FOLDER holds Quorvex.exe and qvdriver.exe; they run under Wine through tools/wine-exec.sh.
 The settings documents are written with tools/qvg.py. Run inside the loopback-only network
@@ -167,6 +168,15 @@ class Program:
 
     def command(self, command_id):
         self.run("command", str(command_id))
+
+    def type(self, text):
+        """Types text into the send-data editor."""
+        self.run("type", text)
+
+    def press(self, *keys):
+        """Presses each key in the send-data editor."""
+        for key in keys:
+            self.run("press", key)
 
     def status(self, pane=1):
         return self.run("status", str(pane)).stdout.rstrip("\r\n")
@@ -340,6 +350,28 @@ class PortEndToEndTest(EndToEndCase):
                 self.close(program)
                 self.assertTrue(peer.closed.wait(10))
                 (self.folder / file_name).unlink()
+
+
+
+class SendEditorEndToEndTest(EndToEndCase):
+    def test_what_the_user_types_into_the_send_editor_is_sent(self):
+        peer = self.peer(sink)
+        program = self.start(client_document(peer.port, **{
+            "send_editor_data": b"", "close_after_send[0]": 1}))
+        # Hex digits append in insert mode, Back takes the last byte away, and after Home the
+        # digits go in before the first byte.
+        program.type("41424344")
+        program.press("back")
+        program.press("home")
+        program.type("30")
+        program.command(START)
+        program.wait_for_count("接続完了")
+        program.command(SEND)
+        rows = program.wait_for_count("Socket処理終了")
+        self.assertTrue(peer.closed.wait(10))
+        self.assertEqual(b"0ABC", bytes(peer.received))
+        self.assertTrue(rows[2].startswith("Send:0004:3041 4243"), rows)
+        self.close(program)
 
 
 def main():

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "editors/TextCodes.h"
 #include "tests/editors/HexEditFixture.h"
 #include "tests/support/Screenshot.h"
 
@@ -195,6 +196,65 @@ TEST_F(HexEditPaintTest, NoMarkAtTheEndPositionNorWithoutTheCaretShown)
     m_editor.Caret = 1;
     m_editor.m_caretShown = false;
     EXPECT_EQ(0u, Rendering(m_editor).ColorsIn(Cell(0, 0, 80)).count(inverse));
+}
+
+// The upper half of a text cell: glyphs of kana and kanji reach it, '.' does not.
+CRect UpperHalf(const CRect& cell)
+{
+    return CRect(cell.left, cell.top + 1, cell.right, cell.top + cell.Height() / 2);
+}
+
+TEST_F(HexEditPaintTest, DoubleWidthCharactersTakeTwoCellsAcrossTheLineToo)
+{
+    struct Case
+    {
+        int code;
+        std::string bytes;
+        int glyphCells[2];
+        int emptyCell;  // -1: none
+    };
+    const Case cases[] = {
+        // The pair begins at the end of the first line and ends on the second.
+        {TEXTCODE_SHIFTJIS, std::string(15, ' ') + "\x82\xA0 ", {15, 16}, -1},
+        {TEXTCODE_EUC, std::string(15, ' ') + "\xA4\xA2 ", {15, 16}, -1},
+        {TEXTCODE_UTF8, std::string(14, ' ') + "\xE3\x81\x82 ", {14, 15}, 16},
+    };
+    for (const Case& c : cases) {
+        m_editor.TextCode = c.code;
+        m_editor.SetData(ToArray(Bytes(c.bytes.begin(), c.bytes.end())));
+        const Rendering rendering(m_editor);
+        for (const int o : c.glyphCells)
+            EXPECT_TRUE(rendering.Shows(UpperHalf(TextCell(o)), m_editor.TextColor)) << c.code << " " << o;
+        if (c.emptyCell >= 0) {
+            EXPECT_FALSE(rendering.Shows(TextCell(c.emptyCell), m_editor.TextColor)) << c.code;
+        }
+        // As "ASCII" the same bytes are dots.
+        m_editor.TextCode = TEXTCODE_ASCII;
+        const Rendering dots(m_editor);
+        EXPECT_FALSE(dots.Shows(UpperHalf(TextCell(c.glyphCells[1])), m_editor.TextColor)) << c.code;
+    }
+}
+
+TEST_F(HexEditPaintTest, JapaneseTextInEachCodeLooksRight)
+{
+    // For a person to look at: build/bin/screenshots/hexedit-text-<code>.png.
+    char module[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string folder = module;
+    folder = folder.substr(0, folder.find_last_of('\\') + 1) + "screenshots";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    m_parent.ShowWindow(SW_SHOWNA);
+    const std::string text = "日本語のテキスト、ｶﾀｶﾅ ABC。\r\n漢字かな交じり文\r\n";
+    const char* names[] = {"ascii", "shiftjis", "jis", "euc", "utf8"};
+    for (int code = TEXTCODE_SHIFTJIS; code <= TEXTCODE_UTF8; ++code) {
+        const std::string bytes = TextToBytes(code, text, "\r\n");
+        m_editor.TextCode = code;
+        m_editor.SetData(ToArray(Bytes(bytes.begin(), bytes.end())));
+        m_editor.SelectionStart = 20;
+        m_editor.SelectionEnd = 23;
+        m_editor.RedrawWindow();
+        EXPECT_TRUE(SaveWindowScreenshot(m_editor.m_hWnd, folder + "\\hexedit-text-" + names[code] + ".png"));
+    }
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #   tools/bench/run.sh                 every benchmark with its defaults
 #   tools/bench/run.sh <bench> [args]  one of them: logview_bench [records],
 #                                      logfile_bench save|load|autosave|append|reopen [records],
-#                                      hexedit_bench repaint|typing|undo-memory,
+#                                      hexedit_bench repaint|typing|undo-memory|text-codes,
 #                                      socket_bench minimal|program throughput|echo [buffer],
 #                                      server_bench steady|flood [clients] ...
 # (QUORVEX_BUILD chooses the build folder, as for test.sh)
@@ -31,7 +31,7 @@ if [ $# -gt 0 ]; then
 else
   run logview_bench
   for mode in save load autosave append reopen; do run logfile_bench "$mode"; done
-  for figure in repaint typing undo-memory; do run hexedit_bench "$figure"; done
+  for figure in repaint typing undo-memory text-codes; do run hexedit_bench "$figure"; done
   run_in_namespace "socket_bench.exe minimal throughput" \
                    "socket_bench.exe program throughput 4096" \
                    "socket_bench.exe program throughput 65536" \

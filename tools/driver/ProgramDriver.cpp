@@ -155,6 +155,31 @@ bool ProgramDriver::PostCommand(UINT commandId)
     return mainWindow && PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
 }
 
+HWND ProgramDriver::SendEditor()
+{
+    const HWND pane = ChildOfMainWindow(kSendEditorPaneId);
+    return pane ? GetDlgItem(pane, kSendEditorId) : nullptr;
+}
+
+bool ProgramDriver::TypeIntoSendEditor(const std::string& text)
+{
+    const HWND editor = SendEditor();
+    if (!editor)
+        return false;
+    for (const char c : text) {
+        if (!PostMessageA(editor, WM_CHAR, static_cast<BYTE>(c), 1))
+            return false;
+    }
+    return true;
+}
+
+bool ProgramDriver::PressInSendEditor(UINT virtualKey)
+{
+    const HWND editor = SendEditor();
+    return editor && PostMessageA(editor, WM_KEYDOWN, virtualKey, 1) &&
+           PostMessageA(editor, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
 std::optional<std::string> ProgramDriver::StatusText(int pane)
 {
     const HWND statusBar = ChildOfMainWindow(kStatusBarId);

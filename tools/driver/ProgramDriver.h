@@ -15,6 +15,9 @@ const int kStatusBarId = 0xE801;
 const int kLogViewId = 0xE900;
 const int kPort1Pane = 1;
 const int kPort2Pane = 2;
+// The send-data editor pane, a child of the main frame, and its hex editor.
+const int kSendEditorPaneId = 32772;
+const int kSendEditorId = 1000;
 
 const char kProgramFileName[] = "Quorvex.exe";
 
@@ -68,6 +71,11 @@ public:
 
     // Posts WM_COMMAND with the command id to the main window, as its menu would.
     bool PostCommand(UINT commandId);
+    // Types into the send-data editor: each byte of the text (code page 932) as WM_CHAR, as
+    // the keyboard would with the editor focused. Keys without Shift or Ctrl go as
+    // WM_KEYDOWN and WM_KEYUP of the virtual key; posted input cannot hold a modifier down.
+    bool TypeIntoSendEditor(const std::string& text);
+    bool PressInSendEditor(UINT virtualKey);
 
     // The text of the status bar's pane (kPort1Pane, kPort2Pane, ...).
     std::optional<std::string> StatusText(int pane);
@@ -103,6 +111,7 @@ private:
     // The main window once found; null when it is not (or no longer) there.
     HWND MainWindow();
     HWND ChildOfMainWindow(int id);
+    HWND SendEditor();
 
     HANDLE m_process;
     DWORD m_processId;

@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -42,6 +43,9 @@ const char kUsage[] =
     "  wait-window           waits until the main window is shown and the program has\n"
     "                        started; prints the window's title\n"
     "  command ID            posts WM_COMMAND with the command ID to the main window\n"
+    "  type TEXT             types TEXT into the send-data editor, character by character\n"
+    "  press KEY             presses KEY in the send-data editor: home, end, left, right,\n"
+    "                        up, down, pageup, pagedown, insert, delete or back\n"
     "  status PANE           prints the text of status bar pane PANE (1 Port 1, 2 Port 2)\n"
     "  wait-status PANE TEXT waits until status bar pane PANE reads TEXT, blanks at either\n"
     "                        end aside; prints the pane's text\n"
@@ -63,6 +67,19 @@ const char kUsage[] =
     "ended), 2 timed out, 3 wrong usage.\n";
 
 const DWORD kDefaultWaitMs = 10000;
+
+struct KeyName
+{
+    const char* name;
+    UINT virtualKey;
+};
+
+const KeyName kKeys[] = {
+    {"home", VK_HOME},       {"end", VK_END},        {"left", VK_LEFT},
+    {"right", VK_RIGHT},     {"up", VK_UP},          {"down", VK_DOWN},
+    {"pageup", VK_PRIOR},    {"pagedown", VK_NEXT},  {"insert", VK_INSERT},
+    {"delete", VK_DELETE},   {"back", VK_BACK},
+};
 
 struct ButtonName
 {
@@ -210,6 +227,29 @@ int Command(ProgramDriver& driver, const Invocation& invocation)
     return EXIT_DONE;
 }
 
+int Type(ProgramDriver& driver, const Invocation& invocation)
+{
+    if (!driver.TypeIntoSendEditor(Utf8ToProgramText(invocation.arguments[0]))) {
+        PrintError("cannot type into the send-data editor");
+        return EXIT_FAILED;
+    }
+    return EXIT_DONE;
+}
+
+int Press(ProgramDriver& driver, const Invocation& invocation)
+{
+    const auto key = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const KeyName& known) {
+        return invocation.arguments[0] == known.name;
+    });
+    if (key == std::end(kKeys))
+        return EXIT_USAGE;
+    if (!driver.PressInSendEditor(key->virtualKey)) {
+        PrintError("cannot press a key in the send-data editor");
+        return EXIT_FAILED;
+    }
+    return EXIT_DONE;
+}
+
 int Status(ProgramDriver& driver, const Invocation& invocation)
 {
     DWORD pane = 0;
@@ -344,6 +384,7 @@ struct CommandEntry
 
 const CommandEntry kCommands[] = {
     {"wait-window", 0, false, WaitWindow}, {"command", 1, true, Command},
+    {"type", 1, true, Type},               {"press", 1, true, Press},
     {"status", 1, true, Status},           {"wait-status", 2, false, WaitStatus},
     {"rows", 0, true, Rows},               {"wait-row", 1, false, WaitRow},
     {"wait-rows", 2, false, WaitRows},     {"answer-box", 1, false, AnswerBox},
