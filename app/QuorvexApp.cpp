@@ -72,7 +72,7 @@ void CQuorvexApp::TakeStartTick()
 
 bool CQuorvexApp::CreateMainFrame()
 {
-    auto* frame = new CMainFrame(m_settings, m_commonSettings, m_ports);
+    auto* frame = new CMainFrame(m_settings, m_commonSettings, m_ports, &theLuaModules);
     m_pMainWnd = frame;
     // A frame that fails to load has deleted itself.
     if (!frame->LoadFrame(kMainFrameResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {

@@ -46,8 +46,13 @@ enum MessageCode
     MSG_CONFIRM_LOG_CLEAR = 13015,
     MSG_WINSOCK_START_FAILED = 13019,
     MSG_DOCUMENT_LOAD_FAILED = 13021,
+    MSG_FILE_READ_FAILED = 13021,  // the same text, for any file
+    MSG_FILE_WRITE_FAILED = 13022,
     MSG_CONFIRM_DATA_CLEAR = 13043,
     MSG_LOG_LIMIT_PROMPT = 13072,
+    MSG_CONFIRM_SCRIPT_RESET = 13088,
+    MSG_NO_DATA = 13089,
+    MSG_SCRIPT_DROP_PROMPT = 13108,
 
     // Header line and kind captions of the log exports.
     MSG_CSV_HEADER = 13064,

@@ -17,6 +17,9 @@ const UINT WM_SERIAL_NOTIFY = WM_APP + 8;
 // into the COleSafeArray at lParam, SEND_EDITOR_WRITE replaces them with it (undoable) and answers
 // SetData's result (core/SendEditorAccess.h).
 const UINT WM_SEND_EDITOR_DATA = WM_APP + 0x40;
+// To the main frame from any thread, sent: copies the script of the port in wParam (0 or 1) into
+// the COleSafeArray at lParam (core/ScriptTextAccess.h).
+const UINT WM_SCRIPT_TEXT = WM_APP + 0x41;
 
 enum ViewNotify
 {

@@ -92,6 +92,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_LOG, OnUpdateSaveLog)
     ON_UPDATE_COMMAND_UI(ID_FILE_EXPORT_LOG_TEXT, OnUpdateSaveLog)
     ON_MESSAGE(WM_SEND_EDITOR_DATA, OnSendEditorData)
+    ON_MESSAGE(WM_SCRIPT_TEXT, OnScriptText)
     ON_COMMAND_RANGE(ID_PORT1_START, ID_PORT2_SEND, OnPortCommand)
     ON_MESSAGE(WM_VIEW_NOTIFY, OnViewNotify)
     ON_COMMAND(ID_SETTINGS_AUTO_SCROLL, OnAutoScroll)
@@ -101,9 +102,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
-                       CPortEngine& ports)
+                       CPortEngine& ports, const CLuaModuleList* luaModules)
     : m_settings(settings), m_commonSettings(commonSettings), m_ports(ports),
-      m_log(settings, commonSettings), m_sendEditor(commonSettings)
+      m_log(settings, commonSettings), m_sendEditor(commonSettings), m_luaModules(luaModules)
 {
     m_settings.SetDefaults(1);
 }
@@ -140,7 +141,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // Once the bar exists, so that its port panes never show their indicator names.
     for (int port = 0; port < kPortCount; ++port)
         ShowPortStatus(port, IDS_STATUS_NONE, nullptr);
-    if (!CreateSendEditorPane())
+    if (!CreateSendEditorPane() || !CreateScriptPanes())
         return -1;
 
     m_documentHasFile = false;
@@ -183,6 +184,26 @@ bool CMainFrame::CreateSendEditorPane()
     return true;
 }
 
+bool CMainFrame::CreateScriptPanes()
+{
+    static const UINT kPaneIds[kPortCount] = {ID_VIEW_SCRIPT1, ID_VIEW_SCRIPT2};
+    static const UINT kCaptions[kPortCount] = {IDS_PANE_SCRIPT1, IDS_PANE_SCRIPT2};
+    for (int port = 0; port < kPortCount; ++port) {
+        auto& pane = m_scriptPanes[port];
+        pane = std::make_unique<CScriptDlg>(port, m_luaModules);
+        if (!pane->Create(this, kPaneIds[port]))
+            return false;
+        // Laid out after the send editor's strip, Port 1 first: both share one bottom strip.
+        ::SetWindowPos(pane->m_hWnd, HWND_BOTTOM, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        CString caption;
+        LoadResourceString(kCaptions[port], caption);
+        pane->SetCaptionWindow(caption, pane->GetCaptionLine());
+        pane->ShowWindow(SW_SHOW);
+    }
+    return true;
+}
+
 void CMainFrame::UpdateTitle()
 {
     CString programName;
@@ -202,8 +223,11 @@ void CMainFrame::OpenDocument(int startAllEnabledPorts)
         UpdateTitle();
         return;
     }
-    if (m_documentHasFile)
+    if (m_documentHasFile) {
         m_sendEditor.GetHexEdit().SetData(m_settings.m_sendEditorData);
+        for (int port = 0; port < kPortCount; ++port)
+            m_scriptPanes[port]->SetScriptText(m_settings.m_scriptText[port]);
+    }
     PostMessage(WM_VIEW_NOTIFY, VIEW_NOTIFY_REBUILD_LIST);
     UpdateTitle();
     if (!startAllEnabledPorts && !m_settings.m_startOnLoad)
@@ -388,6 +412,12 @@ COleSafeArray CMainFrame::GetSendEditorData()
 {
     COleSafeArray data;
     return m_sendEditor.GetHexEdit().GetData(data);
+}
+
+LRESULT CMainFrame::OnScriptText(WPARAM wParam, LPARAM lParam)
+{
+    GetScriptPane(static_cast<int>(wParam)).GetScriptText(*reinterpret_cast<COleSafeArray*>(lParam));
+    return 0;
 }
 
 LRESULT CMainFrame::OnSendEditorData(WPARAM wParam, LPARAM lParam)

@@ -5,8 +5,9 @@
 // engine belong to the application object and are handed over at construction.
 //
 // Not yet: the menu bar, toolbar and docked panes of the window framework, the tray icon, the
-// settings commands. The send-data editor pane stands in a fixed strip on the right; until the
-// other panes exist, the outlet's operations on them do nothing.
+// settings commands. The send-data editor pane stands in a fixed strip on the right and the two
+// script panes share a strip along the bottom; until the other panes exist, the outlet's
+// operations on them do nothing.
 #pragma once
 #include <memory>
 #include <type_traits>
@@ -18,6 +19,7 @@
 #include "core/engine/PortSinks.h"
 #include "core/log/CommLog.h"
 #include "mainwnd/ColorStatusBar.h"
+#include "mainwnd/ScriptDlg.h"
 #include "mainwnd/SendEditorDlg.h"
 #include "platform/FrameWnd.h"
 
@@ -33,8 +35,10 @@ class CMainFrame : public CFrameWnd,
 public:
     static const int kPortCount = CCommSettings::kPortCount;
 
-    // Resets the document to its defaults with the default paths.
-    CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings, CPortEngine& ports);
+    // Resets the document to its defaults with the default paths. The script panes colour the
+    // functions of luaModules (null for none), which must outlive the frame.
+    CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings, CPortEngine& ports,
+               const CLuaModuleList* luaModules = nullptr);
 
     // Loads the document from its settings path; on failure tells the user and falls back to
     // the defaults. Otherwise the log list is rebuilt for the document's display settings (posted)
@@ -50,6 +54,7 @@ public:
     // text.
     void SetPortStatus(int port, UINT stringId, const CString& extraText) override;
     CSendEditorDlg& GetSendEditorPane() { return m_sendEditor; }
+    CScriptDlg& GetScriptPane(int port) { return *m_scriptPanes[port == 0 ? 0 : 1]; }
 
     // The port operations of the Start, Send and Stop commands. Start starts the port's thread
     // and leaves only Stop enabled; Send hands the send editor's bytes to every connection of
@@ -77,6 +82,7 @@ protected:
     afx_msg void OnUpdateLoadLog(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSaveLog(CCmdUI* pCmdUI);
     afx_msg LRESULT OnSendEditorData(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnScriptText(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPortCommand(UINT id);
     // WM_VIEW_NOTIFY: 0 rebuilds the log list, 3 refreshes the title, others change nothing.
     afx_msg LRESULT OnViewNotify(WPARAM wParam, LPARAM lParam);
@@ -120,6 +126,7 @@ private:
     bool CreateView();
     bool CreateStatusBar();
     bool CreateSendEditorPane();
+    bool CreateScriptPanes();
     // SetPortStatus with the extra text and its blank left out when it is null.
     void ShowPortStatus(int port, UINT stringId, LPCTSTR extraText);
     // 13005 when the log is empty; whether there is something to save.
@@ -153,6 +160,8 @@ private:
     std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> m_statusImages;
     PortStatus m_portStatus[kPortCount];
     CSendEditorDlg m_sendEditor;
+    const CLuaModuleList* m_luaModules;
+    std::unique_ptr<CScriptDlg> m_scriptPanes[kPortCount];
     // The document was loaded from a file it can be saved to.
     bool m_documentHasFile = false;
 };

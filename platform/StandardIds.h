@@ -11,6 +11,12 @@
 #define ID_INDICATOR_NUM 0xE702
 #define ID_INDICATOR_SCRL 0xE703
 #define ID_INDICATOR_KANA 0xE706
+#define ID_EDIT_COPY 0xE122
+#define ID_EDIT_CUT 0xE123
+#define ID_EDIT_PASTE 0xE125
+#define ID_EDIT_SELECT_ALL 0xE12A
+#define ID_EDIT_UNDO 0xE12B
+#define ID_EDIT_REDO 0xE12C
 
 // Child window ids inside a frame.
 #define AFX_IDW_TOOLBAR 0xE800

@@ -101,3 +101,14 @@
 #define ID_HEX_CUT 32850
 #define ID_HEX_PASTE 32851
 #define ID_HEX_DATA_CLEAR 32858
+// The script editor: its accelerators and context menu.
+#define IDR_COLOREDIT_ACCEL 246
+#define IDR_COLOREDIT_MENU 247
+// The script panes: their dialog, editor and caption line, and their commands.
+#define IDD_SCRIPT 245
+#define IDC_SCRIPT_EDITOR 101
+#define IDC_SCRIPT_CAPTION 1125
+#define ID_SCRIPT_CLEAR 32858
+#define ID_SCRIPT_OPEN 32842
+#define ID_SCRIPT_SAVE 32846
+#define ID_SCRIPT_SAVE_AS 32857
