@@ -1,5 +1,6 @@
 // The random-area records of a port's settings, applied to outgoing data. Input: a 16-bit data
-// length, a period byte, then the records. Every record serialises back to its bytes (the reserved
+// length (up to 8 KiB taken, so one input stays well inside its second), a period byte, then the
+// records. Every record serialises back to its bytes (the reserved
 // ones aside), and Apply changes only bytes inside an area.
 #include <cstring>
 #include <vector>
@@ -11,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const BYTE* data, size_t size)
 {
     CByteReader reader(data, static_cast<DWORD>(size));
-    const DWORD dataLength = reader.ReadUInt16();
+    const DWORD dataLength = reader.ReadUInt16() & 0x1FFFu;
     const int period = reader.ReadUInt8();
     const std::span<const BYTE> records = reader.ReadSpan(reader.Remaining());
 
