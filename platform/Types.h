@@ -50,6 +50,7 @@ typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef BYTE* LPBYTE;
 typedef unsigned short VARTYPE;
+typedef DWORD COLORREF;  // 0x00BBGGRR
 
 #define TRUE 1
 #define FALSE 0
