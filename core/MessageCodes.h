@@ -60,6 +60,10 @@ enum MessageCode
     MSG_CAPTION_SENT = 13101,
     MSG_CAPTION_RECEIVED = 13102,
 
+    // Header line and packet block of the packet exports.
+    MSG_PACKET_CSV_HEADER = 13103,
+    MSG_PACKET_TEXT_BLOCK = 13104,
+
     // The first of each socket option's pair "Error", "OK".
     MSG_OPTION_REUSEADDR = 30000,
     MSG_OPTION_KEEPALIVE = 30002,

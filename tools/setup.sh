@@ -7,6 +7,7 @@ packages=(
   wine wine32:i386 mingw-w64 cmake ninja-build xvfb xauth socat python3 iproute2
   fonts-ipafont-gothic fonts-wine googletest dpkg-dev locales
   clang libclang-rt-dev  # the native sanitizer build and libFuzzer (tools/native-test.sh)
+  wireshark-common  # text2pcap, editcap and mergecap make the capture tests' files
 )
 
 need_root() {

@@ -1,15 +1,11 @@
 #include "core/log/LogExport.h"
 
-#include <algorithm>
-
 #include "core/MessageCatalogue.h"
 #include "core/MessageCodes.h"
 #include "core/log/BufferedFileWriter.h"
 #include "core/log/LogRowText.h"
 
 namespace {
-
-const DWORD kDumpLineLength = 16;
 
 void AppendCsvKind(CString& line, const CLogRecord& record)
 {
@@ -53,18 +49,6 @@ CString TextKindLine(const CLogRecord& record)
         break;
     }
     return line + "\r\n";
-}
-
-// Sixteen bytes a line: offset, hex digest and characters.
-void AppendDump(CString& text, const COleSafeArray& bytes)
-{
-    for (DWORD offset = 0; offset < bytes.GetSize(); offset += kDumpLineLength) {
-        const BYTE* line = bytes.GetData() + offset;
-        const DWORD count = std::min(kDumpLineLength, bytes.GetSize() - offset);
-        text.AppendFormat("%08X: %s [%s]\r\n", static_cast<unsigned>(offset),
-                          FormatHexDigest(line, count).GetString(),
-                          FormatTextDigest(line, count).GetString());
-    }
 }
 
 // Writes format(record, position, bits) for every stored record that has a row.
@@ -125,7 +109,7 @@ CString FormatTextBlock(const CLogRecord& record, int position)
         text.AppendFormat("Info=[%s] [%u]\r\n", FormatPeerAddress(record).GetString(),
                           static_cast<unsigned>(record.m_peerPort));
     if (IsTrafficRecord(record))
-        AppendDump(text, record.m_data);
+        text += FormatHexDump(record.m_data.GetData(), record.m_data.GetSize());
     return text + "\r\n";
 }
 

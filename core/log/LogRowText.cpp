@@ -1,5 +1,6 @@
 #include "core/log/LogRowText.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/MessageCatalogue.h"
@@ -138,6 +139,18 @@ CString FormatHexDigest(const BYTE* bytes, DWORD count)
             text += "  ";
         if (i % 2 == 1)
             text += ' ';
+    }
+    return text;
+}
+
+CString FormatHexDump(const BYTE* bytes, DWORD count)
+{
+    CString text;
+    for (DWORD offset = 0; offset < count; offset += kDigestLength) {
+        const DWORD lineCount = std::min(kDigestLength, count - offset);
+        text.AppendFormat("%08X: %s [%s]\r\n", static_cast<unsigned>(offset),
+                          FormatHexDigest(bytes + offset, lineCount).GetString(),
+                          FormatTextDigest(bytes + offset, lineCount).GetString());
     }
     return text;
 }

@@ -71,6 +71,8 @@ CString FormatLogContents(const CLogRecord& record, int displayBits);
 CString FormatHexDigest(const BYTE* bytes, DWORD count);
 CString FormatTextDigest(const BYTE* bytes, DWORD count);
 CString FormatHexDigest(const COleSafeArray& bytes);
+// Sixteen bytes a line: "%08X: ", the hex digest, " [", the text digest and "]\r\n".
+CString FormatHexDump(const BYTE* bytes, DWORD count);
 CString FormatTextDigest(const COleSafeArray& bytes);
 
 // A message record's bytes read as text: up to the first zero byte, never past the end of the

@@ -6,13 +6,14 @@
 #                                      hexedit_bench repaint|typing|undo-memory|text-codes,
 #                                      coloredit_bench paste|delete-all,
 #                                      socket_bench minimal|program throughput|echo [buffer],
-#                                      server_bench steady|flood [clients] ...
+#                                      server_bench steady|flood [clients] ...,
+#                                      capture_import_bench [packets] [FILE]
 # (QUORVEX_BUILD chooses the build folder, as for test.sh)
 # The socket and server benchmarks run in a loopback-only network namespace, like the tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 "$root/tools/build.sh" logview_bench logfile_bench hexedit_bench coloredit_bench socket_bench \
-  server_bench
+  server_bench capture_import_bench
 source "$root/tools/wine-env.sh"
 ensure_wine_prefix
 cd "$build_dir/bin"
@@ -35,6 +36,7 @@ else
   for mode in save load autosave append reopen; do run logfile_bench "$mode"; done
   for figure in repaint typing undo-memory text-codes; do run hexedit_bench "$figure"; done
   for figure in paste delete-all; do run coloredit_bench "$figure"; done
+  run capture_import_bench
   run_in_namespace "socket_bench.exe minimal throughput" \
                    "socket_bench.exe program throughput 4096" \
                    "socket_bench.exe program throughput 65536" \
