@@ -27,6 +27,21 @@ inline std::string SaveBenchDocument(const CCommSettings& document)
     return document.Save() == 0 ? std::string(document.m_settingsPath) : std::string();
 }
 
+// A socket listening for one client on a free port of 127.0.0.1, whose number goes into port.
+inline SOCKET ListenOnLoopback(int& port)
+{
+    const SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int size = sizeof address;
+    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener, 1);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+    port = ntohs(address.sin_port);
+    return listener;
+}
+
 // Reads exactly size bytes from a blocking socket; false when it closed or failed first.
 inline bool ReceiveExactly(SOCKET socket, char* buffer, int size)
 {

@@ -5,13 +5,24 @@
 #                                      logfile_bench save|load|autosave|append|reopen [records],
 #                                      hexedit_bench repaint|typing|undo-memory,
 #                                      socket_bench minimal|program throughput|echo [buffer],
-#                                      server_bench steady|flood [clients] ...
+#                                      server_bench steady|flood [clients] ...,
+#                                      receive_bench [blocks of 64 B] [blocks of 4096 B]
 # (QUORVEX_BUILD chooses the build folder, as for test.sh)
 # The socket and server benchmarks run in a loopback-only network namespace, like the tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-"$root/tools/build.sh" logview_bench logfile_bench hexedit_bench socket_bench server_bench
+# Built once on the host; on a machine that cannot run 32-bit code the benchmarks then run in the
+# emulated machine (tools/vm/run.sh), whose figures are not real-speed figures.
+if [ -z "${QUORVEX_BENCH_BUILT:-}" ]; then
+  "$root/tools/build.sh" logview_bench logfile_bench hexedit_bench socket_bench server_bench \
+    receive_bench
+fi
 source "$root/tools/wine-env.sh"
+if ! can_run_32bit_programs; then
+  echo "bench: this machine cannot run 32-bit code: the benchmarks run in an emulated machine"
+  QUORVEX_BENCH_BUILT=1 QUORVEX_VM_ENV="QUORVEX_BUILD QUORVEX_BENCH_BUILT" \
+    exec "$root/tools/vm/run.sh" "$0" "$@"
+fi
 ensure_wine_prefix
 cd "$build_dir/bin"
 run() { xvfb-run -a -s "-screen 0 1280x1024x24" wine "$1.exe" "${@:2}"; }
@@ -25,7 +36,7 @@ run_in_namespace() {
 }
 if [ $# -gt 0 ]; then
   case "$1" in
-    socket_bench|server_bench) run_in_namespace "$1.exe ${*:2}" ;;
+    socket_bench|server_bench|receive_bench) run_in_namespace "$1.exe ${*:2}" ;;
     *) run "$@" ;;
   esac
 else
@@ -37,5 +48,5 @@ else
                    "socket_bench.exe program throughput 65536" \
                    "socket_bench.exe minimal echo" "socket_bench.exe program echo" \
                    "server_bench.exe steady 50 10 10" "server_bench.exe steady 50 40 4" \
-                   "server_bench.exe flood 50 5"
+                   "server_bench.exe flood 50 5" "receive_bench.exe"
 fi
