@@ -374,6 +374,9 @@ TEST_F(TcpClientTest, AStreamIsReadInBoundedBurstsEachBlockOneRecordInOrder)
         StopAndWaitForEnd();
     }
     EXPECT_TRUE(data == Joined(LOG_KIND_RECEIVED));
+    // A burst ends at a read that finds nothing: no receive error, only the stop ends it.
+    EXPECT_FALSE(HasCode(10022));
+    EXPECT_EQ(10011, Codes().back());
     for (const CLogRecord& record : m_log.records)
         EXPECT_LE(record.m_data.GetSize(), 64u);
     const std::vector<int>& bursts = m_log.burstSizes;
