@@ -13,6 +13,7 @@ enum PortNotifyCode
     PORT_NOTIFY_QUEUE_ADDED = 3,    // CSendQueue
     PORT_NOTIFY_QUEUE_REMOVED = 4,  // CSendQueue
     PORT_NOTIFY_FORWARD = 6,        // CLogRecord whose bytes go to its forward target
+    PORT_NOTIFY_LOG_BURST = 8,      // LogRecordBurst: records taken one after the other as by 2
 };
 
 enum PortState
@@ -24,6 +25,16 @@ enum PortState
     PORT_STATE_LISTENING = 4,
     PORT_STATE_CLIENT_ACCEPTED = 5,
     PORT_STATE_CLIENT_CLOSED = 6,
+};
+
+class CLogRecord;
+
+// Received records read in one go, handed over in one message: each is handled as a record of
+// PORT_NOTIFY_LOG would be, oldest first, and gets its sequence number in the sender's array.
+struct LogRecordBurst
+{
+    CLogRecord* records;
+    int count;
 };
 
 struct PortStatusRecord

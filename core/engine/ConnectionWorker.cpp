@@ -121,6 +121,7 @@ int CConnectionWorker::Loop()
         if (index >= waits.size())
             return End(m_messages.unexpectedWait);
         int result = Serve(roles[index], index - firstEndpointEvent);
+        EndBurst();
         // An endpoint that stays signalled (a peer that keeps sending) would otherwise hold the
         // queue back for as long as it does.
         if (result == kGoOn && roles[index] == ROLE_ENDPOINT &&
@@ -147,6 +148,12 @@ int CConnectionWorker::Serve(Role role, size_t endpointIndex)
         break;
     }
     return SendQueued();
+}
+
+void CConnectionWorker::EndBurst()
+{
+    m_reporter.HandOverReceived();
+    m_burstReads = 0;
 }
 
 int CConnectionWorker::OnSendTimer()
@@ -225,6 +232,10 @@ int CConnectionWorker::OnReceived(const BYTE* data, DWORD size, DWORD peerAddres
 {
     m_receiveTimer.Restart();
     ++m_receivedBlocks;
-    m_reporter.LogData(LOG_KIND_RECEIVED, data, size, peerAddress, peerPort);
+    ++m_burstReads;
+    m_reporter.HoldReceived(data, size, peerAddress, peerPort);
+    // A reader that goes on past a full burst (the rest before a close) hands over as it goes.
+    if (m_reporter.HeldCount() >= kBurstReads)
+        m_reporter.HandOverReceived();
     return m_engine.Settings().m_closeAfterReceive[m_port] ? kResultClosedByAction : kGoOn;
 }

@@ -6,6 +6,12 @@
 //
 // Wait order, first signalled served first: stop, send, periodic-send timer, receive time-out
 // timer, then the endpoint's events and the queue kick in the order the endpoint asks for.
+//
+// Receiving: an endpoint whose event reports bytes reads what is ready, one record per read, in
+// a burst of at most kBurstReads reads that ends as soon as the send queue has something; the
+// burst's records go to the window in one synchronous message before the worker waits again.
+// So a peer that streams costs one wait, one event query and one thread switch per burst
+// instead of per block, and the worker never reads more than one burst ahead of the window.
 #pragma once
 #include <span>
 #include <vector>
@@ -84,9 +90,15 @@ public:
     // Ends the connection with the message; what of a block cut short went out is logged before
     // it. Gives the result.
     int End(int code, int error = 0, int result = kResultFailed);
-    // Logs received bytes and restarts the receive time-out. kGoOn, or 0 when the connection
-    // closes after one receive.
+    // Reads per readiness report of the endpoint, at most.
+    static const int kBurstReads = 16;
+
+    // Logs received bytes (handed to the window with the rest of the burst) and restarts the
+    // receive time-out. kGoOn, or 0 when the connection closes after one receive.
     int OnReceived(const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1);
+    // Whether the endpoint may read once more in this burst: it is not full and nothing waits
+    // to be sent.
+    bool MayReadMore() const { return m_burstReads < kBurstReads && m_queue.IsEmpty(); }
     // The endpoint can take bytes again: goes on with the block and the queue.
     int OnWritable() { return SendQueued(); }
     BYTE* ReceiveBuffer() { return m_receiveBuffer.data(); }
@@ -108,6 +120,8 @@ private:
     void StartTimers();
     int Loop();
     int Serve(Role role, size_t endpointIndex);
+    // The burst's records to the window; the next readiness report starts a new burst.
+    void EndBurst();
     // Periodic send: the editor's bytes into the own queue, then the queue is sent; no tick
     // while a block still waits for the endpoint.
     int OnSendTimer();
@@ -139,6 +153,7 @@ private:
     CIntervalTimer m_receiveTimer;
 
     unsigned m_receivedBlocks = 0;
+    int m_burstReads = 0;
 
     // The block being sent and how much of it the endpoint took; empty when none. It is logged
     // once done with, so that its record holds what went out: all of it, or the part the

@@ -130,6 +130,12 @@ LRESULT CPortNotifyHub::OnPortNotify(WPARAM wParam, LPARAM lParam)
         // The sender's record: it gets its sequence number from the log.
         OnLogRecord(*reinterpret_cast<CLogRecord*>(lParam));
         break;
+    case PORT_NOTIFY_LOG_BURST: {
+        const LogRecordBurst& burst = *reinterpret_cast<const LogRecordBurst*>(lParam);
+        for (int index = 0; index < burst.count; ++index)
+            OnLogRecord(burst.records[index]);
+        break;
+    }
     case PORT_NOTIFY_QUEUE_ADDED:
         m_queues.push_back(reinterpret_cast<CSendQueue*>(lParam));
         m_status->RebuildConnectionList(m_queues);

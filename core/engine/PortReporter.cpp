@@ -36,16 +36,26 @@ void CPortReporter::SendMessageRecord(int code, int error)
     Notify(PORT_NOTIFY_LOG, &m_record);
 }
 
+namespace {
+
+void FillData(CLogRecord& record, int kind, const BYTE* data, DWORD size, DWORD peerAddress,
+              int peerPort)
+{
+    record.m_kind = kind;
+    record.m_messageCode = 0;
+    record.m_errorCode = 0;
+    record.m_data.CreateOneDim(VT_UI1, size, data);
+    record.m_peerAddress = peerAddress;
+    record.m_peerPort = peerPort;
+    ::GetLocalTime(&record.m_time);
+}
+
+} // namespace
+
 void CPortReporter::LogData(int kind, const BYTE* data, DWORD size, DWORD peerAddress,
                             int peerPort)
 {
-    m_record.m_kind = kind;
-    m_record.m_messageCode = 0;
-    m_record.m_errorCode = 0;
-    m_record.m_data.CreateOneDim(VT_UI1, size, data);
-    m_record.m_peerAddress = peerAddress;
-    m_record.m_peerPort = peerPort;
-    ::GetLocalTime(&m_record.m_time);
+    FillData(m_record, kind, data, size, peerAddress, peerPort);
     Notify(PORT_NOTIFY_LOG, &m_record);
     // No other record carries the sender.
     m_record.m_peerAddress = 0;
@@ -53,7 +63,30 @@ void CPortReporter::LogData(int kind, const BYTE* data, DWORD size, DWORD peerAd
     m_record.m_data.Clear();
 }
 
-void CPortReporter::Notify(PortNotifyCode code, const void* record) const
+void CPortReporter::HoldReceived(const BYTE* data, DWORD size, DWORD peerAddress, int peerPort)
+{
+    if (m_heldCount == static_cast<int>(m_held.size()))
+        m_held.emplace_back(m_record.m_port, m_record.m_connection);
+    FillData(m_held[m_heldCount++], LOG_KIND_RECEIVED, data, size, peerAddress, peerPort);
+}
+
+void CPortReporter::HandOverReceived()
+{
+    if (m_heldCount == 0)
+        return;
+    LogRecordBurst burst = {m_held.data(), m_heldCount};
+    // Cleared first: a report sent while the window handles the burst must not hand it over again.
+    m_heldCount = 0;
+    Send(PORT_NOTIFY_LOG_BURST, &burst);
+}
+
+void CPortReporter::Notify(PortNotifyCode code, const void* record)
+{
+    HandOverReceived();
+    Send(code, record);
+}
+
+void CPortReporter::Send(PortNotifyCode code, const void* record) const
 {
     ::SendMessageA(m_window, WM_PORT_NOTIFY, code, reinterpret_cast<LPARAM>(record));
 }

@@ -34,6 +34,22 @@ int CSocketEndpoint::OnEvent(size_t, CConnectionWorker& worker)
     return OnNetworkEvents(events, worker);
 }
 
+int CSocketEndpoint::ReceiveBurst(CConnectionWorker& worker)
+{
+    do {
+        DWORD peerAddress = 0;
+        int peerPort = -1;
+        const int received = ReadOnce(worker, peerAddress, peerPort);
+        if (received == SOCKET_ERROR && ::WSAGetLastError() == WSAEWOULDBLOCK)
+            return kGoOn;
+        const int result = TakeReceived(received, worker, peerAddress, peerPort);
+        // An error that passed ends the burst too.
+        if (result != kGoOn || received <= 0)
+            return result;
+    } while (worker.MayReadMore());
+    return kGoOn;
+}
+
 int CSocketEndpoint::TakeReceived(int received, CConnectionWorker& worker, DWORD peerAddress,
                                   int peerPort)
 {

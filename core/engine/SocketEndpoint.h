@@ -26,11 +26,18 @@ protected:
     ~CSocketEndpoint() = default;
 
     SOCKET Socket() const { return m_socket; }
+    // Reads what is ready, one record per read, as long as the worker lets the burst go on. A
+    // read that finds nothing ends the burst quietly: the readiness was reported for bytes an
+    // earlier read of the burst already took. kGoOn, or a result.
+    int ReceiveBurst(CConnectionWorker& worker);
     // What a read that returned received means: bytes are logged as received (kGoOn, or the
     // result of closing after one receive), nothing read means the peer ended, and an error is
     // logged and ends the connection unless it passes.
     int TakeReceived(int received, CConnectionWorker& worker, DWORD peerAddress = 0,
                      int peerPort = -1);
+    // One read into the worker's receive buffer, as recv answers; a sender it names goes into
+    // peerAddress (network byte order) and peerPort (host byte order).
+    virtual int ReadOnce(CConnectionWorker& worker, DWORD& peerAddress, int& peerPort) = 0;
     // A receive error after which the endpoint goes on.
     virtual bool ReceiveErrorPasses(int) const { return false; }
     // The events the socket reported: kGoOn, or a result.

@@ -36,7 +36,7 @@ private:
         int result = kGoOn;
         // With the close reported too, the reading is left to the end, which reads everything.
         if ((events.lNetworkEvents & (FD_READ | FD_CLOSE)) == FD_READ)
-            result = ReceiveOnce(worker);
+            result = ReceiveBurst(worker);
         if (result == kGoOn && (events.lNetworkEvents & FD_WRITE))
             result = worker.OnWritable();
         if (result == kGoOn && (events.lNetworkEvents & FD_CLOSE))
@@ -50,7 +50,7 @@ private:
                       worker.ReceiveBufferSize(), 0);
     }
 
-    int ReceiveOnce(CConnectionWorker& worker) { return TakeReceived(Receive(worker), worker); }
+    int ReadOnce(CConnectionWorker& worker, DWORD&, int&) override { return Receive(worker); }
 
     // The peer closed: what arrived before its close is still logged, to the last byte.
     int ReceiveRestAndClose(CConnectionWorker& worker, int closeError)

@@ -48,18 +48,20 @@ public:
 private:
     int OnNetworkEvents(const WSANETWORKEVENTS& events, CConnectionWorker& worker) override
     {
-        return (events.lNetworkEvents & FD_READ) ? ReceiveOne(worker) : kGoOn;
+        return (events.lNetworkEvents & FD_READ) ? ReceiveBurst(worker) : kGoOn;
     }
 
-    // One datagram per read event: one still waiting signals it again.
-    int ReceiveOne(CConnectionWorker& worker)
+    // One datagram per read; one still waiting after the burst signals the event again.
+    int ReadOnce(CConnectionWorker& worker, DWORD& peerAddress, int& peerPort) override
     {
         sockaddr_in sender = {};
         int senderSize = sizeof sender;
         const int received = ::recvfrom(Socket(), reinterpret_cast<char*>(worker.ReceiveBuffer()),
                                         worker.ReceiveBufferSize(), 0,
                                         reinterpret_cast<sockaddr*>(&sender), &senderSize);
-        return TakeReceived(received, worker, sender.sin_addr.s_addr, ::ntohs(sender.sin_port));
+        peerAddress = sender.sin_addr.s_addr;
+        peerPort = ::ntohs(sender.sin_port);
+        return received;
     }
 
     // An ICMP answer to an earlier send shows as one of these; the setting lets them pass.

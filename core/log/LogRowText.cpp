@@ -129,18 +129,21 @@ CString FormatPeerAddress(const CLogRecord& record)
     return text;
 }
 
+// Both digests are built in a buffer of their fixed length: a row is made for every record that
+// arrives, and a formatted append per byte cost more than the rest of the row.
 CString FormatHexDigest(const BYTE* bytes, DWORD count)
 {
-    CString text;
+    static const char kDigits[] = "0123456789ABCDEF";
+    // Two characters a position, one blank after every odd one.
+    char text[kDigestLength * 2 + kDigestLength / 2];
+    char* at = text;
     for (DWORD i = 0; i < kDigestLength; ++i) {
-        if (i < count)
-            text.AppendFormat("%02X", bytes[i]);
-        else
-            text += "  ";
+        *at++ = i < count ? kDigits[bytes[i] >> 4] : ' ';
+        *at++ = i < count ? kDigits[bytes[i] & 0x0F] : ' ';
         if (i % 2 == 1)
-            text += ' ';
+            *at++ = ' ';
     }
-    return text;
+    return CString(text, static_cast<int>(sizeof text));
 }
 
 CString FormatHexDump(const BYTE* bytes, DWORD count)
@@ -157,16 +160,14 @@ CString FormatHexDump(const BYTE* bytes, DWORD count)
 
 CString FormatTextDigest(const BYTE* bytes, DWORD count)
 {
-    CString text;
+    char text[kDigestLength];
     for (DWORD i = 0; i < kDigestLength; ++i) {
         if (i >= count)
-            text += ' ';
-        else if (IsPrintableAscii(bytes[i]))
-            text += static_cast<char>(bytes[i]);
+            text[i] = ' ';
         else
-            text += '.';
+            text[i] = IsPrintableAscii(bytes[i]) ? static_cast<char>(bytes[i]) : '.';
     }
-    return text;
+    return CString(text, static_cast<int>(sizeof text));
 }
 
 CString FormatHexDigest(const COleSafeArray& bytes)

@@ -34,6 +34,10 @@ struct NotifyLog
     // Called with each state as it is reported, while the reporting thread waits for the
     // window: a test acts there at a moment that thread cannot pass.
     std::function<void(int state)> onState;
+    // The size of every burst of received records handed over, in order.
+    std::vector<int> burstSizes;
+    // Called with each burst as it is handed over, before the engine takes it.
+    std::function<void(const LogRecordBurst& burst)> onBurst;
 };
 
 class NotifyWindow
@@ -84,6 +88,14 @@ private:
         case PORT_NOTIFY_LOG:
             log.records.push_back(*reinterpret_cast<const CLogRecord*>(lParam));
             break;
+        case PORT_NOTIFY_LOG_BURST: {
+            const LogRecordBurst& burst = *reinterpret_cast<const LogRecordBurst*>(lParam);
+            log.records.insert(log.records.end(), burst.records, burst.records + burst.count);
+            log.burstSizes.push_back(burst.count);
+            if (log.onBurst)
+                log.onBurst(burst);
+            break;
+        }
         case PORT_NOTIFY_QUEUE_ADDED:
             log.queues.push_back(reinterpret_cast<CSendQueue*>(lParam));
             break;

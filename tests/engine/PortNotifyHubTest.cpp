@@ -52,6 +52,8 @@ public:
     void AddLogRecord(CLogRecord& record) override
     {
         calls.push_back(Text("log %d %d", record.m_port, record.m_kind));
+        // Numbered as the log numbers them, in the sender's record too.
+        record.m_sequence = static_cast<int>(records.size());
         records.push_back(record);
     }
     void RebuildConnectionList(const std::vector<CSendQueue*>& queues) override
@@ -492,6 +494,33 @@ TEST(PortNotifyHubTest, ReceivedRecordIsLoggedAndAnsweredToTheTargetQueues)
         EXPECT_TRUE(record == bench.outlet.records[0]);
         EXPECT_EQ(c.expected, registry.Received());
     }
+}
+
+TEST(PortNotifyHubTest, ABurstIsTakenRecordByRecordInOrderEachNumberedAndAnswered)
+{
+    Bench bench;
+    Registry registry(bench);
+    bench.settings.m_replyData[0] = 1;  // echo
+    bench.settings.m_replyTarget[0] = 0;
+    const CLogRecord single = Record(0, 1, LOG_KIND_RECEIVED, {1});
+    EXPECT_EQ(0, bench.Notify(PORT_NOTIFY_LOG, &single));
+    CLogRecord burst[] = {Record(0, 1, LOG_KIND_RECEIVED, {2}),
+                          Record(0, 1, LOG_KIND_RECEIVED, {3, 3}),
+                          Record(0, 1, LOG_KIND_RECEIVED, {4})};
+    burst[1].m_peerAddress = 0x0100007F;
+    burst[1].m_peerPort = 5000;
+    const LogRecordBurst handed = {burst, 3};
+
+    EXPECT_EQ(0, bench.Notify(PORT_NOTIFY_LOG_BURST, &handed));
+
+    ASSERT_EQ(4u, bench.outlet.records.size());
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(i + 1, burst[i].m_sequence) << i;  // the number reaches the sender's record
+        EXPECT_TRUE(burst[i] == bench.outlet.records[static_cast<size_t>(i) + 1]) << i;
+    }
+    // One reply per record, in the records' order, to the receiving connection only.
+    EXPECT_EQ((std::vector<std::vector<Bytes>>{{{1}, {2}, {3, 3}, {4}}, {}, {}, {}, {}}),
+              registry.Received());
 }
 
 TEST(PortNotifyHubTest, NoReplyWithoutAutoReplyOrOutsideBuiltInModeOrForOtherRecords)

@@ -347,6 +347,86 @@ TEST_F(TcpClientTest, ASendGoesOutWhileThePeerKeepsTheSocketReadable)
     }
 }
 
+TEST_F(TcpClientTest, AStreamIsReadInBoundedBurstsEachBlockOneRecordInOrder)
+{
+    const Bytes data = PatternBytes(64 * 1024);
+    std::atomic<bool> release{false};
+    std::atomic<bool> sentAll{false};
+    {
+        LoopbackPeer streamer([&](SOCKET socket) {
+            sentAll = SendAll(socket, data);
+            while (!release)
+                ::Sleep(10);
+        });
+        const SetOnExit releaseOnExit{release};
+        ConnectTo(streamer.Port());
+        m_settings.m_receiveBufferSize[kPort] = 64;
+        // The worker waits in its first hand-over until everything has arrived, so every later
+        // burst finds more ready than it may read.
+        m_log.onBurst = [&](const LogRecordBurst&) {
+            const DWORD start = ::GetTickCount();
+            while (m_log.burstSizes.size() == 1 && !sentAll && ::GetTickCount() - start < 30000)
+                ::Sleep(10);
+        };
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(PumpUntil([&] { return Joined(LOG_KIND_RECEIVED).size() == data.size(); },
+                              60000));
+        StopAndWaitForEnd();
+    }
+    EXPECT_TRUE(data == Joined(LOG_KIND_RECEIVED));
+    // A burst ends at a read that finds nothing: no receive error, only the stop ends it.
+    EXPECT_FALSE(HasCode(10022));
+    EXPECT_EQ(10011, Codes().back());
+    for (const CLogRecord& record : m_log.records)
+        EXPECT_LE(record.m_data.GetSize(), 64u);
+    const std::vector<int>& bursts = m_log.burstSizes;
+    ASSERT_GE(bursts.size(), 3u);
+    EXPECT_EQ(16, *std::max_element(bursts.begin(), bursts.end()));
+    // Between the first and the last, every burst is full.
+    for (size_t i = 1; i + 1 < bursts.size(); ++i)
+        EXPECT_EQ(16, bursts[i]) << i;
+}
+
+TEST_F(TcpClientTest, APeerThatWaitsForEachAutomaticReplyAlternatesWithItInTheLog)
+{
+    const int kRequests = 10;
+    bool answered = true;
+    m_settings.m_autoReplyOn[kPort] = 1;
+    m_settings.m_replyData[kPort] = 1;  // echo
+    m_settings.m_replyTarget[kPort] = 0;
+    {
+        LoopbackPeer requester([&](SOCKET socket) {
+            for (int i = 0; i < kRequests && answered; ++i) {
+                const char request[4] = {'Q', static_cast<char>('0' + i), 'R', 'Q'};
+                char reply[4] = {};
+                int got = 0;
+                ::send(socket, request, 4, 0);
+                while (got < 4) {
+                    const int received = ::recv(socket, reply + got, 4 - got, 0);
+                    if (received <= 0)
+                        break;
+                    got += received;
+                }
+                answered = got == 4 && std::equal(request, request + 4, reply);
+            }
+            Silent(socket);
+        });
+        ConnectTo(requester.Port());
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(PumpUntil([&] { return CountOf(LOG_KIND_SENT) == kRequests; }));
+        StopAndWaitForEnd();
+    }
+    EXPECT_TRUE(answered);
+    std::vector<int> expected = {10001, 10015};
+    for (int i = 0; i < kRequests; ++i) {
+        expected.push_back(kReceived);
+        expected.push_back(kSent);
+    }
+    expected.push_back(10011);
+    EXPECT_EQ(expected, Codes());
+    EXPECT_TRUE(Joined(LOG_KIND_RECEIVED) == Joined(LOG_KIND_SENT));
+}
+
 TEST_F(TcpClientTest, TheReceiveTimeOutEndsOnlyAfterAWholeTimeOutWithoutData)
 {
     {

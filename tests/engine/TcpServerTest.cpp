@@ -239,6 +239,37 @@ TEST_F(TcpServerTest, ClientsAreNumberedInOrderOfAcceptanceAndEachGetsTheSend)
     }
 }
 
+TEST_F(TcpServerTest, EachClientsBurstsCarryItsOwnConnectionAndBytes)
+{
+    m_settings.m_receiveBufferSize[kPort] = 64;
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(WaitForState(PORT_STATE_LISTENING));
+    std::vector<std::unique_ptr<TestClient>> clients;
+    std::vector<Bytes> streams;
+    for (int i = 0; i < 2; ++i) {
+        clients.push_back(Connect(m_log.records.size()));
+        streams.push_back(Bytes(4096, static_cast<BYTE>('a' + i)));
+    }
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(SendAll(clients[static_cast<size_t>(i)]->Socket(), streams[static_cast<size_t>(i)]));
+    ASSERT_TRUE(PumpUntil([&] { return CountOf(LOG_KIND_RECEIVED) >= 2 * 4096 / 64; }, 60000));
+    m_engine.StopPort(kPort);
+    ASSERT_TRUE(WaitForEnd());
+    for (int connection = 1; connection <= 2; ++connection) {
+        Bytes joined;
+        for (const CLogRecord& record : m_log.records) {
+            if (record.m_kind != LOG_KIND_RECEIVED || record.m_connection != connection)
+                continue;
+            EXPECT_EQ(0, record.m_port);
+            EXPECT_EQ(-1, record.m_peerPort);
+            const Bytes part = ToBytes(record.m_data);
+            joined.insert(joined.end(), part.begin(), part.end());
+        }
+        EXPECT_TRUE(streams[static_cast<size_t>(connection) - 1] == joined) << connection;
+    }
+    EXPECT_GT(*std::max_element(m_log.burstSizes.begin(), m_log.burstSizes.end()), 1);
+}
+
 TEST_F(TcpServerTest, AListenPortInUseEndsTheServerBeforeItListens)
 {
     LoopbackPeer occupant([](SOCKET socket) { ReceiveAll(socket); });

@@ -157,6 +157,34 @@ TEST_F(UdpTest, SendersAreToldApartAndBlocksGoToTheDestination)
         EXPECT_EQ(record.m_kind == LOG_KIND_RECEIVED, record.m_peerPort != -1);
 }
 
+TEST_F(UdpTest, DatagramsReadInOneBurstEachNameTheirOwnSender)
+{
+    m_settings.m_udpDestinationPort[kPort] = UnusedUdpPort();
+    ASSERT_TRUE(StartAndWaitForWorker());
+    TestDatagrams first;
+    TestDatagrams second;
+    const TestDatagrams* senders[] = {&first, &second, &first, &second};
+    // While the worker waits in the hand-over of the first datagram, three more arrive.
+    m_log.onBurst = [&](const LogRecordBurst&) {
+        if (m_log.burstSizes.size() != 1)
+            return;
+        for (BYTE i = 1; i < 4; ++i)
+            senders[i]->SendTo(m_bindPort, {'d', i});
+    };
+    first.SendTo(m_bindPort, {'d', 0});
+    ASSERT_TRUE(PumpUntil([&] { return Received().size() == 4; }));
+    StopAndWaitForEnd();
+    EXPECT_EQ((std::vector<int>{1, 3}), m_log.burstSizes);
+    EXPECT_FALSE(HasCode(10022));  // the read that found nothing more ended the burst quietly
+    const std::vector<const CLogRecord*> received = Received();
+    ASSERT_EQ(4u, received.size());
+    for (BYTE i = 0; i < 4; ++i) {
+        EXPECT_EQ((Bytes{'d', i}), ToBytes(received[i]->m_data));
+        EXPECT_EQ(Loopback(), received[i]->m_peerAddress) << int{i};
+        EXPECT_EQ(senders[i]->Port(), received[i]->m_peerPort) << int{i};
+    }
+}
+
 TEST_F(UdpTest, ADatagramThatCannotBeTakenEndsTheEndpoint)
 {
     struct Case

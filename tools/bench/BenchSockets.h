@@ -27,6 +27,27 @@ inline std::string SaveBenchDocument(const CCommSettings& document)
     return document.Save() == 0 ? std::string(document.m_settingsPath) : std::string();
 }
 
+// Binds the socket to a free port of 127.0.0.1 and gives the port's number.
+inline int BindToFreeLoopbackPort(SOCKET socket)
+{
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int size = sizeof address;
+    bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    getsockname(socket, reinterpret_cast<sockaddr*>(&address), &size);
+    return ntohs(address.sin_port);
+}
+
+// A socket listening for one client on a free port of 127.0.0.1, whose number goes into port.
+inline SOCKET ListenOnLoopback(int& port)
+{
+    const SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    port = BindToFreeLoopbackPort(listener);
+    listen(listener, 1);
+    return listener;
+}
+
 // Reads exactly size bytes from a blocking socket; false when it closed or failed first.
 inline bool ReceiveExactly(SOCKET socket, char* buffer, int size)
 {

@@ -41,14 +41,9 @@ const DWORD kDrainMs = 1000;
 int UnusedPort()
 {
     const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int size = sizeof address;
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
+    const int port = BindToFreeLoopbackPort(probe);
     closesocket(probe);
-    return ntohs(address.sin_port);
+    return port;
 }
 
 // The document that makes the program listen at start-up, answering with fill bytes for flood.

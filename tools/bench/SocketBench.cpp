@@ -109,15 +109,8 @@ double MeasureRoundTrips(SOCKET client)
 
 int RunBench(const std::string& target, const std::string& mode, int receiveBuffer)
 {
-    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int size = sizeof address;
-    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(listener, 1);
-    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
-    const int port = ntohs(address.sin_port);
+    int port = 0;
+    const SOCKET listener = ListenOnLoopback(port);
 
     HANDLE process = nullptr;
     if (target == "program") {
