@@ -6,6 +6,7 @@
 #include "platform/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
+IMPLEMENT_DYNAMIC(CMiniFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()

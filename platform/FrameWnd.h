@@ -67,3 +67,9 @@ private:
     CView* m_pViewActive = nullptr;
     bool m_inRecalcLayout = false;
 };
+
+// A frame with a small caption, as floating tool windows use.
+class CMiniFrameWnd : public CFrameWnd
+{
+    DECLARE_DYNAMIC(CMiniFrameWnd)
+};

@@ -136,11 +136,10 @@ inline WindowPixels CaptureWindow(HWND window)
     return captured;
 }
 
-// False when the window's pixels could not be read or the file not written.
-inline bool SaveWindowScreenshot(HWND window, const std::string& path)
+// Writes top-down 0x00RRGGBB pixels as a PNG file; false when the file could not be written.
+inline bool SavePixelsAsPng(const WindowPixels& captured, const std::string& path)
 {
     using namespace screenshot_detail;
-    const WindowPixels captured = CaptureWindow(window);
     if (captured.pixels.empty())
         return false;
     std::vector<std::uint8_t> raw;
@@ -166,4 +165,10 @@ inline bool SaveWindowScreenshot(HWND window, const std::string& path)
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     return static_cast<bool>(file);
+}
+
+// False when the window's pixels could not be read or the file not written.
+inline bool SaveWindowScreenshot(HWND window, const std::string& path)
+{
+    return SavePixelsAsPng(CaptureWindow(window), path);
 }

@@ -1,0 +1,249 @@
+// The paint managers: one process-wide theme object (held by g_PaintManager) through which every
+// framework window paints. CExtPaintManager is the classic 3-D look; CExtPaintManagerXP the flat
+// look; CExtPaintManagerOffice2003 adds gradients and colours that follow the OS visual style;
+// CExtPaintManagerStudio2005 (the start-up theme) varies those. The colours, brushes and fonts are
+// built when a manager is installed and again after every relayed system change.
+#pragma once
+#include "platform/WindowLayer.h"
+
+#include "framework/paint/ColorTable.h"
+#include "platform/Array.h"
+#include "platform/Dc.h"
+#include "platform/Geometry.h"
+#include "platform/Map.h"
+#include "platform/Object.h"
+
+class CArchive;
+class CWnd;
+
+class CExtPaintManager : public CObject
+{
+    DECLARE_DYNCREATE(CExtPaintManager)
+public:
+    // A tiny table of colour indices painted pixel by pixel: 0 is transparent, v > 0 takes entry
+    // v of the caller's colour table. Rows top first, each left to right.
+    struct PixelGlyph_t
+    {
+        enum Turn
+        {
+            kClockwise,
+            kCounterClockwise,
+            kHalf
+        };
+        PixelGlyph_t(int width, int height, int colorCount, const int* pixels);
+        // A copy of source turned as asked; it owns its pixels.
+        PixelGlyph_t(const PixelGlyph_t& source, Turn turn);
+        PixelGlyph_t(const PixelGlyph_t& other);
+        PixelGlyph_t& operator=(const PixelGlyph_t&) = delete;
+        ~PixelGlyph_t();
+
+        int At(int column, int row) const { return m_pixels[row * m_width + column]; }
+
+        int m_width;
+        int m_height;
+        int m_colorCount;
+        const int* m_pixels;
+        bool m_ownsPixels;
+    };
+
+    enum GlyphKind
+    {
+        kGlyphEmpty, kGlyphClose, kGlyphArrowUp, kGlyphArrowDown, kGlyphArrowLeft,
+        kGlyphArrowRight, kGlyphMinimize, kGlyphRestore, kGlyphMaximize, kGlyphContextHelp,
+        kGlyphPinUpright, kGlyphPinSideways, kGlyphBlockArrowUp, kGlyphBlockArrowDown,
+        kGlyphBlockArrowLeft, kGlyphBlockArrowRight, kGlyphCloseThin, kGlyphHollowArrowUp,
+        kGlyphHollowArrowDown, kGlyphHollowArrowLeft, kGlyphHollowArrowRight, kGlyphCloseSmall,
+        kGlyphPlus, kGlyphMinus, kGlyphBoxedPlus, kGlyphBoxedMinus, kGlyphCircledPlus,
+        kGlyphCircledMinus, kGlyphLargeArrowUp, kGlyphLargeArrowDown, kGlyphLargeArrowLeft,
+        kGlyphLargeArrowRight, kGlyphPointerUpLeft, kGlyphPointerUpRight, kGlyphPointerDownRight,
+        kGlyphPointerDownLeft, kGlyphSmallArrowUp, kGlyphSmallArrowDown, kGlyphSmallArrowLeft,
+        kGlyphSmallArrowRight, kGlyphEllipsis, kGlyphArrow3dUp, kGlyphArrow3dDown,
+        kGlyphArrow3dLeft, kGlyphArrow3dRight, kGlyphMenuArrow, kGlyphChevronArrow,
+        kGlyphKindCount
+    };
+    static const PixelGlyph_t* const GlyphTable[kGlyphKindCount];
+    static const PixelGlyph_t GlyphDropArrowH;
+    static const PixelGlyph_t GlyphDropArrowV;
+    static const PixelGlyph_t GlyphExpandArrowV;
+    static const PixelGlyph_t GlyphChevronH;
+    static const PixelGlyph_t GlyphChevronV;
+    static const PixelGlyph_t GlyphOfficeArrowH;
+    static const PixelGlyph_t GlyphOfficeArrowV;
+    static const PixelGlyph_t GlyphOfficeChevronH;
+    static const PixelGlyph_t GlyphOfficeChevronV;
+    static const PixelGlyph_t GlyphSubmenuArrow;
+    static const PixelGlyph_t GlyphSubmenuArrowBar;
+
+    // The fonts, in member order: normal, turned 2700 and 900, bold, bold turned 2700 and 900,
+    // the same six capped at a character height of 11 pixels, and the Marlett glyph font.
+    enum FontIndex
+    {
+        kFontNormal, kFontNormal2700, kFontNormal900, kFontBold, kFontBold2700, kFontBold900,
+        kFontCapped, kFontCapped2700, kFontCapped900, kFontCappedBold, kFontCappedBold2700,
+        kFontCappedBold900, kFontMarlett, kFontCount
+    };
+    static constexpr int kHelperBrushCount = 12;
+
+    struct MonitorRects_t
+    {
+        RECT m_monitor;
+        RECT m_workArea;
+        BYTE m_flags;  // bit 0: primary monitor
+    };
+
+    CExtPaintManager();
+    ~CExtPaintManager() override;
+
+    virtual int GetThemeId() const { return kThemeClassic; }
+    virtual int GetMenuSeparatorHeight() const { return 6; }
+    // Frees the two cached off-screen DCs; called by windows after they painted.
+    virtual void ReleasePaintCache(CObject* pObject, LPARAM lParam);
+    virtual HBRUSH BrushAt(int index) const;
+    virtual COLORREF ColorAt(int number) const;
+    virtual COLORREF GetMenuBackColor() const { return ColorAt(1000); }
+    virtual void InitColorTable();
+    virtual void InitHelperBrushes();
+    virtual void DrawGlyph(CDC& dc, int x, int y, const PixelGlyph_t& glyph,
+                           const COLORREF* colors);
+    virtual void DrawGlyphCentered(CDC& dc, const RECT& rect, const PixelGlyph_t& glyph,
+                                   const COLORREF* colors);
+    virtual int GetTextHeight(bool horizontal) const;
+    virtual void HandleSysColorChange();
+    virtual void HandleSettingChange(UINT flags, LPCTSTR section);
+    virtual void HandleDisplayChange(UINT bitsPerPixel, int width, int height);
+    virtual void HandleThemeChange(WPARAM wParam, LPARAM lParam);
+    virtual CSize GetToolBarButtonShift(bool horizontal) const;
+
+    // Fonts and the system colours and brushes, rebuilt before the colour table.
+    void LoadFontsAndSystemColors();
+    // (height of the chosen font + 2, height of the normal font + 2).
+    CSize GetTextHeights(const CFont& font) const;
+    const CFont& Font(FontIndex index) const { return m_fonts[index]; }
+    CBrush& HelperBrush(int index) { return m_helperBrushes[index]; }
+    CPalette& HalftonePalette() { return m_halftonePalette; }
+    DWORD DisabledTextStyle() const { return m_disabledTextStyle; }
+    INT_PTR ColorTableSize() const { return m_colors.GetSize(); }
+
+    // Colour arithmetic.
+    static COLORREF InvertColor(COLORREF color);
+    static void RgbToHls(COLORREF color, double& hue, double& saturation, double& lightness);
+    static COLORREF HlsToRgb(double hue, double lightness, double saturation);
+    static COLORREF HlsDegreesToRgb(double hue, double lightness, double saturation);
+    static COLORREF HlsAdjustColor(COLORREF color, double hueFactor, double lightnessFactor,
+                                   double saturationFactor);
+
+    // Painting helpers.
+    static void PaintGradientRect(CDC& dc, const RECT& rect, COLORREF first, COLORREF second,
+                                  bool vertical, UINT steps = 256);
+    static void TransparentBlit(HDC target, int x, int y, int width, int height, HDC source,
+                                int sourceX, int sourceY, int sourceWidth, int sourceHeight,
+                                COLORREF transparent);
+    static HBITMAP CreatePatternBitmap(COLORREF a, COLORREF b, int columnMask, int rowMask,
+                                       int gapColumnMask, int gapRowMask, COLORREF gap);
+    typedef bool (*ChildFilter)(HDC dc, HWND parent, HWND child, LPVOID data);
+    static void ExcludeChildAreas(HDC dc, HWND parent, ChildFilter filter = nullptr,
+                                  LPVOID data = nullptr);
+    static bool TransparentChildFilter(HDC dc, HWND parent, HWND child, LPVOID data);
+    static bool IsTransparentChildClass(HWND child);
+    // False when a quit message was met; it is posted again for the message loop.
+    static bool FlushPendingPaintMessages(bool ncPaint = true, bool eraseBackground = true,
+                                          bool paint = true);
+    static int GetScreenBitsPerPixel();
+    // The bits per pixel the DC draws with: its bitmap's for a memory DC, else the device's.
+    static int GetDcBitsPerPixel(HDC dc);
+
+    // Bitmaps.
+    static HBITMAP CopyBitmapArea(HBITMAP bitmap, const RECT* part = nullptr,
+                                  COLORREF** bits = nullptr);
+    static HGLOBAL BitmapToPackedDib(HBITMAP bitmap, HPALETTE palette = nullptr);
+    typedef CMap<COLORREF, COLORREF, DWORD, DWORD> ColorCounts;
+    static int CountBitmapColors(HBITMAP bitmap, ColorCounts& counts);
+    static int ListBitmapColors(HBITMAP bitmap, CArray<COLORREF, COLORREF>& colors,
+                                bool withoutDuplicates);
+    static bool SerializeBitmap(CArchive& ar, HBITMAP& bitmap, DWORD knownSize = 0);
+    static HBITMAP LoadBitmapResource(HINSTANCE module, HRSRC resource);
+    static HBITMAP LoadBitmapFromBuffer(const void* data, UINT size);
+    static HICON IconFromBitmap(HBITMAP bitmap, COLORREF transparent, const RECT* part = nullptr,
+                                bool mapSystemGreys = false);
+
+    // Monitors.
+    static void GetMonitorRectsFromPoint(MonitorRects_t& rects, POINT point);
+    static void GetMonitorRectsFromRect(MonitorRects_t& rects, const RECT& rect);
+    static void GetMonitorRectsFromHwnd(MonitorRects_t& rects, HWND window);
+    static void GetMonitorRectsFromWindow(MonitorRects_t& rects, CWnd* window);
+    static RECT FitRectToMonitor(RECT rect, bool useWorkArea = true, bool keepInside = true);
+
+protected:
+    // The system-change handlers all do this.
+    void RebuildAll();
+    ColorTableInputs MakeColorInputs() const;
+
+    CExtColorTable m_colors;
+    CArray<HBRUSH, HBRUSH> m_brushes;
+    struct CachedDc
+    {
+        CDC dc;
+        HGDIOBJ oldBitmap = nullptr;
+    };
+    CachedDc m_cachedDcs[2];
+    CPalette m_halftonePalette;
+    CBrush m_helperBrushes[kHelperBrushCount];
+    CFont m_fonts[kFontCount];
+    DWORD m_disabledTextStyle = DSS_DISABLED;
+    // Bit 0: NT 5 or later at construction; the base font then prefers Tahoma.
+    BYTE m_flags = 0;
+};
+
+class CExtPaintManagerXP : public CExtPaintManager
+{
+    DECLARE_DYNCREATE(CExtPaintManagerXP)
+public:
+    CExtPaintManagerXP();
+
+    int GetThemeId() const override { return kThemeXp; }
+    int GetMenuSeparatorHeight() const override { return 3; }
+    void ReleasePaintCache(CObject* pObject, LPARAM lParam) override;
+    COLORREF GetMenuBackColor() const override { return ColorAt(2001); }
+    void InitColorTable() override;
+    virtual bool IsOsColorSchemeActive() const;
+
+    // Bit 0 raised icons; bits 1 and 2 select XP or Office details of borders and the expand
+    // button.
+    BYTE m_xpFlags = 0;
+    // Horizontal arrow, horizontal chevron, vertical arrow, vertical chevron.
+    const PixelGlyph_t* m_expandGlyphs[4];
+    // The menu icon column: the normal pair, then the rarely-used pair.
+    int m_menuIconColumnColors[4] = {-1, -1, -1, -1};
+    // Push-button gradients: hot, pushed, hot and pushed pairs.
+    int m_pushButtonColors[6] = {-1, -1, -1, -1, -1, -1};
+};
+
+class CExtPaintManagerOffice2003 : public CExtPaintManagerXP
+{
+    DECLARE_DYNCREATE(CExtPaintManagerOffice2003)
+public:
+    CExtPaintManagerOffice2003();
+
+    int GetThemeId() const override { return kThemeOffice2003; }
+    void ReleasePaintCache(CObject* pObject, LPARAM lParam) override;
+    void InitColorTable() override;
+    CSize GetToolBarButtonShift(bool horizontal) const override;
+    virtual bool GetOsSchemeColors(COLORREF* first, COLORREF* second) const;
+    // Colour 3001 to colour 3000 over the first 700 pixels, colour 3000 beyond.
+    virtual bool DrawGradientBand(CDC& dc, const RECT& rect, CWnd* window, LPARAM lParam);
+
+    // Negative: no edge line.
+    int m_toolbarEdgeColor = -1;
+
+protected:
+    // The seven colour numbers back to -1, and the visual style read again.
+    void ResetSchemeColors();
+    void ApplyNumbers(const ThemeColorNumbers& numbers);
+};
+
+class CExtPaintManagerStudio2005 : public CExtPaintManagerOffice2003
+{
+    DECLARE_DYNCREATE(CExtPaintManagerStudio2005)
+public:
+    int GetThemeId() const override { return kThemeStudio2005; }
+};
