@@ -103,7 +103,8 @@ END_MESSAGE_MAP()
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
                        CPortEngine& ports)
     : m_settings(settings), m_commonSettings(commonSettings), m_ports(ports),
-      m_log(settings, commonSettings), m_sendEditor(commonSettings)
+      m_log(settings, commonSettings), m_sendEditor(commonSettings),
+      m_comCommands{CComCommandQueue(0), CComCommandQueue(1)}
 {
     m_settings.SetDefaults(1);
 }
@@ -412,9 +413,9 @@ void CMainFrame::SetComLamps(int, DWORD)
 {
 }
 
-int CMainFrame::PopComCommand(int)
+int CMainFrame::PopComCommand(int pane)
 {
-    return 0;
+    return m_comCommands[pane].Pop();
 }
 
 void CMainFrame::ShowComPendingBytes(int, const COleSafeArray&)

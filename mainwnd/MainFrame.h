@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/CommSettings.h"
+#include "core/ComCommandQueue.h"
 #include "core/CommonSettings.h"
 #include "core/engine/PortEngine.h"
 #include "core/engine/PortSinks.h"
@@ -153,6 +154,9 @@ private:
     std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> m_statusImages;
     PortStatus m_portStatus[kPortCount];
     CSendEditorDlg m_sendEditor;
+    // What each port's COM control pane queues for its serial worker; the pane itself comes
+    // with the docked panes.
+    CComCommandQueue m_comCommands[kPortCount];
     // The document was loaded from a file it can be saved to.
     bool m_documentHasFile = false;
 };

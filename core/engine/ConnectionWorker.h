@@ -23,6 +23,7 @@ struct WorkerMessages
     int receiveTimeout;
     int waitFailed;
     int unexpectedWait;
+    int blockTooLarge;  // the endpoint cannot take a block that long at all
 };
 
 extern const WorkerMessages kSocketWorkerMessages;
@@ -38,6 +39,7 @@ public:
         SEND_DONE,         // every byte offered was taken
         SEND_WOULD_BLOCK,  // some may have been taken; the rest when the endpoint is writable
         SEND_FAILED,
+        SEND_TOO_LARGE,    // nothing was taken; the connection ends
     };
 
     // Before the loop: makes the endpoint's events. kGoOn, or a result after logging.
@@ -51,6 +53,9 @@ public:
     virtual int OnEvent(size_t index, CConnectionWorker& worker) = 0;
     // Closes the endpoint and its events.
     virtual void Close() = 0;
+    // The connection ends (before the message that ends it, if any): what the endpoint still
+    // holds of the traffic is settled and logged.
+    virtual void OnEnding(CConnectionWorker&) {}
 
 protected:
     ~IWorkerEndpoint() = default;
@@ -86,9 +91,22 @@ public:
     int End(int code, int error = 0, int result = kResultFailed);
     // Logs received bytes and restarts the receive time-out. kGoOn, or 0 when the connection
     // closes after one receive.
-    int OnReceived(const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1);
+    int OnReceived(const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1)
+    {
+        NoteReceipt();
+        return LogReceived(data, size, peerAddress, peerPort);
+    }
+    // Bytes arrived, whether or not they make a block yet: the receive time-out starts over.
+    void NoteReceipt();
+    // Logs one received block. kGoOn, or 0 when the connection closes after one receive.
+    int LogReceived(const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1);
+    // The endpoint has finished writing bytes of the current block that it took as pending; when
+    // they complete the block, it is logged. kGoOn, or 0 when the connection closes after one
+    // send.
+    int OnWritten(DWORD bytes);
     // The endpoint can take bytes again: goes on with the block and the queue.
     int OnWritable() { return SendQueued(); }
+    CPortReporter& Reporter() { return m_reporter; }
     BYTE* ReceiveBuffer() { return m_receiveBuffer.data(); }
     int ReceiveBufferSize() const { return static_cast<int>(m_receiveBuffer.size()); }
 
@@ -118,6 +136,9 @@ private:
     int SendQueued();
     // Logs the bytes of the current block that the endpoint took, if any, and lets the block go.
     void LogSentBytes();
+    // The current block went out whole: logged; kGoOn, or 0 when the connection closes after one
+    // send.
+    int BlockDone();
 
     CPortEngine& m_engine;
     const int m_port;
@@ -138,7 +159,7 @@ private:
     CIntervalTimer m_sendTimer;
     CIntervalTimer m_receiveTimer;
 
-    unsigned m_receivedBlocks = 0;
+    unsigned m_receipts = 0;
 
     // The block being sent and how much of it the endpoint took; empty when none. It is logged
     // once done with, so that its record holds what went out: all of it, or the part the

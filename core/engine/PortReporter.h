@@ -21,6 +21,8 @@ public:
     // A record of sent or received bytes; a received one may name its sender (UDP).
     void LogData(int kind, const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1);
     void Notify(PortNotifyCode code, const void* record) const;
+    // WM_SERIAL_NOTIFY to the port's COM control pane; its answer.
+    LRESULT NotifySerial(SerialNotifyOperation operation, LPARAM lParam = 0) const;
     // The send editor's bytes, copied on the window thread.
     COleSafeArray ReadSendEditorData() const;
 

@@ -67,6 +67,8 @@ private:
             ++self->m_log.editorReads;
             return 0;
         }
+        if (message == WM_SERIAL_NOTIFY && self)
+            return self->m_engine ? self->m_engine->OnSerialNotify(wParam, lParam) : 0;
         if (message != WM_PORT_NOTIFY || !self)
             return ::DefWindowProcA(window, message, wParam, lParam);
         Collect(self->m_log, wParam, lParam);
