@@ -111,16 +111,6 @@ protected:
         m_engine.SetSinks({});
     }
 
-    bool StartAndWaitForWorker()
-    {
-        return Start() && PumpUntil([&] { return !m_log.queues.empty() || HasState(1); }) &&
-               !m_log.queues.empty();
-    }
-    void StopAndWaitForEnd()
-    {
-        m_engine.StopPort(kPort);
-        EXPECT_TRUE(WaitForEnd());
-    }
     void SetDelimiters(const Bytes& delimiters)
     {
         m_settings.m_serialFraming[kPort] = FRAMING_DELIMITER;
