@@ -52,3 +52,17 @@ enum SerialNotifyOperation
     SERIAL_NOTIFY_TAKE_COMMAND = 3,   // answer: the next queued control command, 0 when none
     SERIAL_NOTIFY_PENDING_BYTES = 4,  // lParam: the COleSafeArray of pending received bytes
 };
+
+// The control commands the COM control pane queues and the serial worker takes (operation 3),
+// one bit each.
+enum ComCommand
+{
+    COM_COMMAND_RTS_ON = 1,
+    COM_COMMAND_RTS_OFF = 2,
+    COM_COMMAND_DTR_ON = 4,
+    COM_COMMAND_DTR_OFF = 8,
+    COM_COMMAND_BREAK_ON = 16,
+    COM_COMMAND_BREAK_OFF = 32,
+    COM_COMMAND_CLEAR_PENDING = 64,  // discard the partly assembled received frame
+    COM_COMMAND_FLUSH_PENDING = 128,  // log it now as one received block
+};

@@ -104,7 +104,8 @@ END_MESSAGE_MAP()
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
                        CPortEngine& ports, const CLuaModuleList* luaModules)
     : m_settings(settings), m_commonSettings(commonSettings), m_ports(ports),
-      m_log(settings, commonSettings), m_sendEditor(commonSettings), m_luaModules(luaModules)
+      m_log(settings, commonSettings), m_sendEditor(commonSettings), m_luaModules(luaModules),
+      m_comCommands{CComCommandQueue(0), CComCommandQueue(1)}
 {
     m_settings.SetDefaults(1);
 }
@@ -442,9 +443,9 @@ void CMainFrame::SetComLamps(int, DWORD)
 {
 }
 
-int CMainFrame::PopComCommand(int)
+int CMainFrame::PopComCommand(int pane)
 {
-    return 0;
+    return m_comCommands[pane].Pop();
 }
 
 void CMainFrame::ShowComPendingBytes(int, const COleSafeArray&)

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/CommSettings.h"
+#include "core/ComCommandQueue.h"
 #include "core/CommonSettings.h"
 #include "core/engine/PortEngine.h"
 #include "core/engine/PortSinks.h"
@@ -162,6 +163,9 @@ private:
     CSendEditorDlg m_sendEditor;
     const CLuaModuleList* m_luaModules;
     std::unique_ptr<CScriptDlg> m_scriptPanes[kPortCount];
+    // What each port's COM control pane queues for its serial worker; the pane itself comes
+    // with the docked panes.
+    CComCommandQueue m_comCommands[kPortCount];
     // The document was loaded from a file it can be saved to.
     bool m_documentHasFile = false;
 };

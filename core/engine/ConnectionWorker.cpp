@@ -6,7 +6,7 @@
 
 const WorkerMessages kSocketWorkerMessages = {
     MSG_STOPPED,         MSG_NOTHING_TO_SEND, MSG_SEND_ERROR,
-    MSG_RECEIVE_TIMEOUT, MSG_WAIT_FAILED,     MSG_UNEXPECTED_WAIT};
+    MSG_RECEIVE_TIMEOUT, MSG_WAIT_FAILED,     MSG_UNEXPECTED_WAIT, 0};
 
 namespace {
 
@@ -43,6 +43,7 @@ int CConnectionWorker::Run()
         if (result == kGoOn)
             result = Loop();
         // Closing after one receive ends without a message, possibly in the middle of a block.
+        m_endpoint.OnEnding(*this);
         LogSentBytes();
         m_reporter.Notify(PORT_NOTIFY_QUEUE_REMOVED, &m_queue);
         m_sendTimer.Stop();
@@ -173,7 +174,7 @@ int CConnectionWorker::OnReceiveTimeout()
 {
     // Bytes that came while this thread was held up (the window busy with an earlier record)
     // were no silence: they are taken first, and when there were any the time-out starts over.
-    const unsigned receivedBefore = m_receivedBlocks;
+    const unsigned receivedBefore = m_receipts;
     const std::span<const HANDLE> events = m_endpoint.Events();
     for (size_t index = 0; index < events.size(); ++index) {
         if (::WaitForSingleObject(events[index], 0) != WAIT_OBJECT_0)
@@ -182,7 +183,7 @@ int CConnectionWorker::OnReceiveTimeout()
         if (result != kGoOn)
             return result;
     }
-    if (m_receivedBlocks != receivedBefore)
+    if (m_receipts != receivedBefore)
         return kGoOn;
     return End(m_messages.receiveTimeout);
 }
@@ -200,9 +201,11 @@ int CConnectionWorker::SendQueued()
                 return kGoOn;  // the rest when the endpoint is writable again
             if (outcome == IWorkerEndpoint::SEND_FAILED)
                 return End(m_messages.sendError, error);
-            LogSentBytes();
-            if (m_engine.Settings().m_closeAfterSend[m_port])
-                return kResultClosedByAction;
+            if (outcome == IWorkerEndpoint::SEND_TOO_LARGE)
+                return End(m_messages.blockTooLarge);
+            const int result = BlockDone();
+            if (result != kGoOn)
+                return result;
         }
         if (m_queue.IsEmpty())
             return kGoOn;
@@ -210,6 +213,20 @@ int CConnectionWorker::SendQueued()
         if (m_block.GetSize() == 0)
             LogMessage(m_messages.emptyBlock);
     }
+}
+
+int CConnectionWorker::BlockDone()
+{
+    LogSentBytes();
+    return m_engine.Settings().m_closeAfterSend[m_port] ? kResultClosedByAction : kGoOn;
+}
+
+int CConnectionWorker::OnWritten(DWORD bytes)
+{
+    m_blockSent += bytes;
+    if (m_block.GetSize() == 0 || m_blockSent < m_block.GetSize())
+        return kGoOn;
+    return BlockDone();
 }
 
 void CConnectionWorker::LogSentBytes()
@@ -222,16 +239,21 @@ void CConnectionWorker::LogSentBytes()
 
 int CConnectionWorker::End(int code, int error, int result)
 {
-    // Those bytes went out before whatever ends the connection now.
+    // Those bytes went out, or came in, before whatever ends the connection now.
+    m_endpoint.OnEnding(*this);
     LogSentBytes();
     LogMessage(code, error);
     return result;
 }
 
-int CConnectionWorker::OnReceived(const BYTE* data, DWORD size, DWORD peerAddress, int peerPort)
+void CConnectionWorker::NoteReceipt()
 {
     m_receiveTimer.Restart();
-    ++m_receivedBlocks;
+    ++m_receipts;
+}
+
+int CConnectionWorker::LogReceived(const BYTE* data, DWORD size, DWORD peerAddress, int peerPort)
+{
     ++m_burstReads;
     m_reporter.HoldReceived(data, size, peerAddress, peerPort);
     // A reader that goes on past a full burst (the rest before a close) hands over as it goes.

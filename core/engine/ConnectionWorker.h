@@ -29,6 +29,7 @@ struct WorkerMessages
     int receiveTimeout;
     int waitFailed;
     int unexpectedWait;
+    int blockTooLarge;  // the endpoint cannot take a block that long at all
 };
 
 extern const WorkerMessages kSocketWorkerMessages;
@@ -44,6 +45,7 @@ public:
         SEND_DONE,         // every byte offered was taken
         SEND_WOULD_BLOCK,  // some may have been taken; the rest when the endpoint is writable
         SEND_FAILED,
+        SEND_TOO_LARGE,    // nothing was taken; the connection ends
     };
 
     // Before the loop: makes the endpoint's events. kGoOn, or a result after logging.
@@ -57,6 +59,9 @@ public:
     virtual int OnEvent(size_t index, CConnectionWorker& worker) = 0;
     // Closes the endpoint and its events.
     virtual void Close() = 0;
+    // The connection ends (before the message that ends it, if any): what the endpoint still
+    // holds of the traffic is settled and logged.
+    virtual void OnEnding(CConnectionWorker&) {}
 
 protected:
     ~IWorkerEndpoint() = default;
@@ -95,12 +100,26 @@ public:
 
     // Logs received bytes (handed to the window with the rest of the burst) and restarts the
     // receive time-out. kGoOn, or 0 when the connection closes after one receive.
-    int OnReceived(const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1);
+    int OnReceived(const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1)
+    {
+        NoteReceipt();
+        return LogReceived(data, size, peerAddress, peerPort);
+    }
+    // Bytes arrived, whether or not they make a block yet: the receive time-out starts over.
+    void NoteReceipt();
+    // Logs one received block, handed to the window with the rest of the burst. kGoOn, or 0 when
+    // the connection closes after one receive.
+    int LogReceived(const BYTE* data, DWORD size, DWORD peerAddress = 0, int peerPort = -1);
     // Whether the endpoint may read once more in this burst: it is not full and nothing waits
     // to be sent.
     bool MayReadMore() const { return m_burstReads < kBurstReads && m_queue.IsEmpty(); }
+    // The endpoint has finished writing bytes of the current block that it took as pending; when
+    // they complete the block, it is logged. kGoOn, or 0 when the connection closes after one
+    // send.
+    int OnWritten(DWORD bytes);
     // The endpoint can take bytes again: goes on with the block and the queue.
     int OnWritable() { return SendQueued(); }
+    CPortReporter& Reporter() { return m_reporter; }
     BYTE* ReceiveBuffer() { return m_receiveBuffer.data(); }
     int ReceiveBufferSize() const { return static_cast<int>(m_receiveBuffer.size()); }
 
@@ -132,6 +151,9 @@ private:
     int SendQueued();
     // Logs the bytes of the current block that the endpoint took, if any, and lets the block go.
     void LogSentBytes();
+    // The current block went out whole: logged; kGoOn, or 0 when the connection closes after one
+    // send.
+    int BlockDone();
 
     CPortEngine& m_engine;
     const int m_port;
@@ -152,7 +174,7 @@ private:
     CIntervalTimer m_sendTimer;
     CIntervalTimer m_receiveTimer;
 
-    unsigned m_receivedBlocks = 0;
+    unsigned m_receipts = 0;
     int m_burstReads = 0;
 
     // The block being sent and how much of it the endpoint took; empty when none. It is logged

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "core/engine/SerialThread.h"
 #include "core/engine/TcpClientThread.h"
 #include "core/engine/TcpServerThread.h"
 #include "core/engine/UdpThread.h"
@@ -14,13 +15,12 @@ const DWORD kPumpSliceMs = 50;
 // How long a start waits for a thread of the port that has reported its end to return.
 const DWORD kEndingThreadWaitMs = 2000;
 
-// The thread of each connection type; the serial thread comes with its transport, and type 4
-// (FL-net) never starts one.
+// The thread of each connection type; type 4 (FL-net) never starts one.
 const AFX_THREADPROC kConnectionThreads[] = {
     &TcpClientThreadProc,
     &TcpServerThreadProc,
     &UdpThreadProc,
-    nullptr,
+    &SerialThreadProc,
 };
 
 // Opens the named event (creating it when nobody holds it), sets or resets it, and lets it go.

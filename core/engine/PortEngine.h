@@ -15,6 +15,7 @@
 #include "core/engine/EngineThread.h"
 #include "core/engine/PortNotifyHub.h"
 #include "core/engine/PortSinks.h"
+#include "core/engine/SerialDevice.h"
 #include "platform/SafeArray.h"
 
 class CPortEngine : private IPortThreadStarter
@@ -33,6 +34,9 @@ public:
     void SetNotifyWindow(HWND window);
     // The window side; null sinks do nothing.
     void SetSinks(const PortSinks& sinks) { m_hub.SetSinks(sinks); }
+    // Where serial threads open their COM devices: the system's unless set.
+    void SetSerialDevices(ISerialDeviceOpener& devices) { m_serialDevices = &devices; }
+    ISerialDeviceOpener& SerialDevices() const { return *m_serialDevices; }
 
     // Resets the port's stop event, fills its context, loads its random-data areas and starts the
     // thread of its connection type; only Stop is then enabled. A thread of the port that ended
@@ -91,6 +95,7 @@ private:
     CPortNotifyHub m_hub;
     HWND m_notifyWindow = nullptr;
     HANDLE m_stopEvents[kPortCount] = {};
+    ISerialDeviceOpener* m_serialDevices = &GetSystemSerialDevices();
     // Every connection thread not yet seen ended; a server keeps its clients' threads itself.
     std::mutex m_threadsLock;
     std::vector<PortThread> m_threads;

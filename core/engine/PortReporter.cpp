@@ -91,6 +91,12 @@ void CPortReporter::Send(PortNotifyCode code, const void* record) const
     ::SendMessageA(m_window, WM_PORT_NOTIFY, code, reinterpret_cast<LPARAM>(record));
 }
 
+LRESULT CPortReporter::NotifySerial(SerialNotifyOperation operation, LPARAM lParam) const
+{
+    const WPARAM wParam = static_cast<WPARAM>(operation) << 16 | static_cast<WPARAM>(m_record.m_port);
+    return ::SendMessageA(m_window, WM_SERIAL_NOTIFY, wParam, lParam);
+}
+
 COleSafeArray CPortReporter::ReadSendEditorData() const
 {
     COleSafeArray bytes;

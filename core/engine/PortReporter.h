@@ -31,6 +31,8 @@ public:
     // The held records in one synchronous message, oldest first.
     void HandOverReceived();
     void Notify(PortNotifyCode code, const void* record);
+    // WM_SERIAL_NOTIFY to the port's COM control pane; its answer.
+    LRESULT NotifySerial(SerialNotifyOperation operation, LPARAM lParam = 0) const;
     // The send editor's bytes, copied on the window thread.
     COleSafeArray ReadSendEditorData() const;
 

@@ -71,6 +71,8 @@ private:
             ++self->m_log.editorReads;
             return 0;
         }
+        if (message == WM_SERIAL_NOTIFY && self)
+            return self->m_engine ? self->m_engine->OnSerialNotify(wParam, lParam) : 0;
         if (message != WM_PORT_NOTIFY || !self)
             return ::DefWindowProcA(window, message, wParam, lParam);
         Collect(self->m_log, wParam, lParam);
@@ -143,6 +145,18 @@ protected:
                            [&](const PortStatusRecord& r) { return r.state == state; });
     }
     bool WaitForEnd(DWORD timeoutMs = 10000) { return WaitForState(PORT_STATE_ENDED, timeoutMs); }
+    // Starts the port and waits until its worker has registered its queue; false when the port
+    // ended first.
+    bool StartAndWaitForWorker()
+    {
+        return Start() && PumpUntil([&] { return !m_log.queues.empty() || HasState(1); }) &&
+               !m_log.queues.empty();
+    }
+    void StopAndWaitForEnd()
+    {
+        m_engine.StopPort(kPort);
+        EXPECT_TRUE(WaitForEnd());
+    }
     // Sends the bytes as the Send command does.
     void Send(const Bytes& bytes)
     {

@@ -87,16 +87,6 @@ protected:
         m_settings.m_udpBindMode[kPort] = BIND_ANY_ADDRESS;
         m_settings.m_udpBindPort[kPort] = m_bindPort;
     }
-    bool StartAndWaitForWorker()
-    {
-        return Start() && PumpUntil([&] { return !m_log.queues.empty() || HasState(1); }) &&
-               !m_log.queues.empty();
-    }
-    void StopAndWaitForEnd()
-    {
-        m_engine.StopPort(kPort);
-        EXPECT_TRUE(WaitForEnd());
-    }
     // Sends as the Send command does and waits until the worker has logged the block: it logs it,
     // waiting for this thread, once the socket took it.
     void SendAndWaitUntilLogged(const Bytes& bytes)
