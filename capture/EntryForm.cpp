@@ -1,5 +1,7 @@
 #include "capture/EntryForm.h"
 
+#include <algorithm>
+
 #include "core/LittleEndian.h"
 
 void AppendUInt32(CByteStream& form, DWORD value)
@@ -51,5 +53,8 @@ bool ReadConditions(CByteReader& reader, std::vector<ByteCondition>& conditions)
 CString ReadCountedText(CByteReader& reader)
 {
     const std::span<const BYTE> text = reader.ReadCounted();
-    return CString(reinterpret_cast<const char*>(text.data()), static_cast<int>(text.size()));
+    // A zero byte ends the text as it ends it everywhere the text is used and written.
+    const auto end = std::find(text.begin(), text.end(), BYTE{0});
+    return CString(reinterpret_cast<const char*>(text.data()),
+                   static_cast<int>(end - text.begin()));
 }

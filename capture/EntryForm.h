@@ -18,7 +18,7 @@ WORD ReadStoredPort(CByteReader& reader);
 void AppendConditions(CByteStream& form, const std::vector<ByteCondition>& conditions);
 // False (the reader failed) when the count announces more conditions than the bytes hold.
 bool ReadConditions(CByteReader& reader, std::vector<ByteCondition>& conditions);
-// A u32 length, then the bytes.
+// A u32 length, then the bytes; the text ends at the first zero byte among them, if any.
 CString ReadCountedText(CByteReader& reader);
 
 using EntryFileMagic = BYTE[4];

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "capture/PacketFilterEntry.h"
+#include "capture/PacketLogFile.h"
+#include "capture/PacketTriggerEntry.h"
 #include "core/ClipboardBlock.h"
 #include "core/CommSettings.h"
 #include "core/LittleEndian.h"
@@ -166,6 +169,158 @@ void WriteClipboardBlocks()
     Write("clipboard_block", "binary-data", block);
 }
 
+// IPv4 datagrams of each shape the decoders tell apart: TCP with an option, UDP (DNS), a UDP
+// continuation, ICMP echo, an IGMP report and one cut inside its TCP header.
+std::vector<std::vector<BYTE>> SampleDatagrams()
+{
+    const auto datagram = [](BYTE protocol, WORD fragment, const std::vector<BYTE>& rest) {
+        std::vector<BYTE> bytes{0x45, 0, 0, 0, 0x12, 0x34, 0, 0, 64, protocol, 0, 0,
+                                192, 168, 0, 1, 192, 168, 0, 2};
+        bytes[6] = static_cast<BYTE>(fragment >> 8);
+        bytes[7] = static_cast<BYTE>(fragment);
+        bytes.insert(bytes.end(), rest.begin(), rest.end());
+        bytes[2] = static_cast<BYTE>(bytes.size() >> 8);
+        bytes[3] = static_cast<BYTE>(bytes.size());
+        return bytes;
+    };
+    return {
+        datagram(6, 0x4000, {0x04, 0x00, 0x00, 0x50, 0, 0, 0, 1, 0, 0, 0, 0, 0x60, 0x12, 0xFF, 0xFF,
+                             0, 0, 0, 0, 2, 4, 5, 0xB4, 'G', 'E', 'T', ' '}),
+        datagram(17, 0, {0x04, 0x00, 0x00, 0x35, 0, 12, 0, 0, 0xAB, 0xCD, 1, 0}),
+        datagram(17, 0x2001, {'r', 'e', 's', 't'}),
+        datagram(1, 0, {8, 0, 0xF7, 0xFF, 0, 1, 0, 1, 'p', 'i', 'n', 'g'}),
+        datagram(2, 0, {0x16, 0, 0xFA, 0x04, 224, 0, 0, 251}),
+        datagram(6, 0, {0x04, 0x00, 0x00}),
+    };
+}
+
+std::vector<CPacketRecord> PacketRecords(const std::vector<std::vector<BYTE>>& datagrams)
+{
+    std::vector<CPacketRecord> records(datagrams.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        records[i].time = {2026, 12, 4, 10, 23, 59, static_cast<WORD>(i), 999};
+        records[i].datagram = Array(datagrams[i]);
+    }
+    return records;
+}
+
+void WritePacketRecords()
+{
+    const std::vector<CPacketRecord> records = PacketRecords(SampleDatagrams());
+    std::vector<BYTE> log(kPacketLogMagic, kPacketLogMagic + sizeof kPacketLogMagic);
+    Write("packet_log", "empty.qvp", log);
+    for (size_t i = 0; i < records.size(); ++i) {
+        const COleSafeArray bytes = records[i].ToBytes();
+        Write("packet_record", "record-" + std::to_string(i),
+              std::vector<BYTE>(bytes.GetData(), bytes.GetData() + bytes.GetSize()));
+        AppendPacketLogRecord(log, records[i]);
+    }
+    Write("packet_log", "six.qvp", log);
+}
+
+void AppendUInt32LE(std::vector<BYTE>& bytes, DWORD value)
+{
+    bytes.resize(bytes.size() + 4);
+    PutUInt32LE(bytes.data() + bytes.size() - 4, value);
+}
+
+// The sample datagrams in Ethernet frames, and one ARP frame that the import leaves out.
+std::vector<std::vector<BYTE>> SampleFrames()
+{
+    const std::vector<BYTE> ethernet{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0x08, 0x00};
+    std::vector<std::vector<BYTE>> frames;
+    for (const std::vector<BYTE>& datagram : SampleDatagrams()) {
+        frames.push_back(ethernet);
+        frames.back().insert(frames.back().end(), datagram.begin(), datagram.end());
+    }
+    frames.push_back(ethernet);
+    frames.back()[13] = 0x06;
+    frames.back().resize(42);
+    return frames;
+}
+
+// The published capture formats have no writer here; these follow their layouts.
+void WriteCaptures()
+{
+    std::vector<BYTE> pcap;
+    for (const DWORD value : {0xA1B2C3D4u, 0x00040002u, 0u, 0u, 65535u, 1u})
+        AppendUInt32LE(pcap, value);
+    DWORD seconds = 1796000000;
+    for (const std::vector<BYTE>& frame : SampleFrames()) {
+        for (const DWORD value : {seconds++, 123456u, static_cast<DWORD>(frame.size()),
+                                  static_cast<DWORD>(frame.size())})
+            AppendUInt32LE(pcap, value);
+        pcap.insert(pcap.end(), frame.begin(), frame.end());
+    }
+    Write("capture_import", "frames.pcap", pcap);
+
+    const auto block = [](std::vector<BYTE>& file, DWORD type, const std::vector<BYTE>& body) {
+        std::vector<BYTE> padded = body;
+        padded.resize((padded.size() + 3) / 4 * 4);
+        const DWORD total = static_cast<DWORD>(12 + padded.size());
+        AppendUInt32LE(file, type);
+        AppendUInt32LE(file, total);
+        file.insert(file.end(), padded.begin(), padded.end());
+        AppendUInt32LE(file, total);
+    };
+    std::vector<BYTE> section;
+    for (const DWORD value : {0x1A2B3C4Du, 0x00000001u, 0xFFFFFFFFu, 0xFFFFFFFFu})
+        AppendUInt32LE(section, value);
+    std::vector<BYTE> interface;
+    for (const DWORD value : {0x00000001u, 65535u, 0x00010009u, 9u /* nanoseconds */, 0u})
+        AppendUInt32LE(interface, value);
+    std::vector<BYTE> pcapng;
+    block(pcapng, 0x0A0D0D0A, section);
+    block(pcapng, 1, interface);
+    const ULONGLONG stamp = 1796000000ULL * 1000000000ULL + 987654321ULL;
+    bool obsolete = false;
+    for (const std::vector<BYTE>& frame : SampleFrames()) {
+        std::vector<BYTE> body;
+        AppendUInt32LE(body, 0);  // interface 0 (with no drops count in the obsolete block)
+        for (const DWORD value : {static_cast<DWORD>(stamp >> 32), static_cast<DWORD>(stamp),
+                                  static_cast<DWORD>(frame.size()),
+                                  static_cast<DWORD>(frame.size())})
+            AppendUInt32LE(body, value);
+        body.insert(body.end(), frame.begin(), frame.end());
+        block(pcapng, obsolete ? 2 : 6, body);
+        obsolete = !obsolete;
+    }
+    block(pcapng, 3, {0, 0, 0, 0});  // a simple packet block, which the import skips
+    Write("capture_import", "frames.pcapng", pcapng);
+}
+
+void WriteEntryFiles()
+{
+    CPacketFilterEntry filter;
+    filter.name = "\x8c\xb1 HTTP";
+    filter.checked = 1;
+    filter.sourceAddress = 0x0100A8C0;
+    filter.protocol = FILTER_PROTOCOL_TCP;
+    filter.destPort = 0x5000;
+    filter.textColor = 0x0000FF;
+    filter.backColor = 0xFFFFFF;
+    filter.conditions = {{20, 4}, {33, 0x12}};
+    CPacketTriggerEntry trigger;
+    trigger.name = "syn";
+    trigger.enabled = 1;
+    trigger.kind = TRIGGER_NO_PACKET;
+    trigger.runProgram = 1;
+    trigger.protocolKind = TRIGGER_PROTOCOL_TCP_SYN;
+    trigger.sourcePort = 0x0004;
+    trigger.conditions = {{9, 6}};
+    trigger.seconds = 30;
+    trigger.program = "C:\\bin\\notify.exe";
+    trigger.arguments = "/q";
+    trigger.directory = "C:\\logs";
+    const std::filesystem::path folder = g_folder / "entry_files";
+    std::filesystem::create_directories(folder);
+    if (!SaveFilterFile((folder / "filters.qvc").c_str(), {CPacketFilterEntry(), filter}) ||
+        !SaveTriggerFile((folder / "triggers.qvt").c_str(), {trigger, CPacketTriggerEntry()})) {
+        std::fprintf(stderr, "entry files not written\n");
+        std::exit(1);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -180,5 +335,8 @@ int main(int argc, char** argv)
     WriteRandomAreas();
     WriteProfileValues();
     WriteClipboardBlocks();
+    WritePacketRecords();
+    WriteCaptures();
+    WriteEntryFiles();
     return 0;
 }

@@ -202,6 +202,37 @@ TEST(EntryFilesTest, TriggerEntryByteForm)
     EXPECT_EQ((Bytes{0, 0, 0, 0, 0}), Bytes(form.GetData() + form.GetSize() - 5, form.GetData() + form.GetSize()));
 }
 
+TEST(EntryFilesTest, ATextEndsAtItsFirstZeroByte)
+{
+    // What is kept is what is shown and what is written back, so a list loads the same again.
+    CPacketTriggerEntry trigger;
+    trigger.name = "nXme";
+    trigger.arguments = "aXb";
+    const CByteStream form = trigger.ToBytes();
+    Bytes bytes(form.GetData(), form.GetData() + form.GetSize());
+    for (BYTE& byte : bytes) {
+        if (byte == 'X')
+            byte = 0;
+    }
+    CPacketTriggerEntry back;
+    ASSERT_TRUE(back.FromBytes(bytes));
+    EXPECT_EQ(CString("n"), back.name);
+    EXPECT_EQ(CString("a"), back.arguments);
+    CPacketTriggerEntry again;
+    const CByteStream written = back.ToBytes();
+    ASSERT_TRUE(again.FromBytes(std::span<const BYTE>(written.GetData(), written.GetSize())));
+    EXPECT_EQ(back, again);
+
+    CPacketFilterEntry filter;
+    filter.name = "fXlter";
+    const CByteStream filterForm = filter.ToBytes();
+    Bytes filterBytes(filterForm.GetData(), filterForm.GetData() + filterForm.GetSize());
+    filterBytes[filterBytes.size() - 6] = 0;
+    CPacketFilterEntry filterBack;
+    ASSERT_TRUE(filterBack.FromBytes(filterBytes));
+    EXPECT_EQ(CString("f"), filterBack.name);
+}
+
 std::vector<CPacketFilterEntry> SampleFilters()
 {
     std::vector<CPacketFilterEntry> entries(3);
