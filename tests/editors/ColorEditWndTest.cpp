@@ -43,22 +43,7 @@ protected:
 // Everything the editor draws, as 0x00RRGGBB pixels.
 std::vector<DWORD> Render(CWnd& editor, int& width, int& height)
 {
-    CRect client;
-    editor.GetClientRect(&client);
-    width = client.Width();
-    height = client.Height();
-    const BITMAPINFO info = TopDownBitmapInfo(width, height);
-    void* bits = nullptr;
-    const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ previous = ::SelectObject(dc, bitmap);
-    editor.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    std::vector<DWORD> copy(pixels, pixels + static_cast<size_t>(width) * height);
-    ::SelectObject(dc, previous);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    return copy;
+    return RenderClientPixels(editor.m_hWnd, width, height);
 }
 
 DWORD Rgb(COLORREF color)

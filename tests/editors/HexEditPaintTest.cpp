@@ -22,22 +22,8 @@ class Rendering
 {
 public:
     explicit Rendering(CWnd& editor)
+        : m_pixels(RenderClientPixels(editor.m_hWnd, m_width, m_height))
     {
-        CRect client;
-        editor.GetClientRect(&client);
-        m_width = client.Width();
-        m_height = client.Height();
-        const BITMAPINFO info = TopDownBitmapInfo(m_width, m_height);
-        void* bits = nullptr;
-        const HDC dc = ::CreateCompatibleDC(nullptr);
-        const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        const HGDIOBJ previous = ::SelectObject(dc, bitmap);
-        editor.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        const auto* pixels = static_cast<const DWORD*>(bits);
-        m_pixels.assign(pixels, pixels + static_cast<size_t>(m_width) * m_height);
-        ::SelectObject(dc, previous);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(dc);
     }
 
     COLORREF At(int x, int y) const

@@ -13,32 +13,24 @@ Runs the probe under Wine (tools/wine-exec.sh) to
     file is refused;
   - import a packet log written here.
 """
-import subprocess
 import sys
 import tempfile
 from pathlib import Path
 
-ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import capture_files as cf  # noqa: E402
+import wine_probe  # noqa: E402
+from wine_probe import windows_path  # noqa: E402
 
 READ_ERROR = 13007
 FIXTURES = ("mix.pcap", "ns9.pcapng", "snap.pcapng", "sections.pcapng", "merged.pcapng")
 
 
-def windows_path(path):
-    return "Z:" + str(path).replace("/", "\\")
-
-
 def run_probe(probe, *args):
-    result = subprocess.run([str(ROOT / "tools" / "wine-exec.sh"), probe, *args], capture_output=True,
-                            text=True, errors="replace", timeout=120)
-    if result.returncode != 0:
-        raise RuntimeError(f"probe {args[0]} ended with {result.returncode}: {result.stderr}")
-    for line in result.stdout.splitlines():
-        if line.startswith("result="):
-            return int(line.strip().partition("=")[2])
-    raise RuntimeError(f"probe {args[0]} printed no result: {result.stdout}")
+    printed = wine_probe.run_probe(probe, *args)
+    if "result" not in printed:
+        raise RuntimeError(f"probe {args[0]} printed no result: {printed}")
+    return int(printed["result"])
 
 
 def check(failures, case, expected, actual):

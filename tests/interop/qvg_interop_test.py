@@ -10,7 +10,6 @@ Runs the probe under Wine (tools/wine-exec.sh) to
   - load a missing file, which leaves a fresh document, and compare it with tools/qvg.py's defaults.
 """
 import random
-import subprocess
 import sys
 import tempfile
 from pathlib import Path
@@ -19,25 +18,11 @@ ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tools"))
 import qvg  # noqa: E402
 
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from wine_probe import run_probe, windows_path  # noqa: E402
+
 TEXT_FIELDS = ("name", "comment", "dll_path[0]", "dll_path[1]", "flnet_name[0]", "flnet_name[1]")
 FIRST_VERSION = dict(qvg.ITEMS)
-
-
-def windows_path(path):
-    return "Z:" + str(path).replace("/", "\\")
-
-
-def run_probe(probe, *args):
-    result = subprocess.run([str(ROOT / "tools" / "wine-exec.sh"), probe, *args], capture_output=True,
-                            text=True, errors="replace", timeout=120)
-    if result.returncode != 0:
-        raise RuntimeError(f"probe {args[0]} ended with {result.returncode}: {result.stderr}")
-    printed = {}
-    for line in result.stdout.splitlines():
-        name, equals, value = line.strip().partition("=")
-        if equals:
-            printed[name] = value
-    return printed
 
 
 def printed_form(value):

@@ -102,6 +102,28 @@ inline BITMAPINFO TopDownBitmapInfo(int width, int height)
     return info;
 }
 
+// What a window paints into its client area through WM_PRINTCLIENT, as 0x00RRGGBB pixels of
+// top-down rows.
+inline std::vector<DWORD> RenderClientPixels(HWND window, int& width, int& height)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    width = client.right - client.left;
+    height = client.bottom - client.top;
+    const BITMAPINFO info = TopDownBitmapInfo(width, height);
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(dc, bitmap);
+    SendMessage(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> copy(pixels, pixels + static_cast<size_t>(width) * height);
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return copy;
+}
+
 inline WindowPixels CaptureWindow(HWND window)
 {
     WindowPixels captured;
