@@ -45,16 +45,22 @@ class Reader:
         return [(self.u32(), self.u32()) for _ in range(self.u32())]
 
 
-def read_filter_entry(form):
-    r = Reader(form)
+def read_fields(r, fields):
+    """The fixed fields of an entry: addresses and ports as stored, the rest 32-bit values."""
     entry = {}
-    for name in FILTER_FIELDS:
+    for name in fields:
         if name.endswith("address"):
             entry[name] = r.address()
         elif name.endswith("port"):
             entry[name] = r.port()
         else:
             entry[name] = r.u32()
+    return entry
+
+
+def read_filter_entry(form):
+    r = Reader(form)
+    entry = read_fields(r, FILTER_FIELDS)
     entry["conditions"] = r.conditions()
     entry["name"] = r.counted()
     if r.take(1) != b"\0" or r.at != len(form):
@@ -64,14 +70,7 @@ def read_filter_entry(form):
 
 def read_trigger_entry(form):
     r = Reader(form)
-    entry = {}
-    for name in TRIGGER_FIELDS:
-        if name.endswith("address"):
-            entry[name] = r.address()
-        elif name.endswith("port"):
-            entry[name] = r.port()
-        else:
-            entry[name] = r.u32()
+    entry = read_fields(r, TRIGGER_FIELDS)
     if r.take(12) != bytes(12):
         raise ValueError("reserved bytes are zero")
     entry["conditions"] = r.conditions()
