@@ -8,7 +8,10 @@
 #                                      socket_bench minimal|program throughput|echo [buffer],
 #                                      server_bench steady|flood [clients] ...,
 #                                      capture_import_bench [packets] [FILE],
-#                                      receive_bench [blocks of 64 B] [blocks of 4096 B]
+#                                      receive_bench [blocks of 64 B] [blocks of 4096 B],
+#                                      receive_requests [blocks of 64 B] [blocks of 4096 B]
+#                                      (receive_bench under a wineserver that traces every
+#                                      request, then the requests a block; slow: use small counts)
 # (QUORVEX_BUILD chooses the build folder, as for test.sh)
 # The socket and server benchmarks run in a loopback-only network namespace, like the tests.
 set -euo pipefail
@@ -36,9 +39,23 @@ run_in_namespace() {
       wine $run
     done' bash "$@"
 }
+# receive_bench with the namespace's wineserver replaced by one that writes every request to a
+# trace, which server_requests.py then counts per received block.
+trace_requests() {
+  local trace=$build_dir/receive-requests.trace
+  "$root/tools/netns-exec.sh" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    wine wineboot >/dev/null 2>&1
+    wineserver -k && sleep 1
+    wineserver -p -f -d1 2>"$1" &
+    sleep 2
+    wine receive_bench.exe "${@:2}"
+    wineserver -k' bash "$trace" "$@"
+  python3 "$root/tools/bench/server_requests.py" "$trace" "$@"
+}
 if [ $# -gt 0 ]; then
   case "$1" in
     socket_bench|server_bench|receive_bench) run_in_namespace "$1.exe ${*:2}" ;;
+    receive_requests) trace_requests "${2:-1000}" "${3:-300}" ;;
     *) run "$@" ;;
   esac
 else
