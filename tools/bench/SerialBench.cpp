@@ -21,6 +21,7 @@
 #include "core/engine/PortEngine.h"
 #include "core/engine/ReceiveFraming.h"
 #include "tests/support/FakeSerialDevice.h"
+#include "tests/support/MessageOnlyWindow.h"
 #include "tools/bench/BenchClock.h"
 #include "tools/bench/BenchSockets.h"
 
@@ -85,17 +86,11 @@ bool PumpUntil(Done done)
 class CBenchPort
 {
 public:
-    explicit CBenchPort(const CCommSettings& settings) : m_engine(settings)
+    explicit CBenchPort(const CCommSettings& settings)
+        : m_engine(settings),
+          m_window(CreateMessageOnlyWindow("QuorvexSerialBench", &NotifyProcedure, &m_count))
     {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = &NotifyProcedure;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "QuorvexSerialBench";
-        ::RegisterClassA(&windowClass);
-        m_window = ::CreateWindowA(windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                   nullptr, windowClass.hInstance, nullptr);
         m_count.engine = &m_engine;
-        ::SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_count));
         m_engine.SetNotifyWindow(m_window);
     }
     ~CBenchPort()
