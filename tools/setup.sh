@@ -8,6 +8,7 @@ packages=(
   fonts-ipafont-gothic fonts-wine googletest dpkg-dev locales
   clang libclang-rt-dev  # the native sanitizer build and libFuzzer (tools/native-test.sh)
   wireshark-common  # text2pcap, editcap and mergecap make the capture tests' files
+  tcpdump  # the capture import's benchmark reads its file with it too
 )
 
 need_root() {

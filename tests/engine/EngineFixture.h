@@ -20,6 +20,7 @@
 #include "core/engine/PortEngine.h"
 #include "tests/support/ByteArrays.h"
 #include "tests/support/LoopbackPeer.h"
+#include "tests/support/MessageOnlyWindow.h"
 #include "tests/support/MessagePump.h"
 
 // Everything the threads reported, in order.
@@ -43,16 +44,10 @@ struct NotifyLog
 class NotifyWindow
 {
 public:
-    explicit NotifyWindow(NotifyLog& log) : m_log(log)
+    explicit NotifyWindow(NotifyLog& log)
+        : m_log(log),
+          m_window(CreateMessageOnlyWindow("QuorvexEngineTestNotify", &Procedure, this))
     {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = &Procedure;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "QuorvexEngineTestNotify";
-        ::RegisterClassA(&windowClass);
-        m_window = ::CreateWindowA(windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                   nullptr, windowClass.hInstance, nullptr);
-        ::SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~NotifyWindow() { ::DestroyWindow(m_window); }
     NotifyWindow(const NotifyWindow&) = delete;

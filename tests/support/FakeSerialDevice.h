@@ -48,6 +48,13 @@ public:
         m_input.insert(m_input.end(), bytes.begin(), bytes.end());
         Raise(EV_RXCHAR);
     }
+    // Waits until the worker has read every byte received so far; false after timeoutMs.
+    bool WaitUntilRead(DWORD timeoutMs)
+    {
+        std::unique_lock<std::mutex> hold(m_lock);
+        return m_changed.wait_for(hold, std::chrono::milliseconds(timeoutMs),
+                                  [&] { return m_input.empty(); });
+    }
     // The lines change: the modem status becomes this, the errors are added until they are
     // cleared (ClearCommError), and the events are raised.
     void ChangeLine(DWORD modemStatus, DWORD errors, DWORD events)

@@ -11,16 +11,19 @@
 #                                      receive_bench [blocks of 64 B] [blocks of 4096 B],
 #                                      receive_requests [blocks of 64 B] [blocks of 4096 B]
 #                                      (receive_bench under a wineserver that traces every
-#                                      request, then the requests a block; slow: use small counts)
+#                                      request, then the requests a block; slow: use small counts),
+#                                      serial_bench [frames]
+# (tools/bench/capture_import_compare.sh sets the import beside tcpdump and a native build.)
 # (QUORVEX_BUILD chooses the build folder, as for test.sh)
-# The socket and server benchmarks run in a loopback-only network namespace, like the tests.
+# The socket, server, receive and serial benchmarks run in a loopback-only network namespace,
+# like the tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # Built once on the host; on a machine that cannot run 32-bit code the benchmarks then run in the
 # emulated machine (tools/vm/run.sh), whose figures are not real-speed figures.
 if [ -z "${QUORVEX_BENCH_BUILT:-}" ]; then
   "$root/tools/build.sh" logview_bench logfile_bench hexedit_bench coloredit_bench socket_bench \
-    server_bench capture_import_bench receive_bench
+    server_bench capture_import_bench receive_bench serial_bench
 fi
 source "$root/tools/wine-env.sh"
 if ! can_run_32bit_programs; then
@@ -54,7 +57,7 @@ trace_requests() {
 }
 if [ $# -gt 0 ]; then
   case "$1" in
-    socket_bench|server_bench|receive_bench) run_in_namespace "$1.exe ${*:2}" ;;
+    socket_bench|server_bench|receive_bench|serial_bench) run_in_namespace "$1.exe ${*:2}" ;;
     receive_requests) trace_requests "${2:-1000}" "${3:-300}" ;;
     *) run "$@" ;;
   esac
@@ -69,5 +72,5 @@ else
                    "socket_bench.exe program throughput 65536" \
                    "socket_bench.exe minimal echo" "socket_bench.exe program echo" \
                    "server_bench.exe steady 50 10 10" "server_bench.exe steady 50 40 4" \
-                   "server_bench.exe flood 50 5" "receive_bench.exe"
+                   "server_bench.exe flood 50 5" "receive_bench.exe" "serial_bench.exe"
 fi
