@@ -307,7 +307,7 @@ void CExtCmdIcon::OnThemeChanged(WPARAM, LPARAM)
 bool CExtCmdIcon::DrawState(HDC dc, POINT position, int kind, HBRUSH brush)
 {
     if (kind == kDrawFaded) {
-        const bool win2000 = (g_PaintManager.OsFacts1() & CExtPaintManagerHolder::kWin2000) != 0;
+        const bool win2000 = (g_PaintManager.OsFacts2() & CExtPaintManagerHolder::kNT5OrLater) != 0;
         HICON faded = win2000 && CExtPaintManager::GetDcBitsPerPixel(dc) > 8 ? GetFadedIcon()
                                                                              : nullptr;
         if (faded)

@@ -6,18 +6,13 @@
 
 namespace {
 
-enum : BYTE
-{
-    kKindEmpty = 0,
-    kKindBitmap = 1,
-    kKindIcon = 2
-};
-enum : BYTE
-{
-    kIconIsIcon = 0x01,
-    kIconHasColor = 0x02,
-    kIconHasMask = 0x04
-};
+constexpr BYTE kKindEmpty = 0;
+constexpr BYTE kKindBitmap = 1;
+constexpr BYTE kKindIcon = 2;
+
+constexpr BYTE kIconIsIcon = 0x01;
+constexpr BYTE kIconHasColor = 0x02;
+constexpr BYTE kIconHasMask = 0x04;
 
 // A bitmap the archive does not hold whole leaves nothing after it readable.
 HBITMAP LoadBitmapOrThrow(CArchive& ar)

@@ -33,7 +33,7 @@ void FillEllipse(HDC dc, const RECT& rect, COLORREF color)
 
 COLORREF IconBlendColorStandIn()
 {
-    if (!IsOfficeFamily() || !(g_PaintManager.OsFacts1() & CExtPaintManagerHolder::kWin2000))
+    if (!IsOfficeFamily() || !(g_PaintManager.OsFacts2() & CExtPaintManagerHolder::kNT5OrLater))
         return static_cast<COLORREF>(-1);
     return g_PaintManager->ColorAt(COLOR_BTNFACE);
 }
