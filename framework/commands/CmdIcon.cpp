@@ -410,12 +410,7 @@ COLORREF CExtCmdIcon::GetBlendColor() const
 
 COLORREF CExtCmdIcon::SetBlendColor(COLORREF color)
 {
-    const COLORREF previous = m_blendColor;
-    if (color != previous) {
-        m_blendColor = color;
-        DropFadedIcon();
-    }
-    return previous;
+    return ChangeBlendSetting(m_blendColor, color);
 }
 
 double CExtCmdIcon::GetFadeFactor() const
@@ -425,12 +420,7 @@ double CExtCmdIcon::GetFadeFactor() const
 
 double CExtCmdIcon::SetFadeFactor(double factor)
 {
-    const double previous = m_fadeFactor;
-    if (factor != previous) {
-        m_fadeFactor = factor;
-        DropFadedIcon();
-    }
-    return previous;
+    return ChangeBlendSetting(m_fadeFactor, factor);
 }
 
 namespace {
@@ -449,8 +439,8 @@ COLORREF MarkBackground(COLORREF mark, COLORREF background)
 
 } // namespace
 
-bool CExtCmdIcon::MakeCheckMarkImage(COLORREF mark, COLORREF background, int width, int height,
-                                     COLORREF** pixels)
+bool CExtCmdIcon::MakeMarkImage(MarkDrawer draw, COLORREF mark, COLORREF background, int width,
+                                int height, COLORREF** pixels)
 {
     if (width <= 0 || height <= 0)
         return false;
@@ -458,25 +448,22 @@ bool CExtCmdIcon::MakeCheckMarkImage(COLORREF mark, COLORREF background, int wid
     mark = MarkColor(mark);
     background = MarkBackground(mark, background);
     HBITMAP dib = MakeFilledDib(background, width, height, pixels, [&](HDC dc) {
-        DrawCheckMarkStandIn(dc, width / 2 - 3, height / 2 - 3, mark);
+        draw(dc, width / 2 - 3, height / 2 - 3, mark);
     });
     AssignBitmap(dib, background, nullptr, false);
     return !IsEmpty();
 }
 
+bool CExtCmdIcon::MakeCheckMarkImage(COLORREF mark, COLORREF background, int width, int height,
+                                     COLORREF** pixels)
+{
+    return MakeMarkImage(DrawCheckMarkStandIn, mark, background, width, height, pixels);
+}
+
 bool CExtCmdIcon::MakeRadioDotImage(COLORREF mark, COLORREF background, int width, int height,
                                     COLORREF** pixels)
 {
-    if (width <= 0 || height <= 0)
-        return false;
-    Empty();
-    mark = MarkColor(mark);
-    background = MarkBackground(mark, background);
-    HBITMAP dib = MakeFilledDib(background, width, height, pixels, [&](HDC dc) {
-        DrawRadioDotStandIn(dc, width / 2 - 3, height / 2 - 3, mark);
-    });
-    AssignBitmap(dib, background, nullptr, false);
-    return !IsEmpty();
+    return MakeMarkImage(DrawRadioDotStandIn, mark, background, width, height, pixels);
 }
 
 bool CExtCmdIcon::MakeSolidImage(COLORREF color, int width, int height, COLORREF** pixels)

@@ -92,7 +92,22 @@ public:
     static CSize IconSize(HICON icon);
 
 protected:
+    typedef void (*MarkDrawer)(HDC dc, int x, int y, COLORREF color);
+    // A generated image: the mark drawn near the centre of a filled square.
+    bool MakeMarkImage(MarkDrawer draw, COLORREF mark, COLORREF background, int width, int height,
+                       COLORREF** pixels);
     void DropFadedIcon();
+    // Sets the blend colour or fade factor; a change drops the faded icon. Returns the old value.
+    template <class T>
+    T ChangeBlendSetting(T& setting, T value)
+    {
+        const T previous = setting;
+        if (value != previous) {
+            setting = value;
+            DropFadedIcon();
+        }
+        return previous;
+    }
     void ReleaseBitmap();
     void ReleaseImageIcon();
 
