@@ -47,6 +47,10 @@ TEST(CmdIconGallery, KindsOfTheFixtureToolbar)
                                             kind, brush));
     }
     ::DeleteObject(brush);
+    // Silver, the strip's transparent colour, leaves the background; the fill is drawn.
+    EXPECT_EQ(surface.At(2, 2), g_PaintManager->ColorAt(COLOR_BTNFACE));
+    EXPECT_EQ(surface.At(2 + 5, 2 + 5), kRed);
+    EXPECT_EQ(surface.At(cell + 2 + 5, 2 + 5), RGB(0, 128, 0));
     // The faded row is tinted, not the normal row again.
     EXPECT_NE(surface.At(3 * cell + 2 + 5, 3 * cell + 2 + 5), surface.At(3 * cell + 2 + 5, 2 + 5));
 
