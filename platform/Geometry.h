@@ -18,6 +18,8 @@ public:
     CSize() : SIZE{0, 0} { }
     CSize(int initCX, int initCY) : SIZE{initCX, initCY} { }
     CSize(SIZE size) : SIZE(size) { }
+
+    friend bool operator==(const CSize& a, const CSize& b) { return a.cx == b.cx && a.cy == b.cy; }
 };
 
 class CRect : public RECT
