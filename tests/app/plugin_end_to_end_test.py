@@ -11,7 +11,6 @@ Run inside the loopback-only network namespace of tools/test.sh.
 import shutil
 import sys
 import time
-import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
@@ -19,8 +18,8 @@ import port_end_to_end_test as e2e  # noqa: E402
 from port_end_to_end_test import (  # noqa: E402
     EndToEndCase, echo, row_pattern, sink, unused_port, windows_path)
 from server_udp_end_to_end_test import (  # noqa: E402
-    START, STOP, SEND, TCP_CLIENT, TCP_SERVER, UDP, datagram_socket, document, receive_exactly,
-    tcp_client, unused_udp_port)
+    START, STOP, SEND, TCP_CLIENT, TCP_SERVER, UDP, datagram_socket, document, main,
+    receive_exactly, tcp_client, unused_udp_port)
 
 OPENING = ["2000000", "4000000", "10000000", "1"]
 
@@ -172,11 +171,6 @@ class PluginEndToEndTest(EndToEndCase):
         self.assertEqual(["DLL接続エラー", "Socket処理終了"], port2[-2:])
         self.assertEqual([["2000000"]], self.events_by_connection("plugin_test_v0101.dll"))
         self.close(program)
-
-
-def main():
-    e2e.BIN = Path(sys.argv.pop(1)).resolve()
-    unittest.main(verbosity=2)
 
 
 if __name__ == "__main__":
