@@ -23,9 +23,10 @@ HANDLE OpenNamedEvent(const char* name, BOOL manualReset)
 } // namespace
 
 CConnectionWorker::CConnectionWorker(const WorkerPlace& place, IWorkerEndpoint& endpoint,
-                                     const WorkerMessages& messages)
+                                     const WorkerMessages& messages,
+                                     IConnectionController* controller)
     : m_engine(place.engine), m_port(place.port), m_connection(place.connection),
-      m_endpoint(endpoint), m_messages(messages),
+      m_endpoint(endpoint), m_messages(messages), m_controller(controller),
       m_reporter(m_engine.Context(m_port).m_notifyWindow, m_port, m_connection),
       m_queue(place.kind, place.queueAddress, place.queuePort),
       m_receiveBuffer(std::clamp(m_engine.Settings().m_receiveBufferSize[m_port],
@@ -38,13 +39,22 @@ int CConnectionWorker::Run()
     int result = kResultFailed;
     if (OpenEvents()) {
         m_reporter.Notify(PORT_NOTIFY_QUEUE_ADDED, &m_queue);
-        StartTimers();
-        result = m_endpoint.Open(*this);
+        if (m_controller)
+            result = m_controller->OnOpen(*this);
+        else
+            StartTimers();
+        if (!m_controller || result == kGoOn)
+            result = m_endpoint.Open(*this);
+        if (result == kGoOn && m_controller)
+            result = m_controller->OnStart(*this);
         if (result == kGoOn)
             result = Loop();
         // Closing after one receive ends without a message, possibly in the middle of a block.
+        m_ending = true;
         m_endpoint.OnEnding(*this);
         LogSentBytes();
+        if (m_controller)
+            m_controller->OnEnd(*this);
         m_reporter.Notify(PORT_NOTIFY_QUEUE_REMOVED, &m_queue);
         m_sendTimer.Stop();
         m_receiveTimer.Stop();
@@ -139,9 +149,9 @@ int CConnectionWorker::Serve(Role role, size_t endpointIndex)
     case ROLE_STOP:
         return End(m_messages.stopped, 0, kResultStopped);
     case ROLE_SEND_TIMER:
-        return OnSendTimer();
+        return m_controller ? m_controller->OnTimer(*this, 0) : OnSendTimer();
     case ROLE_RECEIVE_TIMER:
-        return OnReceiveTimeout();
+        return m_controller ? m_controller->OnTimer(*this, 1) : OnReceiveTimeout();
     case ROLE_ENDPOINT:
         return m_endpoint.OnEvent(endpointIndex, *this);
     case ROLE_SEND:
@@ -197,8 +207,8 @@ int CConnectionWorker::SendQueued()
             const IWorkerEndpoint::SendOutcome outcome = m_endpoint.Send(
                 m_block.GetData() + m_blockSent, m_block.GetSize() - m_blockSent, sent, error);
             m_blockSent += sent;
-            if (outcome == IWorkerEndpoint::SEND_WOULD_BLOCK)
-                return kGoOn;  // the rest when the endpoint is writable again
+            if (outcome == IWorkerEndpoint::SEND_WOULD_BLOCK)  // the rest when writable again
+                return m_controller ? m_controller->AfterSendRequest(*this) : kGoOn;
             if (outcome == IWorkerEndpoint::SEND_FAILED)
                 return End(m_messages.sendError, error);
             if (outcome == IWorkerEndpoint::SEND_TOO_LARGE)
@@ -207,9 +217,24 @@ int CConnectionWorker::SendQueued()
             if (result != kGoOn)
                 return result;
         }
+        if (m_controller) {
+            const int result = m_controller->AfterSendRequest(*this);
+            if (result != kGoOn)
+                return result;
+        }
         if (m_queue.IsEmpty())
             return kGoOn;
         m_block = m_queue.Pop();
+        if (m_controller && m_queue.GetLastFlag() == 1) {
+            bool send = false;
+            const int result = m_controller->OnSendRequest(*this, m_block, send);
+            if (!send)
+                m_block.Clear();
+            if (result != kGoOn)
+                return result;
+            if (!send)
+                continue;
+        }
         if (m_block.GetSize() == 0)
             LogMessage(m_messages.emptyBlock);
     }
@@ -218,7 +243,8 @@ int CConnectionWorker::SendQueued()
 int CConnectionWorker::BlockDone()
 {
     LogSentBytes();
-    return m_engine.Settings().m_closeAfterSend[m_port] ? kResultClosedByAction : kGoOn;
+    return !m_controller && m_engine.Settings().m_closeAfterSend[m_port] ? kResultClosedByAction
+                                                                         : kGoOn;
 }
 
 int CConnectionWorker::OnWritten(DWORD bytes)
@@ -237,8 +263,16 @@ void CConnectionWorker::LogSentBytes()
     m_blockSent = 0;
 }
 
+int CConnectionWorker::EndIfStopped()
+{
+    return ::WaitForSingleObject(m_stop, 0) == WAIT_OBJECT_0
+               ? End(m_messages.stopped, 0, kResultStopped)
+               : kGoOn;
+}
+
 int CConnectionWorker::End(int code, int error, int result)
 {
+    m_ending = true;
     // Those bytes went out, or came in, before whatever ends the connection now.
     m_endpoint.OnEnding(*this);
     LogSentBytes();
@@ -259,5 +293,7 @@ int CConnectionWorker::LogReceived(const BYTE* data, DWORD size, DWORD peerAddre
     // A reader that goes on past a full burst (the rest before a close) hands over as it goes.
     if (m_reporter.HeldCount() >= kBurstReads)
         m_reporter.HandOverReceived();
+    if (m_controller)
+        return m_ending ? kGoOn : m_controller->OnReceived(*this, data, size);
     return m_engine.Settings().m_closeAfterReceive[m_port] ? kResultClosedByAction : kGoOn;
 }

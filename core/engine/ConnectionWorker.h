@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/SendQueue.h"
+#include "core/engine/ConnectionController.h"
 #include "core/engine/ConnectionFrame.h"
 #include "core/engine/IntervalTimer.h"
 #include "core/engine/PortReporter.h"
@@ -81,8 +82,9 @@ struct WorkerPlace
 class CConnectionWorker
 {
 public:
+    // A controller, when given, takes the decisions of the built-in rules.
     CConnectionWorker(const WorkerPlace& place, IWorkerEndpoint& endpoint,
-                      const WorkerMessages& messages);
+                      const WorkerMessages& messages, IConnectionController* controller = nullptr);
     CConnectionWorker(const CConnectionWorker&) = delete;
     CConnectionWorker& operator=(const CConnectionWorker&) = delete;
 
@@ -120,6 +122,16 @@ public:
     // The endpoint can take bytes again: goes on with the block and the queue.
     int OnWritable() { return SendQueued(); }
     CPortReporter& Reporter() { return m_reporter; }
+    int Connection() const { return m_connection; }
+    // The connection's two timers (the periodic-send and receive-time-out timers of the built-in
+    // rules) for a controller: timer 0 and 1.
+    CIntervalTimer& Timer(int timer) { return timer == 0 ? m_sendTimer : m_receiveTimer; }
+    const CString& TimerEventName(int timer) const
+    {
+        return timer == 0 ? m_sendTimerName : m_receiveTimerName;
+    }
+    // The port was stopped: the stop result after its message; else kGoOn.
+    int EndIfStopped();
     BYTE* ReceiveBuffer() { return m_receiveBuffer.data(); }
     int ReceiveBufferSize() const { return static_cast<int>(m_receiveBuffer.size()); }
 
@@ -160,6 +172,9 @@ private:
     const int m_connection;
     IWorkerEndpoint& m_endpoint;
     const WorkerMessages& m_messages;
+    IConnectionController* const m_controller;
+    // Set once the connection ends: what the endpoint settles then goes to no controller.
+    bool m_ending = false;
     CPortReporter m_reporter;
     CSendQueue m_queue;
     std::vector<BYTE> m_receiveBuffer;

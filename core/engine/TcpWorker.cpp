@@ -72,10 +72,10 @@ private:
 } // namespace
 
 int RunTcpWorker(CPortEngine& engine, int kind, DWORD address, int port, SOCKET socket,
-                 int portIndex, int connection)
+                 int portIndex, int connection, IConnectionController* controller)
 {
     CTcpEndpoint endpoint(socket);
     CConnectionWorker worker({engine, portIndex, connection, kind, address, port}, endpoint,
-                             kSocketWorkerMessages);
+                             kSocketWorkerMessages, controller);
     return worker.Run();
 }

@@ -66,6 +66,10 @@ private:
             ++self->m_log.editorReads;
             return 0;
         }
+        if (message == WM_SEND_EDITOR_DATA && self && wParam == SEND_EDITOR_WRITE) {
+            self->m_log.editorData = ToBytes(*reinterpret_cast<const COleSafeArray*>(lParam));
+            return TRUE;
+        }
         if (message == WM_SERIAL_NOTIFY && self)
             return self->m_engine ? self->m_engine->OnSerialNotify(wParam, lParam) : 0;
         if (message != WM_PORT_NOTIFY || !self)
