@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "platform/WinApp.h"
+#include "platform/ResourceHandle.h"
 
 BOOL LoadResourceString(UINT nID, CString& rString)
 {
     std::string buffer(256, '\0');
     for (;;) {
-        const int length = ::LoadStringA(AfxGetInstanceHandle(), nID, buffer.data(),
+        const int length = ::LoadStringA(AfxGetResourceHandle(), nID, buffer.data(),
                                          static_cast<int>(buffer.size()));
         if (length <= 0) {
             rString.Empty();

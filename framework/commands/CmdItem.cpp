@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/commands/CmdIconAccess.h"
 #include "framework/commands/CmdProfile.h"
 #include "framework/commands/CommandTexts.h"
 #include "platform/CmdTarget.h"
@@ -141,8 +140,9 @@ bool CExtCmdItem::IsStateBit(int bit) const
 
 UINT CExtCmdItem::GetUsagePercent() const
 {
+    // In 64 bits: a count above 42,949,672 times 100 would wrap in 32 and give a wrong share.
     const UINT total = GetProfileUsageTotal();
-    return total == 0 ? 0 : m_nUsageCount * 100u / total;
+    return total == 0 ? 0 : static_cast<UINT>(ULONGLONG(m_nUsageCount) * 100u / total);
 }
 
 void CExtCmdItem::IncrementUsage()
@@ -189,25 +189,25 @@ void CExtCmdItem::SetRarelyUsedThreshold(int percent)
 void CExtCmdItem::OnSysColorChange()
 {
     if (CExtCmdIcon* icon = m_pProfile ? m_pProfile->FindCommandIcon(m_nCmdID) : nullptr)
-        RelaySysColorChange(*icon);
+        icon->OnSysColorChange();
 }
 
 void CExtCmdItem::OnSettingChange(UINT flags, LPCTSTR section)
 {
     if (CExtCmdIcon* icon = m_pProfile ? m_pProfile->FindCommandIcon(m_nCmdID) : nullptr)
-        RelaySettingChange(*icon, flags, section);
+        icon->OnSettingChange(flags, section);
 }
 
 void CExtCmdItem::OnDisplayChange(int bitsPerPixel, int width, int height)
 {
     if (CExtCmdIcon* icon = m_pProfile ? m_pProfile->FindCommandIcon(m_nCmdID) : nullptr)
-        RelayDisplayChange(*icon, bitsPerPixel, width, height);
+        icon->OnDisplayChange(bitsPerPixel, width, height);
 }
 
 void CExtCmdItem::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 {
     if (CExtCmdIcon* icon = m_pProfile ? m_pProfile->FindCommandIcon(m_nCmdID) : nullptr)
-        RelayThemeChanged(*icon, wParam, lParam);
+        icon->OnThemeChanged(wParam, lParam);
 }
 
 CString CExtCmdItem::OnGetDisplayText() const

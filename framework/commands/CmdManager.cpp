@@ -1,6 +1,5 @@
 #include "framework/commands/CmdManager.h"
 
-#include "framework/commands/CmdIconAccess.h"
 #include "framework/paint/PaintManagerHolder.h"
 
 namespace {
@@ -168,9 +167,9 @@ CExtCmdItem* CExtCmdManager::FindCommand(LPCTSTR profileName, UINT id)
 bool CExtCmdManager::SetCommandIcon(LPCTSTR profileName, UINT id, HICON icon, bool copy)
 {
     // The profile keeps its own copy; a handle given without copy ends with this call.
-    CmdIconPtr image = icon ? CommandIconFromHandle(icon, copy) : nullptr;
-    if (icon && !image)
-        return false;
+    std::unique_ptr<CExtCmdIcon> image;
+    if (icon)
+        image = std::make_unique<CExtCmdIcon>(icon, copy);
     return WithProfile(profileName, false, [&](CExtCmdProfile& profile) {
         return profile.SetCommandIcon(id, image.get(), false);
     });

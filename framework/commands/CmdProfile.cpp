@@ -1,8 +1,8 @@
 #include "framework/commands/CmdProfile.h"
 
+#include <new>
 #include <vector>
 
-#include "framework/commands/CmdIconAccess.h"
 
 CExtCmdProfile::CExtCmdProfile(LPCTSTR name)
     : m_sName(name)
@@ -64,7 +64,7 @@ void CExtCmdProfile::RemoveImageAt(int index)
     }
 }
 
-void CExtCmdProfile::AppendImage(CmdIconPtr image, CExtCmdItem& command)
+void CExtCmdProfile::AppendImage(std::unique_ptr<CExtCmdIcon> image, CExtCmdItem& command)
 {
     m_images.push_back(std::move(image));
     command.m_nIconIdx = static_cast<int>(m_images.size()) - 1;
@@ -114,10 +114,10 @@ CExtCmdItem* CExtCmdProfile::FindCommand(UINT id) const
 
 bool CExtCmdProfile::SetCommandIcon(UINT id, CExtCmdIcon* icon, bool adopt)
 {
-    CmdIconPtr adopted(adopt ? icon : nullptr);
+    std::unique_ptr<CExtCmdIcon> adopted(adopt ? icon : nullptr);
     if (!IsValidCommandId(id))
         return false;
-    if (icon && IsCommandIconEmpty(*icon))
+    if (icon && icon->IsEmpty())
         icon = nullptr;
     CExtCmdItem* command = FindCommand(id);
     if (!command)
@@ -132,9 +132,12 @@ bool CExtCmdProfile::SetCommandIcon(UINT id, CExtCmdIcon* icon, bool adopt)
         }
         return true;
     }
-    CmdIconPtr stored = adopt ? std::move(adopted) : CopyCommandIcon(*icon);
-    if (!stored)
+    std::unique_ptr<CExtCmdIcon> stored;
+    try {
+        stored = adopt ? std::move(adopted) : std::make_unique<CExtCmdIcon>(*icon);
+    } catch (const std::bad_alloc&) {
         return false;
+    }
     if (hasImage)
         m_images[command->m_nIconIdx] = std::move(stored);
     else
@@ -207,16 +210,10 @@ void CExtCmdProfile::CopyFrom(const CExtCmdProfile& other)
         copy->m_pProfile = this;
         m_commands[id] = std::move(copy);
     }
-    // Same order, so the copied commands' image positions stay valid; an image that cannot
-    // be copied leaves its commands without one rather than pointing at another's.
+    // Same order, so the copied commands' image positions stay valid.
     m_images.clear();
     for (const auto& image : other.m_images)
-        m_images.push_back(CopyCommandIcon(*image));
-    for (auto& [id, command] : m_commands) {
-        const int index = command->m_nIconIdx;
-        if (index >= static_cast<int>(m_images.size()) || (index >= 0 && !m_images[index]))
-            command->m_nIconIdx = -1;
-    }
+        m_images.push_back(std::make_unique<CExtCmdIcon>(*image));
 }
 
 CExtCmdItem* CExtCmdProfile::CreateCommandCopy(const CExtCmdItem& descriptor) const

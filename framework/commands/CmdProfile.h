@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/commands/CmdIconAccess.h"
+#include "framework/commands/CmdIcon.h"
 #include "framework/commands/CmdItem.h"
 #include "platform/String.h"
 #include "platform/Types.h"
@@ -86,8 +86,8 @@ public:
 
 private:
     void RemoveImageAt(int index);
-    void AppendImage(CmdIconPtr image, CExtCmdItem& command);
+    void AppendImage(std::unique_ptr<CExtCmdIcon> image, CExtCmdItem& command);
 
     std::map<UINT, std::unique_ptr<CExtCmdItem>> m_commands;
-    std::vector<CmdIconPtr> m_images;
+    std::vector<std::unique_ptr<CExtCmdIcon>> m_images;
 };

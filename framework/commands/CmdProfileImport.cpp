@@ -1,13 +1,13 @@
 // Filling a profile from menus and toolbar resources.
 #include <algorithm>
-#include <cstring>
+#include <memory>
 
-#include "framework/commands/CmdIconAccess.h"
 #include "framework/commands/CmdProfile.h"
 #include "framework/commands/CommandTexts.h"
 #include "framework/commands/ToolbarResource.h"
+#include "framework/commands/ResourceManager.h"
 #include "framework/paint/PaintManager.h"
-#include "platform/WinApp.h"
+#include "platform/Menu.h"
 
 namespace {
 
@@ -29,12 +29,15 @@ struct BitmapHolder
 
 bool ReadToolbarResource(LPCTSTR name, ToolbarResourceData& data, BitmapHolder& bitmap)
 {
-    const HINSTANCE module = AfxGetInstanceHandle();
-    const HRSRC toolbar = ::FindResourceA(module, name, MAKEINTRESOURCEA(241));
-    const HRSRC strip = toolbar ? ::FindResourceA(module, name, MAKEINTRESOURCEA(2)) : nullptr;
-    if (!strip)
+    HRSRC toolbar = nullptr;
+    HRSRC strip = nullptr;
+    const HINSTANCE module =
+        g_ResourceManager->FindResource(MAKEINTRESOURCEA(241), name, nullptr, &toolbar);
+    const HINSTANCE stripModule =
+        module ? g_ResourceManager->FindResource(RT_BITMAP, name, nullptr, &strip) : nullptr;
+    if (!stripModule)
         return false;
-    bitmap.handle = CExtPaintManager::LoadBitmapResource(module, strip);
+    bitmap.handle = CExtPaintManager::LoadBitmapResource(stripModule, strip);
     const HGLOBAL loaded = ::LoadResource(module, toolbar);
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
     return bitmap.handle && bytes &&
@@ -46,12 +49,9 @@ bool ReadToolbarResource(LPCTSTR name, ToolbarResourceData& data, BitmapHolder& 
 
 bool CExtCmdProfile::LoadCommandsFromMenu(UINT menuId, bool replace, bool loadTexts)
 {
-    const HMENU menu = ::LoadMenuA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(menuId));
-    if (!menu)
-        return false;
-    const bool loaded = LoadCommandsFromMenuHandle(menu, replace, true, loadTexts);
-    ::DestroyMenu(menu);
-    return loaded;
+    CMenu menu;
+    return g_ResourceManager->LoadMenu(menu, menuId) &&
+           LoadCommandsFromMenuHandle(menu, replace, true, loadTexts);
 }
 
 bool CExtCmdProfile::LoadCommandsFromMenuHandle(HMENU menu, bool replace, bool recursive,
@@ -105,8 +105,8 @@ bool CExtCmdProfile::LoadCommandsFromToolBarResource(LPCTSTR resourceName, UINT*
         if (data.buttonWidth <= 0 || data.buttonHeight <= 0 || area.right > strip.bmWidth ||
             area.bottom > strip.bmHeight)
             break;
-        CmdIconPtr image = CommandIconFromBitmapArea(bitmap.handle, transparent, area);
-        if (!image || IsCommandIconEmpty(*image))
+        auto image = std::make_unique<CExtCmdIcon>(bitmap.handle, transparent, &area, true);
+        if (image->IsEmpty())
             continue;
         CExtCmdItem descriptor(data.buttonIds[i]);
         if (loadTexts)

@@ -1,6 +1,6 @@
 #include "framework/commands/CommandTexts.h"
 
-#include "platform/StringResource.h"
+#include "framework/commands/ResourceManager.h"
 
 void SplitMenuCaption(const CString& caption, CString& menuText, CString& accelText)
 {
@@ -42,5 +42,5 @@ bool SplitCommandPrompt(CString text, CString& statusText, CString& tipText)
 
 bool LoadCommandString(UINT id, CString& text)
 {
-    return LoadResourceString(id, text) != FALSE;
+    return g_ResourceManager->LoadString(text, id);
 }

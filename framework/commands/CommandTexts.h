@@ -11,5 +11,5 @@ void SplitMenuCaption(const CString& caption, CString& menuText, CString& accelT
 // the part after it the tip (tabs read as blanks, carriage returns dropped). False when nothing
 // is left.
 bool SplitCommandPrompt(CString text, CString& statusText, CString& tipText);
-// The string resource with the id in the program's resources.
+// The string resource with the id, through the resource manager.
 bool LoadCommandString(UINT id, CString& text);

@@ -4,26 +4,28 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/commands/CmdIconAccess.h"
+#include <memory>
+
+#include "framework/commands/CmdIcon.h"
 #include "framework/commands/CmdManager.h"
 
 namespace {
 
 // A command image whose size tells it apart: width = 1 + tag.
-CmdIconPtr TaggedImage(int tag)
+std::unique_ptr<CExtCmdIcon> TaggedImage(int tag)
 {
     HDC screen = ::GetDC(nullptr);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 1 + tag, 4);
     ::ReleaseDC(nullptr, screen);
     const RECT all = {0, 0, 1 + tag, 4};
-    CmdIconPtr image = CommandIconFromBitmapArea(bitmap, RGB(192, 192, 192), all);
+    auto image = std::make_unique<CExtCmdIcon>(bitmap, RGB(192, 192, 192), &all, true);
     ::DeleteObject(bitmap);
     return image;
 }
 
 int TagOf(const CExtCmdIcon* image)
 {
-    return image ? CommandIconSize(*image).cx - 1 : -1;
+    return image ? image->GetSize().cx - 1 : -1;
 }
 
 TEST(CmdProfile, StoreRefusesIdsThatNameNoCommand)
@@ -80,7 +82,7 @@ TEST(CmdProfile, SettingAnImageReplacesOrRemovesIt)
     CExtCmdProfile profile;
     profile.StoreCommand(CExtCmdItem(1));
     profile.StoreCommand(CExtCmdItem(2));
-    CmdIconPtr kept = TaggedImage(3);
+    std::unique_ptr<CExtCmdIcon> kept = TaggedImage(3);
     EXPECT_TRUE(profile.SetCommandIcon(1, kept.get(), false));  // a copy is stored
     EXPECT_NE(kept.get(), profile.FindCommandIcon(1));
     EXPECT_TRUE(profile.SetCommandIcon(2, TaggedImage(4).release(), true));

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CommandsTestResource.h"
-#include "framework/commands/CmdIconAccess.h"
+#include "framework/commands/CmdIcon.h"
 #include "framework/commands/CmdProfile.h"
 #include "framework/commands/ToolbarResource.h"
 
@@ -89,9 +89,10 @@ TEST(ToolbarImport, CommandsTakeTheirImagesFromTheStrip)
     for (UINT id : {ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT}) {
         const CExtCmdIcon* image = profile.FindCommandIcon(id);
         ASSERT_NE(nullptr, image) << id;
-        EXPECT_EQ(16, CommandIconSize(*image).cx) << id;
-        EXPECT_EQ(16, CommandIconSize(*image).cy) << id;
-        EXPECT_EQ(RGB(192, 192, 192), CommandIconTransparentColor(*image)) << id;
+        EXPECT_TRUE(image->IsBitmapBased()) << id;
+        EXPECT_EQ(16, image->GetSize().cx) << id;
+        EXPECT_EQ(16, image->GetSize().cy) << id;
+        EXPECT_EQ(RGB(192, 192, 192), image->GetBitmapTransparentColor()) << id;
     }
     EXPECT_STREQ("Open", profile.FindCommand(ID_TEST_OPEN)->m_sTipTool);
 }
@@ -108,8 +109,7 @@ TEST(ToolbarImport, AReimportReplacesImagesAndTextsOnlyWithReplace)
     ASSERT_TRUE(profile.LoadCommandsFromToolBarResource(name, nullptr, nullptr, false, true,
                                                         RGB(255, 0, 255)));
     EXPECT_EQ(3, profile.GetImageCount());
-    EXPECT_EQ(RGB(255, 0, 255),
-              CommandIconTransparentColor(*profile.FindCommandIcon(ID_TEST_OPEN)));
+    EXPECT_EQ(RGB(255, 0, 255), profile.FindCommandIcon(ID_TEST_OPEN)->GetBitmapTransparentColor());
     EXPECT_NE(first, profile.FindCommandIcon(ID_TEST_OPEN));
     EXPECT_STREQ("Mine", profile.FindCommand(ID_TEST_OPEN)->m_sTipTool);
 
