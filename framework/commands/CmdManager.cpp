@@ -270,25 +270,25 @@ CExtCmdManagerHolder::~CExtCmdManagerHolder()
 
 void CExtCmdManagerHolder::RelaySysColorChange(CWnd* window)
 {
-    if (g_PaintManager.IsRelayWindow(window))
+    if (window && g_PaintManager.IsRelayWindow(window))
         m_manager->OnSysColorChange();
 }
 
 void CExtCmdManagerHolder::RelaySettingChange(CWnd* window, UINT flags, LPCTSTR section)
 {
-    if (g_PaintManager.IsRelayWindow(window))
+    if (window && g_PaintManager.IsRelayWindow(window))
         m_manager->OnSettingChange(flags, section);
 }
 
 void CExtCmdManagerHolder::RelayDisplayChange(CWnd* window, int bitsPerPixel, int width,
                                               int height)
 {
-    if (g_PaintManager.IsRelayWindow(window))
+    if (window && g_PaintManager.IsRelayWindow(window))
         m_manager->OnDisplayChange(bitsPerPixel, width, height);
 }
 
 void CExtCmdManagerHolder::RelayThemeChange(CWnd* window, WPARAM wParam, LPARAM lParam)
 {
-    if (g_PaintManager.IsRelayWindow(window))
+    if (window && g_PaintManager.IsRelayWindow(window))
         m_manager->OnThemeChanged(wParam, lParam);
 }

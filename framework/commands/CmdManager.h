@@ -95,7 +95,7 @@ public:
     CExtCmdManager* operator->() const { return m_manager; }
 
     // Each passes a system change on to the commands' images, once per frame: only when the
-    // window is its frame's relay window.
+    // window is its frame's relay window (never for a null window).
     void RelaySysColorChange(CWnd* window);
     void RelaySettingChange(CWnd* window, UINT flags, LPCTSTR section);
     void RelayDisplayChange(CWnd* window, int bitsPerPixel, int width, int height);

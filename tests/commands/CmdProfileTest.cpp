@@ -8,6 +8,7 @@
 
 #include "framework/commands/CmdIcon.h"
 #include "framework/commands/CmdManager.h"
+#include "platform/Wnd.h"
 
 namespace {
 
@@ -241,6 +242,51 @@ TEST(CmdManagerVersion, FullAndShortFormsAndText)
     EXPECT_EQ(0x0202u, CExtCmdManager::GetFrameworkVersion(true));
     EXPECT_STREQ("2.2.7.1", CExtCmdManager::FormatFrameworkVersion('.'));
     EXPECT_STREQ("2-2-7-1", CExtCmdManager::FormatFrameworkVersion('-'));
+}
+
+} // namespace
+
+namespace {
+
+// An image that counts the system changes that reach it.
+class CountingIcon : public CExtCmdIcon
+{
+public:
+    explicit CountingIcon(int* changes) : m_changes(changes) { }
+    bool IsEmpty() const override { return false; }
+    void OnSysColorChange() override { ++*m_changes; }
+    void OnSettingChange(UINT, LPCTSTR) override { ++*m_changes; }
+    void OnDisplayChange(int, int, int) override { ++*m_changes; }
+    void OnThemeChanged(WPARAM, LPARAM) override { ++*m_changes; }
+
+private:
+    int* m_changes;
+};
+
+TEST(CmdManagerRelay, SystemChangesReachTheImagesThroughARelayWindowOnly)
+{
+    CExtCmdManager& manager = *g_CmdManager.GetHeldObject();
+    ASSERT_TRUE(manager.AttachProfile("relay", nullptr));
+    manager.StoreCommand("relay", CExtCmdItem(11));
+    int changes = 0;
+    ASSERT_TRUE(manager.FindProfile("relay")->SetCommandIcon(11, new CountingIcon(&changes), true));
+
+    // A window outside any frame passes changes on.
+    const HWND loose = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                         nullptr, nullptr, nullptr);
+    CWnd window;
+    window.Attach(loose);
+    g_CmdManager.RelaySysColorChange(&window);
+    g_CmdManager.RelaySettingChange(&window, 0, nullptr);
+    g_CmdManager.RelayDisplayChange(&window, 32, 800, 600);
+    g_CmdManager.RelayThemeChange(&window, 0, 0);
+    EXPECT_EQ(4, changes);
+
+    g_CmdManager.RelaySysColorChange(nullptr);
+    EXPECT_EQ(4, changes);
+    window.Detach();
+    ::DestroyWindow(loose);
+    manager.RemoveAllCommands("relay");
 }
 
 } // namespace
