@@ -128,6 +128,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     m_ports.SetNotifyWindow(m_hWnd);
     m_ports.SetSinks({this, this, this});
+    AttachCommandProfile();
 
     if (!CreateView())
         return -1;
@@ -145,6 +146,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!CreateSendEditorPane() || !CreateScriptPanes())
         return -1;
 
+    LoadCommandProfileState();
     m_documentHasFile = false;
     UpdateTitle();
     m_view->Clear();
@@ -458,6 +460,7 @@ BOOL CMainFrame::DestroyWindow()
     // running afterwards is waited for by the engine's end; Winsock ends only after that.
     m_ports.StopAllPorts(kPortShutdownWaitMs);
     m_ports.SetSinks({});
+    DetachCommandProfile();
     m_commonSettings.Save(*AfxGetApp());
     return CFrameWnd::DestroyWindow();
 }

@@ -124,6 +124,11 @@ private:
         CString text;
     };
 
+    // The command profile: made from the main menu and the command images, its usage state
+    // loaded from the registry, saved there and unbound when the window goes.
+    void AttachCommandProfile();
+    void LoadCommandProfileState();
+    void DetachCommandProfile();
     bool CreateView();
     bool CreateStatusBar();
     bool CreateSendEditorPane();

@@ -76,6 +76,11 @@ void CMemFile::Resize(ULONGLONG length)
     if (length > m_bytes.max_size())
         AfxThrowMemoryException();
     try {
+        if (m_growBytes != 0 && length > m_bytes.capacity()) {
+            const ULONGLONG steps = (length + m_growBytes - 1) / m_growBytes;
+            m_bytes.reserve(static_cast<size_t>(
+                std::min<ULONGLONG>(steps * m_growBytes, m_bytes.max_size())));
+        }
         m_bytes.resize(static_cast<size_t>(length));
     } catch (const std::bad_alloc&) {
         AfxThrowMemoryException();

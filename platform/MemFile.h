@@ -11,7 +11,10 @@
 class CMemFile : public CFile
 {
 public:
-    CMemFile() = default;
+    // The file's storage grows in steps of nGrowBytes (0 lets the vector choose).
+    explicit CMemFile(UINT nGrowBytes = 0)
+        : m_growBytes(nGrowBytes)
+    { }
     CMemFile(
         const BYTE* lpBuffer, UINT nBufferSize);  // starts with a copy of the bytes, at position 0
 
@@ -34,4 +37,5 @@ private:
 
     std::vector<BYTE> m_bytes;
     ULONGLONG m_position = 0;
+    UINT m_growBytes = 0;
 };

@@ -7,6 +7,7 @@
 // Resources.
 #define IDR_MAINFRAME 128          // menu, accelerators, icon and title string "Quorvex"
 #define IDB_PORT_STATUS 140        // six 16x16 port status lamps
+#define IDR_COMMAND_IMAGES 191     // toolbar resource and strip: the main commands' 16x16 images
 #define IDR_LOG_CONTEXT_MENU 172   // the log view's context menu
 #define IDD_SAVE_FORMAT 248        // the export's save-format dialog
 
