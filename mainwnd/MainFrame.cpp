@@ -226,6 +226,7 @@ void CMainFrame::OpenDocument(int startAllEnabledPorts)
     }
     if (m_documentHasFile) {
         m_sendEditor.GetHexEdit().SetData(m_settings.m_sendEditorData);
+        m_sendEditor.GetHexEdit().SetMarkerBytes(m_settings.m_sendEditorMarkers);
         for (int port = 0; port < kPortCount; ++port)
             m_scriptPanes[port]->SetScriptText(m_settings.m_scriptText[port]);
     }
