@@ -32,7 +32,10 @@ BOOL CDataAnalysisDlg::OnInitDialog()
     CWnd* field = GetDlgItem(IDC_DATA_ANALYSIS_TEXT);
     field->SetFont(m_font, TRUE);
     field->SetWindowText(text);
-    return TRUE;
+    // Focused with the caret at the start: the default focus would select the whole text.
+    field->SetFocus();
+    field->SendMessage(EM_SETSEL, 0, 0);
+    return FALSE;
 }
 
 LRESULT CDataAnalysisDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)

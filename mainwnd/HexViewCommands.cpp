@@ -38,6 +38,9 @@ void RunDataAnalysis(CHexEdit& view)
 
 void RunMarkerCommand(CHexEdit& view)
 {
+    // Without a selection there is no range to mark (the dump view offers the item anyway).
+    if (view.IsSelectionEmpty())
+        return;
     const int start = view.SelectionStart;
     const int length = view.SelectionEnd - view.SelectionStart + 1;
     const int count = view.CountMarkersInRange(start, length);

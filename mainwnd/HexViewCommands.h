@@ -7,7 +7,7 @@
 // Highlights the eight bytes from the caret while the data-analysis dialog runs.
 void RunDataAnalysis(CHexEdit& view);
 // Removes the markers over the selection after asking, or adds one there through the marker
-// settings dialog when none lies over it.
+// settings dialog when none lies over it; nothing without a selection.
 void RunMarkerCommand(CHexEdit& view);
 // Writes all of the view's bytes to path, replacing the file; false (and the message shown) when
 // it cannot be written.

@@ -113,6 +113,10 @@
 // The hex views' context menus: the send-data editor's, and the read-only views'.
 #define IDR_HEX_SEND_MENU 141
 #define IDR_HEX_VIEW_MENU 169
+// The detailed-log pane: its dialog, its dump view and its text box.
+#define IDD_LOG_DETAIL 142
+#define IDC_LOG_DETAIL_DUMP 1000
+#define IDC_LOG_DETAIL_TEXT 1005
 // Data-analysis dialog.
 #define IDD_DATA_ANALYSIS 180
 #define IDC_DATA_ANALYSIS_TEXT 1018
