@@ -143,12 +143,8 @@ void CHexEditSend::OnUpdateSave(CCmdUI* pCmdUI)
 
 void CHexEditSend::OnSaveAs()
 {
-    CFileDialog dialog(FALSE, "bin", m_filePath,
-                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_LONGNAMES,
-                       kBinaryFilter);
-    if (dialog.DoModal() != IDOK)
+    if (!ChooseBinarySavePath(m_filePath))
         return;
-    m_filePath = dialog.GetPathName();
     UpdatePaneTitle();
     SaveBinaryFile();
 }

@@ -76,15 +76,21 @@ bool WriteBinaryFile(const CHexEdit& view, const char* path)
     return false;
 }
 
-void SaveViewAs(CHexEdit& view, CString& path)
+bool ChooseBinarySavePath(CString& path)
 {
     CFileDialog dialog(FALSE, "bin", path,
                        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_LONGNAMES,
                        kBinaryFilter);
     if (dialog.DoModal() != IDOK)
-        return;
+        return false;
     path = dialog.GetPathName();
-    WriteBinaryFile(view, path);
+    return true;
+}
+
+void SaveViewAs(CHexEdit& view, CString& path)
+{
+    if (ChooseBinarySavePath(path))
+        WriteBinaryFile(view, path);
 }
 
 void SendViewToEditor(const CHexEdit& view)

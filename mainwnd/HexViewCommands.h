@@ -12,6 +12,9 @@ void RunMarkerCommand(CHexEdit& view);
 // Writes all of the view's bytes to path, replacing the file; false (and the message shown) when
 // it cannot be written.
 bool WriteBinaryFile(const CHexEdit& view, const char* path);
+// Asks for a .bin name to save under, starting from path; true when one was chosen, which is
+// then in path.
+bool ChooseBinarySavePath(CString& path);
 // Asks for a .bin name starting from path; on confirmation path becomes the choice and the
 // bytes are written there.
 void SaveViewAs(CHexEdit& view, CString& path);

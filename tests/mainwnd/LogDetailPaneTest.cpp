@@ -9,30 +9,20 @@
 #include "mainwnd/MainFrame.h"
 #include "res/resource.h"
 #include "tests/support/ByteArrays.h"
-#include "tests/support/ProfileFixture.h"
+#include "tests/mainwnd/MainFrameFixture.h"
 #include "tests/support/Screenshot.h"
 
 namespace {
 
-class LogDetailPaneTest : public ProfileFixture
+class LogDetailPaneTest : public MainFrameFixture
 {
 protected:
     void SetUp() override
     {
-        m_frame = new CMainFrame(m_settings, m_common, m_ports);
-        ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        m_app.m_pMainWnd = m_frame;
-        m_hWnd = m_frame->m_hWnd;
+        MainFrameFixture::SetUp();
         m_pane = &m_frame->GetLogDetailPane();
         m_frame->MoveWindow(0, 0, 900, 600);
         m_frame->ShowWindow(SW_SHOW);
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(m_hWnd))
-            m_frame->DestroyWindow();
-        MSG msg;
-        ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }
 
     void Show(const CLogRecord& record)
@@ -58,11 +48,6 @@ protected:
         EXPECT_TRUE(SaveWindowScreenshot(m_hWnd, folder + "\\" + name));
     }
 
-    CCommSettings m_settings;
-    CCommonSettings m_common;
-    CPortEngine m_ports{m_settings};
-    CMainFrame* m_frame = nullptr;
-    HWND m_hWnd = nullptr;
     CLogDetailDlg* m_pane = nullptr;
 };
 
