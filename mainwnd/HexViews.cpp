@@ -6,6 +6,17 @@ IMPLEMENT_DYNCREATE(CHexEditDump, CHexReadOnlyView)
 IMPLEMENT_DYNCREATE(CHexEditCom, CHexReadOnlyView)
 IMPLEMENT_DYNCREATE(CHexEditCommem, CHexReadOnlyView)
 
+void CHexEditDump::ShowBytes(const COleSafeArray& bytes)
+{
+    m_data = bytes;
+    DataChanged();
+    Caret = 0;
+    SelectionStart = SelectionEnd = -1;
+    m_top = 0;
+    RecalcLayout();
+    Invalidate(FALSE);
+}
+
 BEGIN_MESSAGE_MAP(CHexEditDump, CHexReadOnlyView)
     ON_COMMAND(ID_HEX_MARKER, OnMarker)
 END_MESSAGE_MAP()

@@ -7,6 +7,10 @@
 class CHexEditDump : public CHexReadOnlyView
 {
     DECLARE_DYNCREATE(CHexEditDump)
+public:
+    // Shows a record's bytes from the top. Not an edit: nothing to undo, and the repaint is left
+    // to the next paint, since the log view selects each newest row while records stream in.
+    void ShowBytes(const COleSafeArray& bytes);
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -81,7 +81,7 @@ LRESULT CLogDetailDlg::OnShowRecord(WPARAM wParam, LPARAM lParam)
         GetDlgItem(IDC_LOG_DETAIL_TEXT)->ShowWindow(SW_HIDE);
         m_dump.ShowWindow(SW_SHOW);
         m_dataMode = 1;
-        m_dump.SetData(record->m_data);
+        m_dump.ShowBytes(record->m_data);
     }
     return 0;
 }
