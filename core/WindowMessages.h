@@ -6,6 +6,9 @@
 // From the log view to the detailed-log pane: wParam 0 shows the CLogRecord at lParam (sent),
 // wParam 1 with lParam 0 clears the pane (posted).
 const UINT WM_SHOW_RECORD = WM_APP + 2;
+// To the send editor, sent when a file is dropped on its pane: lParam the zero-terminated path of
+// a .bin file to load.
+const UINT WM_EDITOR_LOADFILE = WM_APP + 5;
 // To the main frame, posted: wParam a ViewNotify, lParam 0.
 const UINT WM_VIEW_NOTIFY = WM_APP + 3;
 // From the connection threads to the main frame, sent: wParam a PortNotifyCode, lParam the record

@@ -221,6 +221,11 @@ BOOL CHexEdit::UpdateScrollBars()
 void CHexEdit::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);
+    if (m_tip) {
+        TOOLINFOA tool;
+        FillTipTool(tool);
+        ::SendMessageA(m_tip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
     RecalcLayout();
     Redraw();
 }

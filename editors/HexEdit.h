@@ -14,12 +14,14 @@
 // Delete, Back, the Ctrl shortcuts, Tab) and the mouse (click, drag with auto-scroll,
 // double-click) edit and select.
 //
-// Not yet: the markers and their tips.
+// Markers colour byte ranges and show their comments as tips (core/Markers.h); where they
+// overlap, the one added first wins. They are not tied to the bytes: editing does not move them.
 #pragma once
 
 #include <deque>
 #include <string>
 
+#include "core/Markers.h"
 #include "editors/ClipboardWriter.h"
 #include "editors/TextCodes.h"
 #include "platform/SafeArray.h"
@@ -169,6 +171,29 @@ public:
     // Draws the whole client area into dc through an off-screen bitmap.
     void Paint(HDC dc);
 
+    // The colours the Marker command offers next: those of the last marker added.
+    COLORREF NextMarkerTextColor = 0x0000FF;
+    COLORREF NextMarkerBackColor = 0xCCCCEE;
+    static constexpr int kTipBufferSize = 1024;
+
+    // Appends a marker, makes its colours the next offered ones and redraws; returns 1.
+    int AddMarker(int start, int length, COLORREF text, COLORREF back, const char* comment);
+    void ClearMarkers();
+    // Markers overlapping the bytes start..start + length - 1: the range touches the marker or
+    // holds it whole.
+    int CountMarkersInRange(int start, int length) const;
+    // Deletes those markers, keeping the others' order; redraws when any went.
+    int RemoveMarkersInRange(int start, int length);
+    const CMarkerList& GetMarkers() const { return m_markers; }
+    // The markers' byte form, as the settings document stores it.
+    COleSafeArray& GetMarkerBytes(COleSafeArray& bytes) const;
+    // Replaces the markers with those of a byte form; the offered colours stay.
+    void SetMarkerBytes(const COleSafeArray& bytes);
+    // The first shown marker, in the order added, that covers byte o; null for none.
+    const CHexEditMarker* MarkerAt(int o) const;
+    // The tip's window, made on the first move of the mouse; null before.
+    HWND GetTipWindow() const { return m_tip; }
+
 protected:
     enum CaretFlag : DWORD
     {
@@ -254,6 +279,8 @@ protected:
     CClipboardWriter* m_clipboardWriter = &CClipboardWriter::System();
     std::deque<CHexEditUndoEntry> m_undo;
     std::deque<CHexEditUndoEntry> m_redo;
+    // The text the tip's tool shows.
+    char m_tipBuffer[kTipBufferSize] = {};
     // Starts as kUndoByteBudget; tests lower it to work with small data.
     size_t m_undoByteBudget = kUndoByteBudget;
 
@@ -296,8 +323,16 @@ private:
     // Shows or hides one bar and sets its range 0..last, page and position.
     void SetScrollBar(int bar, bool shown, int last, int page, int position);
 
+    // The tip shows the comment of the marker under the mouse.
+    void UpdateTip(CPoint point);
+    void FillTipTool(TOOLINFOA& tool);
+
     HFONT m_font = nullptr;
     int m_fontMadeHeight = 0;
+
+    CMarkerList m_markers;
+    HWND m_tip = nullptr;
+    CString m_tipText;
 
     unsigned m_dataVersion = 0;
     struct TextStateCache

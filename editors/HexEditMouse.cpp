@@ -110,8 +110,10 @@ void CHexEdit::OnMouseMove(UINT, CPoint point)
 {
     if (point.x == m_pressPoint.x && point.y == m_pressPoint.y)
         return;
-    if (!m_dragging)
+    if (!m_dragging) {
+        UpdateTip(point);
         return;
+    }
     m_dragMoved = true;
     const bool inside = ::PtInRect(&m_layoutRect, point) != FALSE;
     if (!m_autoScrolling && !inside) {

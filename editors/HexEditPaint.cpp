@@ -249,8 +249,14 @@ void CHexEdit::ChooseByteColors(int o, COLORREF& text, COLORREF& back) const
 {
     const bool highlighted = HighlightStart >= 0 && HighlightLength >= 0 && o >= HighlightStart &&
                              o <= static_cast<long long>(HighlightStart) + HighlightLength - 1;
-    if (highlighted)
+    if (highlighted) {
         back = kHighlightBackColor;
-    else if (IsSelected(o))
+        return;
+    }
+    if (const CHexEditMarker* marker = MarkerAt(o)) {
+        text = marker->textColor;
+        back = marker->backColor;
+    }
+    if (IsSelected(o))
         std::swap(text, back);
 }

@@ -143,7 +143,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // Once the bar exists, so that its port panes never show their indicator names.
     for (int port = 0; port < kPortCount; ++port)
         ShowPortStatus(port, IDS_STATUS_NONE, nullptr);
-    if (!CreateSendEditorPane() || !CreateScriptPanes())
+    if (!CreateSendEditorPane() || !CreateLogDetailPane() || !CreateScriptPanes())
         return -1;
 
     LoadCommandProfileState();
@@ -184,6 +184,18 @@ bool CMainFrame::CreateSendEditorPane()
     ::SetWindowPos(m_sendEditor.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_sendEditor.ShowWindow(SW_SHOW);
+    return true;
+}
+
+bool CMainFrame::CreateLogDetailPane()
+{
+    if (!m_logDetail.Create(this, ID_VIEW_DETAIL_LOG))
+        return false;
+    // Laid out after the send editor's strip: it takes the bottom of what the log view has left.
+    ::SetWindowPos(m_logDetail.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_logDetail.ShowWindow(SW_SHOW);
+    m_view->SetDetailWindow(m_logDetail.m_hWnd);
     return true;
 }
 
@@ -228,6 +240,8 @@ void CMainFrame::OpenDocument(int startAllEnabledPorts)
     }
     if (m_documentHasFile) {
         m_sendEditor.GetHexEdit().SetData(m_settings.m_sendEditorData);
+        m_sendEditor.GetHexEdit().SetMarkerBytes(m_settings.m_sendEditorMarkers);
+        m_logDetail.GetHexView().SetMarkerBytes(m_settings.m_detailDumpMarkers);
         for (int port = 0; port < kPortCount; ++port)
             m_scriptPanes[port]->SetScriptText(m_settings.m_scriptText[port]);
     }

@@ -21,6 +21,7 @@
 #include "core/log/CommLog.h"
 #include "mainwnd/ColorStatusBar.h"
 #include "mainwnd/ScriptDlg.h"
+#include "mainwnd/LogDetailDlg.h"
 #include "mainwnd/SendEditorDlg.h"
 #include "platform/FrameWnd.h"
 
@@ -55,6 +56,7 @@ public:
     // text.
     void SetPortStatus(int port, UINT stringId, const CString& extraText) override;
     CSendEditorDlg& GetSendEditorPane() { return m_sendEditor; }
+    CLogDetailDlg& GetLogDetailPane() { return m_logDetail; }
     CScriptDlg& GetScriptPane(int port) { return *m_scriptPanes[port == 0 ? 0 : 1]; }
 
     // The port operations of the Start, Send and Stop commands. Start starts the port's thread
@@ -132,6 +134,7 @@ private:
     bool CreateView();
     bool CreateStatusBar();
     bool CreateSendEditorPane();
+    bool CreateLogDetailPane();
     bool CreateScriptPanes();
     // SetPortStatus with the extra text and its blank left out when it is null.
     void ShowPortStatus(int port, UINT stringId, LPCTSTR extraText);
@@ -166,6 +169,7 @@ private:
     std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> m_statusImages;
     PortStatus m_portStatus[kPortCount];
     CSendEditorDlg m_sendEditor;
+    CLogDetailDlg m_logDetail;
     const CLuaModuleList* m_luaModules;
     std::unique_ptr<CScriptDlg> m_scriptPanes[kPortCount];
     // What each port's COM control pane queues for its serial worker; the pane itself comes

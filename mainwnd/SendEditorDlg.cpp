@@ -40,6 +40,9 @@ BOOL CSendEditorDlg::OnInitDialog()
     GetClientRect(&client);
     m_editor.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, client, this,
                     IDC_HEX_EDITOR);
+    // Until the pane has a caption bar of its own, its window text is the caption.
+    m_editor.SetCaptionWindow(m_hWnd);
+    m_editor.UpdatePaneTitle();
     ApplyViewSettings(m_common);
     // The main window decides where the focus goes.
     return FALSE;

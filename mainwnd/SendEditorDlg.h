@@ -26,7 +26,7 @@ public:
 
     // Creates the pane (template 130) as a child with the given control id.
     BOOL Create(CWnd* pParentWnd, UINT nID);
-    CHexEdit& GetHexEdit() { return m_editor; }
+    CHexEditSend& GetHexEdit() { return m_editor; }
     // Applies the display group of the send editor (E) to the editor.
     void ApplyViewSettings(const CCommonSettings& common);
 

@@ -102,6 +102,30 @@
 #define ID_HEX_CUT 32850
 #define ID_HEX_PASTE 32851
 #define ID_HEX_DATA_CLEAR 32858
+#define ID_HEX_DATA_ANALYSIS 32845
+#define ID_HEX_MARKER 32889
+#define ID_HEX_MARKER_INFO 32890
+#define ID_HEX_READ_FILE 32842
+#define ID_HEX_SAVE 32846
+#define ID_HEX_SAVE_AS 32857
+#define ID_HEX_TEXT_INPUT 32847
+#define ID_HEX_SEND_TO_EDITOR 32834
+#define ID_HEX_PROPERTIES 32852
+// The hex views' context menus: the send-data editor's, and the read-only views'.
+#define IDR_HEX_SEND_MENU 141
+#define IDR_HEX_VIEW_MENU 169
+// The detailed-log pane: its dialog, its dump view and its text box.
+#define IDD_LOG_DETAIL 142
+#define IDC_LOG_DETAIL_DUMP 1000
+#define IDC_LOG_DETAIL_TEXT 1005
+// Data-analysis dialog.
+#define IDD_DATA_ANALYSIS 180
+#define IDC_DATA_ANALYSIS_TEXT 1018
+// Marker settings dialog.
+#define IDD_MARKER_SETTING 236
+#define IDC_MARKER_COMMENT 1000
+#define IDC_MARKER_TEXT_COLOR 1093
+#define IDC_MARKER_BACK_COLOR 1094
 // The script editor: its accelerators and context menu.
 #define IDR_COLOREDIT_ACCEL 246
 #define IDR_COLOREDIT_MENU 247

@@ -11,6 +11,7 @@
 #include "core/ClipboardBlock.h"
 #include "core/CommSettings.h"
 #include "core/LittleEndian.h"
+#include "core/Markers.h"
 #include "core/RandomArea.h"
 #include "core/log/LogFile.h"
 #include "platform/ProfileValue.h"
@@ -323,6 +324,23 @@ void WriteEntryFiles()
 
 } // namespace
 
+// Marker records with comments of one, no and three characters, and a marker that never shows.
+void WriteMarkers()
+{
+    CMarkerList markers;
+    const char* comments[] = {"a", "", "abc"};
+    for (int i = 0; i < 3; ++i) {
+        CHexEditMarker marker;
+        marker.start = 4 * i;
+        marker.length = 3;
+        marker.comment = comments[i];
+        markers.push_back(marker);
+    }
+    Write("markers", "three", MarkersToBytes(markers));
+    markers.push_back(CHexEditMarker());
+    Write("markers", "hidden", MarkersToBytes(markers));
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -338,5 +356,6 @@ int main(int argc, char** argv)
     WritePacketRecords();
     WriteCaptures();
     WriteEntryFiles();
+    WriteMarkers();
     return 0;
 }

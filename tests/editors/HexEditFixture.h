@@ -22,6 +22,7 @@ public:
     using CHexEdit::m_redo;
     using CHexEdit::m_textShown;
     using CHexEdit::m_textStart;
+    using CHexEdit::m_tipBuffer;
     using CHexEdit::m_top;
     using CHexEdit::m_undo;
     using CHexEdit::m_undoByteBudget;

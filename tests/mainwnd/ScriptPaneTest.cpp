@@ -24,7 +24,7 @@
 #include "tests/support/ByteArrays.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FileDialogFake.h"
-#include "tests/support/ProfileFixture.h"
+#include "tests/mainwnd/MainFrameFixture.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TempFolder.h"
 
@@ -61,7 +61,7 @@ HDROP MakeDrop(const std::string& path)
     return static_cast<HDROP>(block);
 }
 
-class ScriptPaneTest : public ProfileFixture
+class ScriptPaneTest : public MainFrameFixture
 {
 protected:
     void SetUp() override
@@ -70,17 +70,11 @@ protected:
             m_boxes.push_back(text);
             return m_answer;
         });
-        m_frame = new CMainFrame(m_settings, m_common, m_ports);
-        ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        m_app.m_pMainWnd = m_frame;
-        m_hWnd = m_frame->m_hWnd;
+        MainFrameFixture::SetUp();
     }
     void TearDown() override
     {
-        if (::IsWindow(m_hWnd))
-            m_frame->DestroyWindow();
-        MSG msg;
-        ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        MainFrameFixture::TearDown();
         AfxSetMessageBoxPresenter(m_previousPresenter);
     }
 
@@ -112,11 +106,6 @@ protected:
         return rect;
     }
 
-    CCommSettings m_settings;
-    CCommonSettings m_common;
-    CPortEngine m_ports{m_settings};
-    CMainFrame* m_frame = nullptr;
-    HWND m_hWnd = nullptr;
     TempFolder m_folder;
     std::vector<std::string> m_boxes;
     int m_answer = IDOK;

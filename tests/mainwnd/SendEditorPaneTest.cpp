@@ -15,7 +15,7 @@
 #include "platform/MessageBox.h"
 #include "res/resource.h"
 #include "tests/support/ByteArrays.h"
-#include "tests/support/ProfileFixture.h"
+#include "tests/mainwnd/MainFrameFixture.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -26,23 +26,13 @@ DWORD WINAPI RunWork(LPVOID work)
     return 0;
 }
 
-class SendEditorPaneTest : public ProfileFixture
+class SendEditorPaneTest : public MainFrameFixture
 {
 protected:
     void SetUp() override
     {
-        m_frame = new CMainFrame(m_settings, m_common, m_ports);
-        ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        m_app.m_pMainWnd = m_frame;
-        m_hWnd = m_frame->m_hWnd;
+        MainFrameFixture::SetUp();
         m_pane = &m_frame->GetSendEditorPane();
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(m_hWnd))
-            m_frame->DestroyWindow();
-        MSG msg;
-        ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }
 
     CHexEdit& Editor() { return m_pane->GetHexEdit(); }
@@ -81,11 +71,6 @@ protected:
         ::CloseHandle(thread);
     }
 
-    CCommSettings m_settings;
-    CCommonSettings m_common;
-    CPortEngine m_ports{m_settings};
-    CMainFrame* m_frame = nullptr;
-    HWND m_hWnd = nullptr;
     CSendEditorDlg* m_pane = nullptr;
 };
 
