@@ -23,13 +23,14 @@ HANDLE OpenNamedEvent(const char* name, BOOL manualReset)
 } // namespace
 
 CConnectionWorker::CConnectionWorker(const WorkerPlace& place, IWorkerEndpoint& endpoint,
-                                     const WorkerMessages& messages)
+                                     const WorkerMessages& messages, IConnectionScript* script)
     : m_engine(place.engine), m_port(place.port), m_connection(place.connection),
       m_endpoint(endpoint), m_messages(messages),
       m_reporter(m_engine.Context(m_port).m_notifyWindow, m_port, m_connection),
       m_queue(place.kind, place.queueAddress, place.queuePort),
       m_receiveBuffer(std::clamp(m_engine.Settings().m_receiveBufferSize[m_port],
-                                 kMinReceiveBuffer, kMaxReceiveBuffer))
+                                 kMinReceiveBuffer, kMaxReceiveBuffer)),
+      m_script(script)
 {
 }
 
@@ -38,10 +39,16 @@ int CConnectionWorker::Run()
     int result = kResultFailed;
     if (OpenEvents()) {
         m_reporter.Notify(PORT_NOTIFY_QUEUE_ADDED, &m_queue);
-        StartTimers();
+        if (!m_script)
+            StartTimers();
         result = m_endpoint.Open(*this);
+        if (result == kGoOn && m_script)
+            result = m_script->Start(*this);
         if (result == kGoOn)
             result = Loop();
+        if (m_script)
+            m_script->End();
+        m_ending = true;
         // Closing after one receive ends without a message, possibly in the middle of a block.
         m_endpoint.OnEnding(*this);
         LogSentBytes();
@@ -66,7 +73,8 @@ bool CConnectionWorker::OpenEvents()
     m_queue.m_kickEventName = GetKickEventName(sendName, m_connection);
 
     m_stop = OpenNamedEvent(stopName, TRUE);
-    m_send = OpenNamedEvent(sendName, FALSE);
+    // In script mode the Send command wakes the script instead of filling the queues.
+    m_send = OpenNamedEvent(m_script ? GetScriptSendEventName(m_port) : sendName, FALSE);
     m_sendTimerEvent = OpenNamedEvent(m_sendTimerName, FALSE);
     m_receiveTimerEvent = OpenNamedEvent(m_receiveTimerName, FALSE);
     m_kick = OpenNamedEvent(m_queue.m_kickEventName, FALSE);
@@ -139,12 +147,15 @@ int CConnectionWorker::Serve(Role role, size_t endpointIndex)
     case ROLE_STOP:
         return End(m_messages.stopped, 0, kResultStopped);
     case ROLE_SEND_TIMER:
-        return OnSendTimer();
+        return m_script ? m_script->OnTimer(0) : OnSendTimer();
     case ROLE_RECEIVE_TIMER:
-        return OnReceiveTimeout();
+        return m_script ? m_script->OnTimer(1) : OnReceiveTimeout();
     case ROLE_ENDPOINT:
         return m_endpoint.OnEvent(endpointIndex, *this);
     case ROLE_SEND:
+        if (m_script)
+            return m_script->OnSendPush();
+        break;
     case ROLE_KICK:
         break;
     }
@@ -218,7 +229,8 @@ int CConnectionWorker::SendQueued()
 int CConnectionWorker::BlockDone()
 {
     LogSentBytes();
-    return m_engine.Settings().m_closeAfterSend[m_port] ? kResultClosedByAction : kGoOn;
+    return !m_script && m_engine.Settings().m_closeAfterSend[m_port] ? kResultClosedByAction
+                                                                     : kGoOn;
 }
 
 int CConnectionWorker::OnWritten(DWORD bytes)
@@ -248,7 +260,9 @@ int CConnectionWorker::End(int code, int error, int result)
 
 void CConnectionWorker::NoteReceipt()
 {
-    m_receiveTimer.Restart();
+    // In script mode the timer is the script's.
+    if (!m_script)
+        m_receiveTimer.Restart();
     ++m_receipts;
 }
 
@@ -259,5 +273,32 @@ int CConnectionWorker::LogReceived(const BYTE* data, DWORD size, DWORD peerAddre
     // A reader that goes on past a full burst (the rest before a close) hands over as it goes.
     if (m_reporter.HeldCount() >= kBurstReads)
         m_reporter.HandOverReceived();
+    // Bytes still read while the connection ends are logged, but the script has ended.
+    if (m_script)
+        return m_ending ? kGoOn : m_script->OnReceive(data, size);
     return m_engine.Settings().m_closeAfterReceive[m_port] ? kResultClosedByAction : kGoOn;
+}
+
+int CConnectionWorker::SendNow(const COleSafeArray& bytes)
+{
+    m_queue.Push(bytes, 0);
+    return SendQueued();
+}
+
+bool CConnectionWorker::StartScriptTimer(int timer, int periodMs)
+{
+    CIntervalTimer& chosen = timer == 0 ? m_sendTimer : m_receiveTimer;
+    if (chosen.IsRunning())
+        return true;
+    return chosen.Start(timer == 0 ? m_sendTimerName : m_receiveTimerName, periodMs);
+}
+
+void CConnectionWorker::StopScriptTimer(int timer)
+{
+    (timer == 0 ? m_sendTimer : m_receiveTimer).Stop();
+}
+
+bool CConnectionWorker::IsScriptTimerRunning(int timer) const
+{
+    return (timer == 0 ? m_sendTimer : m_receiveTimer).IsRunning();
 }

@@ -67,6 +67,27 @@ protected:
     ~IWorkerEndpoint() = default;
 };
 
+// A connection's script (script mode): the worker calls it in place of the built-in actions.
+// Periodic send, receive time-out, random data and the close actions do not run; the two timer
+// events belong to the script, and the send event is the port's script send event. Each call
+// answers kGoOn or the connection's result (after logging).
+class IConnectionScript
+{
+public:
+    // After the endpoint is open: loads and runs the script and calls its start event.
+    virtual int Start(CConnectionWorker& worker) = 0;
+    virtual int OnSendPush() = 0;
+    // Timer 0 or 1 fired.
+    virtual int OnTimer(int timer) = 0;
+    // A received block, already logged.
+    virtual int OnReceive(const BYTE* data, DWORD size) = 0;
+    // The connection ends, whatever ended it.
+    virtual void End() = 0;
+
+protected:
+    ~IConnectionScript() = default;
+};
+
 // Where the worker is and who it serves.
 struct WorkerPlace
 {
@@ -81,8 +102,9 @@ struct WorkerPlace
 class CConnectionWorker
 {
 public:
+    // A script, when given, drives the connection (script mode).
     CConnectionWorker(const WorkerPlace& place, IWorkerEndpoint& endpoint,
-                      const WorkerMessages& messages);
+                      const WorkerMessages& messages, IConnectionScript* script = nullptr);
     CConnectionWorker(const CConnectionWorker&) = delete;
     CConnectionWorker& operator=(const CConnectionWorker&) = delete;
 
@@ -120,6 +142,20 @@ public:
     // The endpoint can take bytes again: goes on with the block and the queue.
     int OnWritable() { return SendQueued(); }
     CPortReporter& Reporter() { return m_reporter; }
+    CPortEngine& Engine() { return m_engine; }
+    int Port() const { return m_port; }
+    int Connection() const { return m_connection; }
+    const WorkerMessages& Messages() const { return m_messages; }
+    // Manual-reset: set once the port is stopped.
+    HANDLE StopEvent() const { return m_stop; }
+
+    // For the script. Queues the bytes behind what waits and sends what the endpoint takes now;
+    // the rest goes on as the endpoint allows. kGoOn, or a result after logging.
+    int SendNow(const COleSafeArray& bytes);
+    // Script timer 0 or 1: started (unless it runs), stopped, running.
+    bool StartScriptTimer(int timer, int periodMs);
+    void StopScriptTimer(int timer);
+    bool IsScriptTimerRunning(int timer) const;
     BYTE* ReceiveBuffer() { return m_receiveBuffer.data(); }
     int ReceiveBufferSize() const { return static_cast<int>(m_receiveBuffer.size()); }
 
@@ -173,6 +209,8 @@ private:
     CString m_receiveTimerName;
     CIntervalTimer m_sendTimer;
     CIntervalTimer m_receiveTimer;
+    IConnectionScript* const m_script;
+    bool m_ending = false;
 
     unsigned m_receipts = 0;
     int m_burstReads = 0;

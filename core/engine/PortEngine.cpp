@@ -137,6 +137,18 @@ void CPortEngine::StopPort(int port)
     m_hub.GetFlags(port).running = 0;
 }
 
+LRESULT CPortEngine::OnScriptPortCommand(const ScriptPortCommand& command)
+{
+    if (command.port < 0 || command.port >= kPortCount)
+        return 0;
+    const PortFlags& flags = m_hub.GetFlags(command.port);
+    if (command.start && flags.startEnabled)
+        StartPort(command.port);
+    else if (!command.start && flags.running)
+        StopPort(command.port);
+    return 0;
+}
+
 bool CPortEngine::StopAllPorts(DWORD timeoutMs)
 {
     for (int port = 0; port < kPortCount; ++port) {
