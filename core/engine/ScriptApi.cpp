@@ -39,6 +39,19 @@ std::vector<BYTE> TextBytes(lua_State* state, int index)
     return std::vector<BYTE>(bytes, bytes + (text ? std::strlen(text) : 0));
 }
 
+// Data to send, store or write: a byte table, or a string's or number's text bytes. False for
+// anything else.
+bool ReadDataArgument(lua_State* state, int index, std::vector<BYTE>& bytes)
+{
+    if (lua_type(state, index) == LUA_TTABLE)
+        bytes = ReadByteTable(state, index);
+    else if (IsText(state, index))
+        bytes = TextBytes(state, index);
+    else
+        return false;
+    return true;
+}
+
 int ReturnNumber(lua_State* state, int value)
 {
     lua_pushnumber(state, value);
@@ -147,11 +160,7 @@ int SetEditorData(lua_State* state)
     if (ArgumentCount(state) != 1)
         return ReturnNumber(state, 1);
     std::vector<BYTE> bytes;
-    if (lua_type(state, 1) == LUA_TTABLE)
-        bytes = ReadByteTable(state, 1);
-    else if (IsText(state, 1))
-        bytes = TextBytes(state, 1);
-    else
+    if (!ReadDataArgument(state, 1, bytes))
         return ReturnNumber(state, 2);
     WriteSendEditorData(MainWindow(state), ToArray(bytes));
     return ReturnNumber(state, 0);
@@ -227,11 +236,7 @@ int FileWrite(lua_State* state)
     if (!IsText(state, 2))
         return ReturnNumber(state, 2);
     std::vector<BYTE> bytes;
-    if (lua_type(state, 1) == LUA_TTABLE)
-        bytes = ReadByteTable(state, 1);
-    else if (IsText(state, 1))
-        bytes = TextBytes(state, 1);
-    else
+    if (!ReadDataArgument(state, 1, bytes))
         return ReturnNumber(state, 3);
     const std::vector<BYTE> pathBytes = TextBytes(state, 2);
     return ReturnNumber(state, WriteWholeFile(std::string(pathBytes.begin(), pathBytes.end()),
@@ -317,14 +322,7 @@ int SendData(lua_State* state)
         return 0;
     const int count = ArgumentCount(state);
     std::vector<BYTE> bytes;
-    bool valid = count == 1 || count == 2;
-    if (valid && lua_type(state, 1) == LUA_TTABLE)
-        bytes = ReadByteTable(state, 1);
-    else if (valid && IsText(state, 1))
-        bytes = TextBytes(state, 1);
-    else
-        valid = false;
-    if (!valid) {
+    if ((count != 1 && count != 2) || !ReadDataArgument(state, 1, bytes)) {
         LogWarning(*context, GetMessageText(MSG_SCRIPT_SEND_DATA_ERROR));
         return 0;
     }

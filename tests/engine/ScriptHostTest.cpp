@@ -21,16 +21,6 @@ function OnTimer(id) Logput(1, "OnTimer") return 0 end
 function OnDisConnected() Logput(1, "OnDisConnected") return 0 end
 )";
 
-void Echo(SOCKET socket)
-{
-    char buffer[4096];
-    for (;;) {
-        const int received = ::recv(socket, buffer, sizeof buffer, 0);
-        if (received <= 0 || ::send(socket, buffer, received, 0) != received)
-            return;
-    }
-}
-
 std::string TextOf(const CLogRecord& record)
 {
     const Bytes bytes = ToBytes(record.m_data);
