@@ -38,6 +38,14 @@ enum MessageCode
     MSG_BROADCAST_FAILED = 10034,
     MSG_RECEIVE_BUFFER_FAILED = 10035,
 
+    // What the extension-DLL connections log.
+    MSG_DLL_LOAD_FAILED = 10030,
+    MSG_DLL_CALL_FAILED = 10031,
+    MSG_DLL_VERSION_REFUSED = 10032,
+    MSG_DLL_INFORMATION = 10036,
+    MSG_DLL_CAUTION = 10037,
+    MSG_DLL_WARNING = 10038,
+
     // What script connections log.
     MSG_SCRIPT_INFO = 10039,
     MSG_SCRIPT_NOTICE = 10040,

@@ -23,14 +23,14 @@ HANDLE OpenNamedEvent(const char* name, BOOL manualReset)
 } // namespace
 
 CConnectionWorker::CConnectionWorker(const WorkerPlace& place, IWorkerEndpoint& endpoint,
-                                     const WorkerMessages& messages, IConnectionScript* script)
+                                     const WorkerMessages& messages,
+                                     IConnectionController* controller)
     : m_engine(place.engine), m_port(place.port), m_connection(place.connection),
-      m_endpoint(endpoint), m_messages(messages),
+      m_endpoint(endpoint), m_messages(messages), m_controller(controller),
       m_reporter(m_engine.Context(m_port).m_notifyWindow, m_port, m_connection),
       m_queue(place.kind, place.queueAddress, place.queuePort),
       m_receiveBuffer(std::clamp(m_engine.Settings().m_receiveBufferSize[m_port],
-                                 kMinReceiveBuffer, kMaxReceiveBuffer)),
-      m_script(script)
+                                 kMinReceiveBuffer, kMaxReceiveBuffer))
 {
 }
 
@@ -39,19 +39,23 @@ int CConnectionWorker::Run()
     int result = kResultFailed;
     if (OpenEvents()) {
         m_reporter.Notify(PORT_NOTIFY_QUEUE_ADDED, &m_queue);
-        if (!m_script)
+        if (m_controller)
+            result = m_controller->OnOpen(*this);
+        else
             StartTimers();
-        result = m_endpoint.Open(*this);
-        if (result == kGoOn && m_script)
-            result = m_script->Start(*this);
+        if (!m_controller || result == kGoOn)
+            result = m_endpoint.Open(*this);
+        if (result == kGoOn && m_controller)
+            result = m_controller->OnStart(*this);
         if (result == kGoOn)
             result = Loop();
-        if (m_script)
-            m_script->End();
-        m_ending = true;
         // Closing after one receive ends without a message, possibly in the middle of a block.
-        m_endpoint.OnEnding(*this);
-        LogSentBytes();
+        SettleEnding();
+        if (m_controller) {
+            m_controller->OnEnd(*this);
+            // A script still sends while it ends: that is settled and logged too.
+            SettleEnding();
+        }
         m_reporter.Notify(PORT_NOTIFY_QUEUE_REMOVED, &m_queue);
         m_sendTimer.Stop();
         m_receiveTimer.Stop();
@@ -73,8 +77,10 @@ bool CConnectionWorker::OpenEvents()
     m_queue.m_kickEventName = GetKickEventName(sendName, m_connection);
 
     m_stop = OpenNamedEvent(stopName, TRUE);
-    // In script mode the Send command wakes the script instead of filling the queues.
-    m_send = OpenNamedEvent(m_script ? GetScriptSendEventName(m_port) : sendName, FALSE);
+    m_send = OpenNamedEvent(
+        m_controller && m_controller->TakesSendCommand() ? GetScriptSendEventName(m_port)
+                                                          : sendName,
+        FALSE);
     m_sendTimerEvent = OpenNamedEvent(m_sendTimerName, FALSE);
     m_receiveTimerEvent = OpenNamedEvent(m_receiveTimerName, FALSE);
     m_kick = OpenNamedEvent(m_queue.m_kickEventName, FALSE);
@@ -147,14 +153,14 @@ int CConnectionWorker::Serve(Role role, size_t endpointIndex)
     case ROLE_STOP:
         return End(m_messages.stopped, 0, kResultStopped);
     case ROLE_SEND_TIMER:
-        return m_script ? m_script->OnTimer(0) : OnSendTimer();
+        return m_controller ? m_controller->OnTimer(*this, 0) : OnSendTimer();
     case ROLE_RECEIVE_TIMER:
-        return m_script ? m_script->OnTimer(1) : OnReceiveTimeout();
+        return m_controller ? m_controller->OnTimer(*this, 1) : OnReceiveTimeout();
     case ROLE_ENDPOINT:
         return m_endpoint.OnEvent(endpointIndex, *this);
     case ROLE_SEND:
-        if (m_script)
-            return m_script->OnSendPush();
+        if (m_controller && m_controller->TakesSendCommand())
+            return m_controller->OnSendCommand(*this);
         break;
     case ROLE_KICK:
         break;
@@ -208,8 +214,8 @@ int CConnectionWorker::SendQueued()
             const IWorkerEndpoint::SendOutcome outcome = m_endpoint.Send(
                 m_block.GetData() + m_blockSent, m_block.GetSize() - m_blockSent, sent, error);
             m_blockSent += sent;
-            if (outcome == IWorkerEndpoint::SEND_WOULD_BLOCK)
-                return kGoOn;  // the rest when the endpoint is writable again
+            if (outcome == IWorkerEndpoint::SEND_WOULD_BLOCK)  // the rest when writable again
+                return m_controller ? m_controller->AfterSendRequest(*this) : kGoOn;
             if (outcome == IWorkerEndpoint::SEND_FAILED)
                 return End(m_messages.sendError, error);
             if (outcome == IWorkerEndpoint::SEND_TOO_LARGE)
@@ -218,9 +224,24 @@ int CConnectionWorker::SendQueued()
             if (result != kGoOn)
                 return result;
         }
+        if (m_controller) {
+            const int result = m_controller->AfterSendRequest(*this);
+            if (result != kGoOn)
+                return result;
+        }
         if (m_queue.IsEmpty())
             return kGoOn;
         m_block = m_queue.Pop();
+        if (m_controller && m_queue.GetLastFlag() == 1) {
+            bool send = false;
+            const int result = m_controller->OnSendRequest(*this, m_block, send);
+            if (!send)
+                m_block.Clear();
+            if (result != kGoOn)
+                return result;
+            if (!send)
+                continue;
+        }
         if (m_block.GetSize() == 0)
             LogMessage(m_messages.emptyBlock);
     }
@@ -229,8 +250,8 @@ int CConnectionWorker::SendQueued()
 int CConnectionWorker::BlockDone()
 {
     LogSentBytes();
-    return !m_script && m_engine.Settings().m_closeAfterSend[m_port] ? kResultClosedByAction
-                                                                     : kGoOn;
+    return !m_controller && m_engine.Settings().m_closeAfterSend[m_port] ? kResultClosedByAction
+                                                                         : kGoOn;
 }
 
 int CConnectionWorker::OnWritten(DWORD bytes)
@@ -249,19 +270,32 @@ void CConnectionWorker::LogSentBytes()
     m_blockSent = 0;
 }
 
+int CConnectionWorker::EndIfStopped()
+{
+    return ::WaitForSingleObject(m_stop, 0) == WAIT_OBJECT_0
+               ? End(m_messages.stopped, 0, kResultStopped)
+               : kGoOn;
+}
+
 int CConnectionWorker::End(int code, int error, int result)
 {
     // Those bytes went out, or came in, before whatever ends the connection now.
-    m_endpoint.OnEnding(*this);
-    LogSentBytes();
+    SettleEnding();
     LogMessage(code, error);
     return result;
 }
 
+void CConnectionWorker::SettleEnding()
+{
+    m_ending = true;
+    m_endpoint.OnEnding(*this);
+    LogSentBytes();
+}
+
 void CConnectionWorker::NoteReceipt()
 {
-    // In script mode the timer is the script's.
-    if (!m_script)
+    // Under a controller the timer is the controller's.
+    if (!m_controller)
         m_receiveTimer.Restart();
     ++m_receipts;
 }
@@ -273,9 +307,9 @@ int CConnectionWorker::LogReceived(const BYTE* data, DWORD size, DWORD peerAddre
     // A reader that goes on past a full burst (the rest before a close) hands over as it goes.
     if (m_reporter.HeldCount() >= kBurstReads)
         m_reporter.HandOverReceived();
-    // Bytes still read while the connection ends are logged, but the script has ended.
-    if (m_script)
-        return m_ending ? kGoOn : m_script->OnReceive(data, size);
+    // Bytes still read while the connection ends are logged, but the controller has ended.
+    if (m_controller)
+        return m_ending ? kGoOn : m_controller->OnReceived(*this, data, size);
     return m_engine.Settings().m_closeAfterReceive[m_port] ? kResultClosedByAction : kGoOn;
 }
 
@@ -283,22 +317,4 @@ int CConnectionWorker::SendNow(const COleSafeArray& bytes)
 {
     m_queue.Push(bytes, 0);
     return SendQueued();
-}
-
-bool CConnectionWorker::StartScriptTimer(int timer, int periodMs)
-{
-    CIntervalTimer& chosen = timer == 0 ? m_sendTimer : m_receiveTimer;
-    if (chosen.IsRunning())
-        return true;
-    return chosen.Start(timer == 0 ? m_sendTimerName : m_receiveTimerName, periodMs);
-}
-
-void CConnectionWorker::StopScriptTimer(int timer)
-{
-    (timer == 0 ? m_sendTimer : m_receiveTimer).Stop();
-}
-
-bool CConnectionWorker::IsScriptTimerRunning(int timer) const
-{
-    return (timer == 0 ? m_sendTimer : m_receiveTimer).IsRunning();
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/SendQueue.h"
+#include "core/engine/ConnectionController.h"
 #include "core/engine/ConnectionFrame.h"
 #include "core/engine/IntervalTimer.h"
 #include "core/engine/PortReporter.h"
@@ -67,27 +68,6 @@ protected:
     ~IWorkerEndpoint() = default;
 };
 
-// A connection's script (script mode): the worker calls it in place of the built-in actions.
-// Periodic send, receive time-out, random data and the close actions do not run; the two timer
-// events belong to the script, and the send event is the port's script send event. Each call
-// answers kGoOn or the connection's result (after logging).
-class IConnectionScript
-{
-public:
-    // After the endpoint is open: loads and runs the script and calls its start event.
-    virtual int Start(CConnectionWorker& worker) = 0;
-    virtual int OnSendPush() = 0;
-    // Timer 0 or 1 fired.
-    virtual int OnTimer(int timer) = 0;
-    // A received block, already logged.
-    virtual int OnReceive(const BYTE* data, DWORD size) = 0;
-    // The connection ends, whatever ended it.
-    virtual void End() = 0;
-
-protected:
-    ~IConnectionScript() = default;
-};
-
 // Where the worker is and who it serves.
 struct WorkerPlace
 {
@@ -102,9 +82,9 @@ struct WorkerPlace
 class CConnectionWorker
 {
 public:
-    // A script, when given, drives the connection (script mode).
+    // A controller, when given, takes the decisions of the built-in rules.
     CConnectionWorker(const WorkerPlace& place, IWorkerEndpoint& endpoint,
-                      const WorkerMessages& messages, IConnectionScript* script = nullptr);
+                      const WorkerMessages& messages, IConnectionController* controller = nullptr);
     CConnectionWorker(const CConnectionWorker&) = delete;
     CConnectionWorker& operator=(const CConnectionWorker&) = delete;
 
@@ -148,14 +128,19 @@ public:
     const WorkerMessages& Messages() const { return m_messages; }
     // Manual-reset: set once the port is stopped.
     HANDLE StopEvent() const { return m_stop; }
+    // The port was stopped: the stop result after its message; else kGoOn.
+    int EndIfStopped();
 
-    // For the script. Queues the bytes behind what waits and sends what the endpoint takes now;
-    // the rest goes on as the endpoint allows. kGoOn, or a result after logging.
+    // For a controller. Queues the bytes behind what waits and sends what the endpoint takes
+    // now; the rest goes on as the endpoint allows. kGoOn, or a result after logging.
     int SendNow(const COleSafeArray& bytes);
-    // Script timer 0 or 1: started (unless it runs), stopped, running.
-    bool StartScriptTimer(int timer, int periodMs);
-    void StopScriptTimer(int timer);
-    bool IsScriptTimerRunning(int timer) const;
+    // The connection's two timers (the periodic-send and receive-time-out timers of the built-in
+    // rules): timer 0 and 1.
+    CIntervalTimer& Timer(int timer) { return timer == 0 ? m_sendTimer : m_receiveTimer; }
+    const CString& TimerEventName(int timer) const
+    {
+        return timer == 0 ? m_sendTimerName : m_receiveTimerName;
+    }
     BYTE* ReceiveBuffer() { return m_receiveBuffer.data(); }
     int ReceiveBufferSize() const { return static_cast<int>(m_receiveBuffer.size()); }
 
@@ -187,6 +172,9 @@ private:
     int SendQueued();
     // Logs the bytes of the current block that the endpoint took, if any, and lets the block go.
     void LogSentBytes();
+    // The connection ends: what the endpoint holds of the traffic is settled and logged, and no
+    // more goes to the controller.
+    void SettleEnding();
     // The current block went out whole: logged; kGoOn, or 0 when the connection closes after one
     // send.
     int BlockDone();
@@ -196,6 +184,9 @@ private:
     const int m_connection;
     IWorkerEndpoint& m_endpoint;
     const WorkerMessages& m_messages;
+    IConnectionController* const m_controller;
+    // Set once the connection ends: what the endpoint settles then goes to no controller.
+    bool m_ending = false;
     CPortReporter m_reporter;
     CSendQueue m_queue;
     std::vector<BYTE> m_receiveBuffer;
@@ -209,8 +200,6 @@ private:
     CString m_receiveTimerName;
     CIntervalTimer m_sendTimer;
     CIntervalTimer m_receiveTimer;
-    IConnectionScript* const m_script;
-    bool m_ending = false;
 
     unsigned m_receipts = 0;
     int m_burstReads = 0;

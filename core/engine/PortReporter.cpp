@@ -102,3 +102,8 @@ COleSafeArray CPortReporter::ReadSendEditorData() const
     COleSafeArray bytes;
     return ::ReadSendEditorData(m_window, bytes);
 }
+
+BOOL CPortReporter::WriteSendEditorData(const COleSafeArray& bytes) const
+{
+    return ::WriteSendEditorData(m_window, bytes);
+}

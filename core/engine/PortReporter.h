@@ -35,6 +35,8 @@ public:
     LRESULT NotifySerial(SerialNotifyOperation operation, LPARAM lParam = 0) const;
     // The send editor's bytes, copied on the window thread.
     COleSafeArray ReadSendEditorData() const;
+    // Replaces them on the window thread; FALSE once the window is gone.
+    BOOL WriteSendEditorData(const COleSafeArray& bytes) const;
 
 private:
     void SendMessageRecord(int code, int error);

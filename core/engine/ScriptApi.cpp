@@ -117,8 +117,8 @@ int SetTimer(lua_State* state)
     const bool oneShot = count == 3 && TruncateToInt(lua_tonumber(state, 3)) != 0;
     const int timer = id != 0 ? 1 : 0;
     CScriptContext* context = FetchScriptContext(state);
-    if (context && !context->worker.IsScriptTimerRunning(timer) &&
-        context->worker.StartScriptTimer(timer, interval))
+    if (context && !context->worker.Timer(timer).IsRunning() &&
+        context->worker.Timer(timer).Start(context->worker.TimerEventName(timer), interval))
         context->oneShot[timer] = oneShot;
     return ReturnNumber(state, 0);
 }
@@ -132,7 +132,7 @@ int KillTimer(lua_State* state)
         return ReturnNumber(state, 2);
     const int timer = count == 1 && TruncateToInt(lua_tonumber(state, 1)) != 0 ? 1 : 0;
     if (CScriptContext* context = FetchScriptContext(state)) {
-        context->worker.StopScriptTimer(timer);
+        context->worker.Timer(timer).Stop();
         context->oneShot[timer] = false;
     }
     return ReturnNumber(state, 0);

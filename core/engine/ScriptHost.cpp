@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "core/MessageCatalogue.h"
 #include "core/MessageCodes.h"
@@ -47,7 +48,7 @@ void CScriptHost::StopHook(lua_State* state, lua_Debug*)
     luaL_error(state, kStoppedMessage);
 }
 
-int CScriptHost::Start(CConnectionWorker& worker)
+int CScriptHost::OnStart(CConnectionWorker& worker)
 {
     m_worker = &worker;
     m_context = std::make_unique<CScriptContext>(worker);
@@ -136,17 +137,17 @@ int CScriptHost::CallEvent(const char* name, Step step, Push push)
     return kGoOn;
 }
 
-int CScriptHost::OnSendPush()
+int CScriptHost::OnSendCommand(CConnectionWorker&)
 {
     return CallEvent("OnSendPush", STEP_ON_SEND_PUSH, [] { return 0; });
 }
 
-int CScriptHost::OnTimer(int timer)
+int CScriptHost::OnTimer(CConnectionWorker& worker, int timer)
 {
     // A one-shot timer stops at its first firing, so OnTimer may start it again.
     if (m_context->oneShot[timer]) {
         m_context->oneShot[timer] = false;
-        m_worker->StopScriptTimer(timer);
+        worker.Timer(timer).Stop();
     }
     return CallEvent("OnTimer", STEP_ON_TIMER, [&] {
         lua_pushnumber(m_state, timer);
@@ -154,7 +155,7 @@ int CScriptHost::OnTimer(int timer)
     });
 }
 
-int CScriptHost::OnReceive(const BYTE* data, DWORD size)
+int CScriptHost::OnReceived(CConnectionWorker&, const BYTE* data, DWORD size)
 {
     return CallEvent("OnReceive", STEP_ON_RECEIVE, [&] {
         PushByteTable(m_state, data, size);
@@ -162,7 +163,7 @@ int CScriptHost::OnReceive(const BYTE* data, DWORD size)
     });
 }
 
-void CScriptHost::End()
+void CScriptHost::OnEnd(CConnectionWorker&)
 {
     if (!m_state || !m_loaded)
         return;
@@ -186,13 +187,11 @@ int CScriptHost::ReportError(Step step)
 }
 
 int RunConnectionWorker(const WorkerPlace& place, IWorkerEndpoint& endpoint,
-                        const WorkerMessages& messages)
+                        const WorkerMessages& messages, IConnectionController* controller)
 {
-    if (!place.engine.Settings().m_scriptMode[place.port]) {
-        CConnectionWorker worker(place, endpoint, messages);
-        return worker.Run();
-    }
-    CScriptHost host(place.engine.LuaModules());
-    CConnectionWorker worker(place, endpoint, messages, &host);
+    std::optional<CScriptHost> script;
+    if (!controller && place.engine.Settings().m_scriptMode[place.port])
+        controller = &script.emplace(place.engine.LuaModules());
+    CConnectionWorker worker(place, endpoint, messages, controller);
     return worker.Run();
 }

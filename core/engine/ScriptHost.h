@@ -14,7 +14,7 @@
 
 class CLuaModuleList;
 
-class CScriptHost final : public IConnectionScript
+class CScriptHost final : public IConnectionController
 {
 public:
     // modules: whose functions every interpreter gets, after the API; may be null.
@@ -23,11 +23,24 @@ public:
     CScriptHost(const CScriptHost&) = delete;
     CScriptHost& operator=(const CScriptHost&) = delete;
 
-    int Start(CConnectionWorker& worker) override;
-    int OnSendPush() override;
-    int OnTimer(int timer) override;
-    int OnReceive(const BYTE* data, DWORD size) override;
-    void End() override;
+    // The script is loaded once the endpoint is open.
+    int OnOpen(CConnectionWorker&) override { return kGoOn; }
+    // Loads and runs the script and calls OnConnected.
+    int OnStart(CConnectionWorker& worker) override;
+    // Only forwarded bytes reach the queue in script mode: they go out as they are.
+    int OnSendRequest(CConnectionWorker&, const COleSafeArray&, bool& send) override
+    {
+        send = true;
+        return kGoOn;
+    }
+    int AfterSendRequest(CConnectionWorker&) override { return kGoOn; }
+    int OnReceived(CConnectionWorker& worker, const BYTE* data, DWORD size) override;
+    int OnTimer(CConnectionWorker& worker, int timer) override;
+    // OnDisConnected, whatever ended the connection.
+    void OnEnd(CConnectionWorker& worker) override;
+    bool TakesSendCommand() const override { return true; }
+    // OnSendPush.
+    int OnSendCommand(CConnectionWorker& worker) override;
 
     // Lua instructions between two looks at the stop event.
     static const int kStopCheckInstructions = 100000;
@@ -65,6 +78,7 @@ private:
     bool m_stopRaised = false;    // the hook ended a call because the port was stopped
 };
 
-// Runs the connection's worker in the port's mode: built-in, or under the port's script.
+// Runs the connection's worker under the controller when one is given (extension-DLL mode),
+// else in the port's mode: under the port's script, or built-in.
 int RunConnectionWorker(const WorkerPlace& place, IWorkerEndpoint& endpoint,
-                        const WorkerMessages& messages);
+                        const WorkerMessages& messages, IConnectionController* controller);

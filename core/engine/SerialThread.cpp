@@ -5,6 +5,7 @@
 #include "core/MessageCodes.h"
 #include "core/PortNotify.h"
 #include "core/engine/ConnectionFrame.h"
+#include "core/engine/PluginConnection.h"
 #include "core/engine/SerialDevice.h"
 #include "core/engine/SerialWorker.h"
 
@@ -66,7 +67,10 @@ public:
             m_frame.Reporter().NotifySerial(SERIAL_NOTIFY_OPENED);
             result = Open(path);
         }
-        if (result == kGoOn)
+        if (result == kGoOn && m_settings.m_dllMode[m_port])
+            result = RunSerialPluginConnection(m_frame.Engine(), m_comIndex, std::move(m_device),
+                                               m_port);
+        else if (result == kGoOn)
             result = RunSerialWorker(m_frame.Engine(), m_comIndex, std::move(m_device), m_port);
         // Closed before the pane hears of it.
         m_device.reset();

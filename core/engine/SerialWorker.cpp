@@ -367,9 +367,9 @@ DWORD PackSerialLineState(DWORD errors, DWORD modemStatus)
 }
 
 int RunSerialWorker(CPortEngine& engine, int comIndex, std::unique_ptr<ISerialDevice> device,
-                    int portIndex)
+                    int portIndex, IConnectionController* controller)
 {
     CSerialEndpoint endpoint(engine, portIndex, std::move(device));
     return RunConnectionWorker({engine, portIndex, 0, CONNECTION_SERIAL, 0, comIndex}, endpoint,
-                               kSerialWorkerMessages);
+                               kSerialWorkerMessages, controller);
 }

@@ -3,6 +3,7 @@
 #include "core/MessageCodes.h"
 #include "core/PortNotify.h"
 #include "core/SendQueue.h"
+#include "core/engine/PluginConnection.h"
 #include "core/engine/PortReporter.h"
 #include "core/engine/TcpWorker.h"
 
@@ -36,11 +37,14 @@ UINT TcpAcceptedThreadProc(LPVOID param)
                            start.connection);
     reporter.LogMessageText(MSG_CLIENT_ACCEPTED, PeerText(start.peer));
     reporter.ReportState(PORT_STATE_CLIENT_ACCEPTED);
-    // The extension-DLL and script workers will be chosen here by the port's mode once they
-    // exist.
-    const int result = RunTcpWorker(*start.engine, CONNECTION_TCP_ACCEPTED,
-                                    start.peer.sin_addr.s_addr, start.peer.sin_port, start.socket,
-                                    start.port, start.connection);
+    // Extension-DLL mode first; the worker itself looks at script mode.
+    const int result =
+        start.engine->Settings().m_dllMode[start.port]
+            ? RunTcpPluginConnection(*start.engine, CONNECTION_TCP_ACCEPTED,
+                                     start.peer.sin_addr.s_addr, start.peer.sin_port,
+                                     start.socket, start.port, start.connection)
+            : RunTcpWorker(*start.engine, CONNECTION_TCP_ACCEPTED, start.peer.sin_addr.s_addr,
+                           start.peer.sin_port, start.socket, start.port, start.connection);
     reporter.LogMessage(MSG_CLIENT_ENDED);
     reporter.ReportState(PORT_STATE_CLIENT_CLOSED);
     return static_cast<UINT>(result);

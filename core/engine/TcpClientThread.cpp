@@ -5,6 +5,7 @@
 #include "core/MessageCodes.h"
 #include "core/SendQueue.h"
 #include "core/engine/ConnectionFrame.h"
+#include "core/engine/PluginConnection.h"
 #include "core/engine/SocketEndpoint.h"
 #include "core/engine/TcpWorker.h"
 
@@ -119,11 +120,14 @@ private:
         if (::getsockname(m_socket, reinterpret_cast<sockaddr*>(&local), &localSize) ==
             SOCKET_ERROR)
             local = {};
-        // The worker takes the socket. The extension-DLL and script workers will be chosen here
-        // by the port's mode once they exist.
+        // The worker takes the socket. Extension-DLL mode first; the worker itself looks at
+        // script mode.
         const SOCKET socket = m_socket;
         m_socket = INVALID_SOCKET;
         CloseOwnHandles();
+        if (m_settings.m_dllMode[m_port])
+            return RunTcpPluginConnection(m_frame.Engine(), CONNECTION_TCP_CLIENT,
+                                          local.sin_addr.s_addr, local.sin_port, socket, m_port, 0);
         return RunTcpWorker(m_frame.Engine(), CONNECTION_TCP_CLIENT, local.sin_addr.s_addr,
                             local.sin_port, socket, m_port, 0);
     }

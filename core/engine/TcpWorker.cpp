@@ -73,9 +73,9 @@ private:
 } // namespace
 
 int RunTcpWorker(CPortEngine& engine, int kind, DWORD address, int port, SOCKET socket,
-                 int portIndex, int connection)
+                 int portIndex, int connection, IConnectionController* controller)
 {
     CTcpEndpoint endpoint(socket);
     return RunConnectionWorker({engine, portIndex, connection, kind, address, port}, endpoint,
-                               kSocketWorkerMessages);
+                               kSocketWorkerMessages, controller);
 }

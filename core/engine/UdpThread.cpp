@@ -6,6 +6,7 @@
 #include "core/MessageCodes.h"
 #include "core/PortNotify.h"
 #include "core/engine/ConnectionFrame.h"
+#include "core/engine/PluginConnection.h"
 #include "core/engine/UdpWorker.h"
 
 namespace {
@@ -104,14 +105,14 @@ private:
 
     int RunWorker()
     {
-        // The worker takes the socket. The extension-DLL and script workers will be chosen here
-        // by the port's mode once they exist.
+        // The worker takes the socket. Extension-DLL mode first; the worker itself looks at
+        // script mode.
         const SOCKET socket = m_socket;
         m_socket = INVALID_SOCKET;
-        return RunUdpWorker(
-            m_frame.Engine(), Destination(),
-            ::htons(static_cast<u_short>(m_settings.m_udpDestinationPort[m_port])), socket,
-            m_port);
+        const u_short port = ::htons(static_cast<u_short>(m_settings.m_udpDestinationPort[m_port]));
+        if (m_settings.m_dllMode[m_port])
+            return RunUdpPluginConnection(m_frame.Engine(), Destination(), port, socket, m_port);
+        return RunUdpWorker(m_frame.Engine(), Destination(), port, socket, m_port);
     }
 
     CConnectionFrame& m_frame;

@@ -78,7 +78,8 @@ private:
 
 } // namespace
 
-int RunUdpWorker(CPortEngine& engine, DWORD address, int port, SOCKET socket, int portIndex)
+int RunUdpWorker(CPortEngine& engine, DWORD address, int port, SOCKET socket, int portIndex,
+                 IConnectionController* controller)
 {
     const CCommSettings& settings = engine.Settings();
     sockaddr_in destination = {};
@@ -88,5 +89,5 @@ int RunUdpWorker(CPortEngine& engine, DWORD address, int port, SOCKET socket, in
     CUdpEndpoint endpoint(socket, destination, settings.m_udpCastMode[portIndex] == UDP_BROADCAST,
                           settings.m_udpIgnoreResetErrors[portIndex] != 0);
     return RunConnectionWorker({engine, portIndex, 0, CONNECTION_UDP, address, port}, endpoint,
-                               kSocketWorkerMessages);
+                               kSocketWorkerMessages, controller);
 }

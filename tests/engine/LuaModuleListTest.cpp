@@ -6,17 +6,10 @@
 #include <vector>
 
 #include "tests/support/CurrentDirectory.h"
+#include "tests/support/ProgramFolder.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
-
-std::string TestFolder()
-{
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 // The fixture modules are built beside the test program as lua_test_<kind>.dll.
 std::string FixtureModule(const std::string& kind)
