@@ -115,7 +115,8 @@ bool CPortEngine::StartPortThread(int port, int connectionType)
 
 void CPortEngine::SendPortData(int port, const COleSafeArray& editorData)
 {
-    if (m_settings.m_scriptMode[port]) {
+    // Extension-DLL mode goes first, as in the connection threads: its DLL hears the block.
+    if (m_settings.m_scriptMode[port] && !m_settings.m_dllMode[port]) {
         // The script decides what to send.
         SignalNamedEvent(GetScriptSendEventName(port), FALSE, true);
         return;
