@@ -42,6 +42,7 @@ BOOL CQuorvexApp::InitInstance()
     }
     m_commonSettings.Load(*this);
     theLuaModules.ScanLuaModules();
+    m_ports.SetLuaModules(&theLuaModules);
 
     if (!CreateMainFrame())
         return FALSE;

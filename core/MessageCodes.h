@@ -46,6 +46,17 @@ enum MessageCode
     MSG_DLL_CAUTION = 10037,
     MSG_DLL_WARNING = 10038,
 
+    // What script connections log.
+    MSG_SCRIPT_INFO = 10039,
+    MSG_SCRIPT_NOTICE = 10040,
+    MSG_SCRIPT_WARNING = 10041,
+    MSG_SCRIPT_ERROR_DETAIL = 10042,
+    MSG_SCRIPT_EMPTY = 13080,
+    MSG_SCRIPT_LOAD_ERROR = 13081,  // then one code per failing step, in ScriptHost's order
+    MSG_SCRIPT_SEND_DATA_ERROR = 13090,
+    MSG_SCRIPT_START_CONNECTION_ERROR = 13091,
+    MSG_SCRIPT_END_CONNECTION_ERROR = 13092,
+
     // What the serial thread and worker log.
     MSG_SERIAL_STARTED = 20001,
     MSG_SERIAL_ENDED = 20002,

@@ -14,6 +14,15 @@ enum PortNotifyCode
     PORT_NOTIFY_QUEUE_REMOVED = 4,  // CSendQueue
     PORT_NOTIFY_FORWARD = 6,        // CLogRecord whose bytes go to its forward target
     PORT_NOTIFY_LOG_BURST = 8,      // LogRecordBurst: records taken one after the other as by 2
+    PORT_NOTIFY_SCRIPT_PORT = 9,    // ScriptPortCommand: a script starts or stops a port
+};
+
+// A script's StartConnection or EndConnection, carried to the window thread, which starts the
+// port when its Start command is enabled or stops it when its Stop command is.
+struct ScriptPortCommand
+{
+    int port;   // 0 Port 1, 1 Port 2
+    int start;  // 1 start, 0 stop
 };
 
 enum PortState

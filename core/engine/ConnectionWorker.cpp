@@ -50,11 +50,12 @@ int CConnectionWorker::Run()
         if (result == kGoOn)
             result = Loop();
         // Closing after one receive ends without a message, possibly in the middle of a block.
-        m_ending = true;
-        m_endpoint.OnEnding(*this);
-        LogSentBytes();
-        if (m_controller)
+        SettleEnding();
+        if (m_controller) {
             m_controller->OnEnd(*this);
+            // A script still sends while it ends: that is settled and logged too.
+            SettleEnding();
+        }
         m_reporter.Notify(PORT_NOTIFY_QUEUE_REMOVED, &m_queue);
         m_sendTimer.Stop();
         m_receiveTimer.Stop();
@@ -76,7 +77,10 @@ bool CConnectionWorker::OpenEvents()
     m_queue.m_kickEventName = GetKickEventName(sendName, m_connection);
 
     m_stop = OpenNamedEvent(stopName, TRUE);
-    m_send = OpenNamedEvent(sendName, FALSE);
+    m_send = OpenNamedEvent(
+        m_controller && m_controller->TakesSendCommand() ? GetScriptSendEventName(m_port)
+                                                          : sendName,
+        FALSE);
     m_sendTimerEvent = OpenNamedEvent(m_sendTimerName, FALSE);
     m_receiveTimerEvent = OpenNamedEvent(m_receiveTimerName, FALSE);
     m_kick = OpenNamedEvent(m_queue.m_kickEventName, FALSE);
@@ -155,6 +159,9 @@ int CConnectionWorker::Serve(Role role, size_t endpointIndex)
     case ROLE_ENDPOINT:
         return m_endpoint.OnEvent(endpointIndex, *this);
     case ROLE_SEND:
+        if (m_controller && m_controller->TakesSendCommand())
+            return m_controller->OnSendCommand(*this);
+        break;
     case ROLE_KICK:
         break;
     }
@@ -272,17 +279,24 @@ int CConnectionWorker::EndIfStopped()
 
 int CConnectionWorker::End(int code, int error, int result)
 {
-    m_ending = true;
     // Those bytes went out, or came in, before whatever ends the connection now.
-    m_endpoint.OnEnding(*this);
-    LogSentBytes();
+    SettleEnding();
     LogMessage(code, error);
     return result;
 }
 
+void CConnectionWorker::SettleEnding()
+{
+    m_ending = true;
+    m_endpoint.OnEnding(*this);
+    LogSentBytes();
+}
+
 void CConnectionWorker::NoteReceipt()
 {
-    m_receiveTimer.Restart();
+    // Under a controller the timer is the controller's.
+    if (!m_controller)
+        m_receiveTimer.Restart();
     ++m_receipts;
 }
 
@@ -293,7 +307,14 @@ int CConnectionWorker::LogReceived(const BYTE* data, DWORD size, DWORD peerAddre
     // A reader that goes on past a full burst (the rest before a close) hands over as it goes.
     if (m_reporter.HeldCount() >= kBurstReads)
         m_reporter.HandOverReceived();
+    // Bytes still read while the connection ends are logged, but the controller has ended.
     if (m_controller)
         return m_ending ? kGoOn : m_controller->OnReceived(*this, data, size);
     return m_engine.Settings().m_closeAfterReceive[m_port] ? kResultClosedByAction : kGoOn;
+}
+
+int CConnectionWorker::SendNow(const COleSafeArray& bytes)
+{
+    m_queue.Push(bytes, 0);
+    return SendQueued();
 }

@@ -122,16 +122,25 @@ public:
     // The endpoint can take bytes again: goes on with the block and the queue.
     int OnWritable() { return SendQueued(); }
     CPortReporter& Reporter() { return m_reporter; }
+    CPortEngine& Engine() { return m_engine; }
+    int Port() const { return m_port; }
     int Connection() const { return m_connection; }
+    const WorkerMessages& Messages() const { return m_messages; }
+    // Manual-reset: set once the port is stopped.
+    HANDLE StopEvent() const { return m_stop; }
+    // The port was stopped: the stop result after its message; else kGoOn.
+    int EndIfStopped();
+
+    // For a controller. Queues the bytes behind what waits and sends what the endpoint takes
+    // now; the rest goes on as the endpoint allows. kGoOn, or a result after logging.
+    int SendNow(const COleSafeArray& bytes);
     // The connection's two timers (the periodic-send and receive-time-out timers of the built-in
-    // rules) for a controller: timer 0 and 1.
+    // rules): timer 0 and 1.
     CIntervalTimer& Timer(int timer) { return timer == 0 ? m_sendTimer : m_receiveTimer; }
     const CString& TimerEventName(int timer) const
     {
         return timer == 0 ? m_sendTimerName : m_receiveTimerName;
     }
-    // The port was stopped: the stop result after its message; else kGoOn.
-    int EndIfStopped();
     BYTE* ReceiveBuffer() { return m_receiveBuffer.data(); }
     int ReceiveBufferSize() const { return static_cast<int>(m_receiveBuffer.size()); }
 
@@ -163,6 +172,9 @@ private:
     int SendQueued();
     // Logs the bytes of the current block that the endpoint took, if any, and lets the block go.
     void LogSentBytes();
+    // The connection ends: what the endpoint holds of the traffic is settled and logged, and no
+    // more goes to the controller.
+    void SettleEnding();
     // The current block went out whole: logged; kGoOn, or 0 when the connection closes after one
     // send.
     int BlockDone();

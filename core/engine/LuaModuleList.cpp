@@ -82,3 +82,18 @@ void CLuaModuleList::ScanLuaModules()
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
 }
+
+std::string DescribeLuaModules(const CLuaModuleList& list)
+{
+    std::string text;
+    for (const auto& module : list.Modules()) {
+        text += "[Lua] [" + module->m_path + "] [Module:";
+        for (size_t index = 0; index < module->m_entries.size(); ++index) {
+            if (index > 0)
+                text += ",";
+            text += module->m_entries[index].name;
+        }
+        text += "]\r\n";
+    }
+    return text;
+}

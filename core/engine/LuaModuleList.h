@@ -57,3 +57,7 @@ public:
 private:
     std::vector<std::unique_ptr<CLuaModule>> m_modules;
 };
+
+// The About box's module list: one line per module, in load order, with its path and its
+// functions' names: "[Lua] [path] [Module:A,B]" and CR LF. Empty without modules.
+std::string DescribeLuaModules(const CLuaModuleList& list);

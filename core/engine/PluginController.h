@@ -3,6 +3,7 @@
 // following the DLL's chain of calls (bit 31) until an answer asks for nothing more.
 #pragma once
 #include "core/engine/ConnectionController.h"
+#include "core/engine/ConnectionFrame.h"
 #include "core/engine/PluginDll.h"
 #include "core/engine/PluginRecord.h"
 
@@ -20,6 +21,9 @@ public:
     int OnReceived(CConnectionWorker& worker, const BYTE* data, DWORD size) override;
     int OnTimer(CConnectionWorker& worker, int timer) override;
     void OnEnd(CConnectionWorker& worker) override;
+    // The DLL hears of the Send command through the blocks it queues.
+    bool TakesSendCommand() const override { return false; }
+    int OnSendCommand(CConnectionWorker&) override { return kGoOn; }
 
 private:
     // The request becomes a copy of the last answer with this event.

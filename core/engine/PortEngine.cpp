@@ -115,7 +115,8 @@ bool CPortEngine::StartPortThread(int port, int connectionType)
 
 void CPortEngine::SendPortData(int port, const COleSafeArray& editorData)
 {
-    if (m_settings.m_scriptMode[port]) {
+    // Extension-DLL mode goes first, as in the connection threads: its DLL hears the block.
+    if (m_settings.m_scriptMode[port] && !m_settings.m_dllMode[port]) {
         // The script decides what to send.
         SignalNamedEvent(GetScriptSendEventName(port), FALSE, true);
         return;
@@ -135,6 +136,18 @@ void CPortEngine::StopPort(int port)
 {
     SignalNamedEvent(m_contexts[port].GetStopEventName(), TRUE, true);
     m_hub.GetFlags(port).running = 0;
+}
+
+LRESULT CPortEngine::OnScriptPortCommand(const ScriptPortCommand& command)
+{
+    if (command.port < 0 || command.port >= kPortCount)
+        return 0;
+    const PortFlags& flags = m_hub.GetFlags(command.port);
+    if (command.start && flags.startEnabled)
+        StartPort(command.port);
+    else if (!command.start && flags.running)
+        StopPort(command.port);
+    return 0;
 }
 
 bool CPortEngine::StopAllPorts(DWORD timeoutMs)

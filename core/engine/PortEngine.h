@@ -18,6 +18,8 @@
 #include "core/engine/SerialDevice.h"
 #include "platform/SafeArray.h"
 
+class CLuaModuleList;
+
 class CPortEngine : private IPortThreadStarter
 {
 public:
@@ -58,6 +60,8 @@ public:
     // WM_PORT_NOTIFY and WM_SERIAL_NOTIFY as the frame receives them.
     LRESULT OnPortNotify(WPARAM wParam, LPARAM lParam)
     {
+        if (wParam == PORT_NOTIFY_SCRIPT_PORT)
+            return OnScriptPortCommand(*reinterpret_cast<const ScriptPortCommand*>(lParam));
         return m_hub.OnPortNotify(wParam, lParam);
     }
     LRESULT OnSerialNotify(WPARAM wParam, LPARAM lParam)
@@ -70,6 +74,11 @@ public:
     bool IsAnyPortRunning() const { return m_hub.IsAnyPortRunning(); }
     // See CPortNotifyHub::ResetIdleFlags.
     void ResetIdleFlags() { m_hub.ResetIdleFlags(); }
+
+    // The Lua extension modules whose functions every script gets; none unless set. Set before
+    // any port starts, read by the connection threads without a lock.
+    void SetLuaModules(const CLuaModuleList* modules) { m_luaModules = modules; }
+    const CLuaModuleList* LuaModules() const { return m_luaModules; }
 
     // Any thread of the engine: what a connection thread reads in place.
     const CCommSettings& Settings() const { return m_settings; }
@@ -89,6 +98,9 @@ private:
     // Waits up to timeoutMs for the threads (of one port, or all for -1) to end while handling
     // the messages they send; false when one still runs.
     bool WaitForThreads(int port, DWORD timeoutMs);
+    // A script's StartConnection or EndConnection, on the window thread: as the port's Start or
+    // Stop command, when that command is enabled.
+    LRESULT OnScriptPortCommand(const ScriptPortCommand& command);
 
     const CCommSettings& m_settings;
     CPortContext m_contexts[kPortCount];  // index 0 = Port 1
@@ -96,6 +108,7 @@ private:
     HWND m_notifyWindow = nullptr;
     HANDLE m_stopEvents[kPortCount] = {};
     ISerialDeviceOpener* m_serialDevices = &GetSystemSerialDevices();
+    const CLuaModuleList* m_luaModules = nullptr;
     // Every connection thread not yet seen ended; a server keeps its clients' threads itself.
     std::mutex m_threadsLock;
     std::vector<PortThread> m_threads;

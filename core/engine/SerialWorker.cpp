@@ -7,6 +7,7 @@
 #include "core/SendQueue.h"
 #include "core/engine/ConnectionWorker.h"
 #include "core/engine/ReceiveFraming.h"
+#include "core/engine/ScriptHost.h"
 
 namespace {
 
@@ -369,7 +370,6 @@ int RunSerialWorker(CPortEngine& engine, int comIndex, std::unique_ptr<ISerialDe
                     int portIndex, IConnectionController* controller)
 {
     CSerialEndpoint endpoint(engine, portIndex, std::move(device));
-    CConnectionWorker worker({engine, portIndex, 0, CONNECTION_SERIAL, 0, comIndex}, endpoint,
-                             kSerialWorkerMessages, controller);
-    return worker.Run();
+    return RunConnectionWorker({engine, portIndex, 0, CONNECTION_SERIAL, 0, comIndex}, endpoint,
+                               kSerialWorkerMessages, controller);
 }

@@ -15,6 +15,7 @@ DWORD PackSerialLineState(DWORD errors, DWORD modemStatus);
 
 // comIndex 0 = COM1 (the queue shows it). Takes the device and closes it. 1 when the port was
 // stopped, 0 after a close-after-one-send or -receive, negative after an error.
-// A controller, when given, takes the built-in rules' decisions.
+// A controller, when given, takes the built-in rules' decisions; else the port's script
+// mode may (RunConnectionWorker).
 int RunSerialWorker(CPortEngine& engine, int comIndex, std::unique_ptr<ISerialDevice> device,
                     int portIndex, IConnectionController* controller = nullptr);

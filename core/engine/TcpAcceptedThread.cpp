@@ -37,7 +37,7 @@ UINT TcpAcceptedThreadProc(LPVOID param)
                            start.connection);
     reporter.LogMessageText(MSG_CLIENT_ACCEPTED, PeerText(start.peer));
     reporter.ReportState(PORT_STATE_CLIENT_ACCEPTED);
-    // The script worker will be chosen here by the port's mode once it exists.
+    // Extension-DLL mode first; the worker itself looks at script mode.
     const int result =
         start.engine->Settings().m_dllMode[start.port]
             ? RunTcpPluginConnection(*start.engine, CONNECTION_TCP_ACCEPTED,

@@ -120,8 +120,8 @@ private:
         if (::getsockname(m_socket, reinterpret_cast<sockaddr*>(&local), &localSize) ==
             SOCKET_ERROR)
             local = {};
-        // The worker takes the socket. The script worker will be chosen here by the port's mode
-        // once it exists.
+        // The worker takes the socket. Extension-DLL mode first; the worker itself looks at
+        // script mode.
         const SOCKET socket = m_socket;
         m_socket = INVALID_SOCKET;
         CloseOwnHandles();

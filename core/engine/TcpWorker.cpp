@@ -1,6 +1,7 @@
 #include "core/engine/TcpWorker.h"
 
 #include "core/MessageCodes.h"
+#include "core/engine/ScriptHost.h"
 #include "core/engine/SocketEndpoint.h"
 
 namespace {
@@ -75,7 +76,6 @@ int RunTcpWorker(CPortEngine& engine, int kind, DWORD address, int port, SOCKET 
                  int portIndex, int connection, IConnectionController* controller)
 {
     CTcpEndpoint endpoint(socket);
-    CConnectionWorker worker({engine, portIndex, connection, kind, address, port}, endpoint,
-                             kSocketWorkerMessages, controller);
-    return worker.Run();
+    return RunConnectionWorker({engine, portIndex, connection, kind, address, port}, endpoint,
+                               kSocketWorkerMessages, controller);
 }

@@ -105,8 +105,8 @@ private:
 
     int RunWorker()
     {
-        // The worker takes the socket. The script worker will be chosen here by the port's mode
-        // once it exists.
+        // The worker takes the socket. Extension-DLL mode first; the worker itself looks at
+        // script mode.
         const SOCKET socket = m_socket;
         m_socket = INVALID_SOCKET;
         const u_short port = ::htons(static_cast<u_short>(m_settings.m_udpDestinationPort[m_port]));

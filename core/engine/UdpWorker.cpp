@@ -2,6 +2,7 @@
 
 #include "core/MessageCodes.h"
 #include "core/SendQueue.h"
+#include "core/engine/ScriptHost.h"
 #include "core/engine/SocketEndpoint.h"
 
 namespace {
@@ -87,7 +88,6 @@ int RunUdpWorker(CPortEngine& engine, DWORD address, int port, SOCKET socket, in
     destination.sin_addr.s_addr = address;
     CUdpEndpoint endpoint(socket, destination, settings.m_udpCastMode[portIndex] == UDP_BROADCAST,
                           settings.m_udpIgnoreResetErrors[portIndex] != 0);
-    CConnectionWorker worker({engine, portIndex, 0, CONNECTION_UDP, address, port}, endpoint,
-                             kSocketWorkerMessages, controller);
-    return worker.Run();
+    return RunConnectionWorker({engine, portIndex, 0, CONNECTION_UDP, address, port}, endpoint,
+                               kSocketWorkerMessages, controller);
 }

@@ -17,6 +17,7 @@ enum UdpCastMode
 
 // address and port: the destination in network byte order (255.255.255.255 in broadcast mode).
 // Takes the socket and closes it. 1 when the port was stopped, 0 after a close-after-one-send or
-// -receive, negative after an error. A controller, when given, takes the built-in rules' decisions.
+// -receive, negative after an error. A controller, when given, takes the built-in rules' decisions;
+// else the port's script mode may (RunConnectionWorker).
 int RunUdpWorker(CPortEngine& engine, DWORD address, int port, SOCKET socket, int portIndex,
                  IConnectionController* controller = nullptr);

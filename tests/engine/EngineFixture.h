@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,8 @@ struct NotifyLog
     // The send editor's bytes, as the window would answer.
     Bytes editorData;
     int editorReads = 0;
+    // Each port's script text, as the script panes would answer.
+    std::string scripts[2];
     // Called with each state as it is reported, while the reporting thread waits for the
     // window: a test acts there at a moment that thread cannot pass.
     std::function<void(int state)> onState;
@@ -69,6 +72,12 @@ private:
         if (message == WM_SEND_EDITOR_DATA && self && wParam == SEND_EDITOR_WRITE) {
             self->m_log.editorData = ToBytes(*reinterpret_cast<const COleSafeArray*>(lParam));
             return TRUE;
+        }
+        if (message == WM_SCRIPT_TEXT && self && wParam < 2) {
+            const std::string& text = self->m_log.scripts[wParam];
+            *reinterpret_cast<COleSafeArray*>(lParam) =
+                ToArray(Bytes(text.begin(), text.end()));
+            return 0;
         }
         if (message == WM_SERIAL_NOTIFY && self)
             return self->m_engine ? self->m_engine->OnSerialNotify(wParam, lParam) : 0;

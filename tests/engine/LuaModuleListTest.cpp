@@ -100,6 +100,9 @@ TEST(ScanLuaModules, ListsOnlyTheDllsThatDescribeFunctions)
     const CLuaModule& module = *list.Modules()[0];
     EXPECT_EQ(module.m_path, folder.File("two_functions.dll"));
     EXPECT_EQ(EntryNames(module), (std::vector<std::string>{"Alpha", "Beta"}));
+    // As the About box lists it.
+    EXPECT_EQ("[Lua] [" + folder.File("two_functions.dll") + "] [Module:Alpha,Beta]\r\n",
+              DescribeLuaModules(list));
 }
 
 TEST(ScanLuaModules, AFolderWithoutDllsGivesAnEmptyList)
@@ -111,6 +114,7 @@ TEST(ScanLuaModules, AFolderWithoutDllsGivesAnEmptyList)
         list.ScanLuaModules();
     }
     EXPECT_TRUE(list.Modules().empty());
+    EXPECT_EQ("", DescribeLuaModules(list));
 }
 
 } // namespace

@@ -164,6 +164,33 @@ TEST_F(PluginTest, AnEchoAnsweredToReceivedBytesIsSentOnceWithoutASendRequest)
     EXPECT_EQ(0, CountEvent("8"));
 }
 
+TEST_F(PluginTest, TheDllsTimer1FiresWhileBytesKeepArriving)
+{
+    // Timer 1 is the DLL's, not the receive time-out: a receipt must not start it over.
+    UseDll("plugin_test.dll", "1=400,w1:1,w2:258");
+    ASSERT_TRUE(StartAndWaitForWorker());
+    for (int round = 0; round < 30 && CountEvent("10") == 0; ++round) {
+        m_line.Receive({'a'});
+        PumpFor(100);
+    }
+    StopAndWaitForEnd();
+    EXPECT_GE(CountOf(LOG_KIND_RECEIVED), 3);
+    EXPECT_GE(CountEvent("10"), 1);
+}
+
+TEST_F(PluginTest, APortAlsoMarkedForScriptModeRunsTheDllAndItsSendReachesTheDll)
+{
+    // A document may hold both modes: the DLL wins, so the Send command must feed its queue
+    // rather than wake a script that does not run.
+    m_settings.m_scriptMode[kPort] = 1;
+    ASSERT_TRUE(StartAndWaitForWorker());
+    Send({1, 2});
+    ASSERT_TRUE(WaitForCount(LOG_KIND_SENT, 1));
+    StopAndWaitForEnd();
+    EXPECT_EQ((Bytes{1, 2}), m_line.Written());
+    EXPECT_EQ(1, CountEvent("8"));
+}
+
 TEST_F(PluginTest, ABlockTheDllKeepsBackIsNeitherSentNorLogged)
 {
     UseDll("plugin_test.dll", "8=0,w1:1");

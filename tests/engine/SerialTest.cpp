@@ -528,3 +528,33 @@ TEST_F(SerialTest, ALineThatFailsRestartsAfterTheRetryPeriodUntilStopped)
 }
 
 } // namespace
+
+namespace {
+
+// In script mode the framing's blocks go to OnReceive one by one, and the script's sends are
+// written one after the other like every block.
+TEST_F(SerialTest, AScriptGetsEachFramedBlockAndWritesItsAnswers)
+{
+    m_settings.m_scriptMode[kPort] = 1;
+    m_settings.m_serialFraming[kPort] = FRAMING_FIXED_SIZE;
+    m_settings.m_framingSize[kPort] = 4;
+    m_log.scripts[kPort] = "function OnConnected() return 0 end\n"
+                           "function OnReceive(t) Logput(1, '#' .. #t) SendData(t) "
+                           "SendData({0x0D}) return 0 end\n"
+                           "function OnDisConnected() Logput(1, 'bye') return 0 end";
+    ASSERT_TRUE(StartAndWaitForWorker());
+    m_line.Receive({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    ASSERT_TRUE(PumpUntil([&] { return m_line.Written().size() == 10; }));
+    EXPECT_EQ((Bytes{0, 1, 2, 3, 0x0D, 4, 5, 6, 7, 0x0D}), m_line.Written());
+    EXPECT_EQ((std::vector<Bytes>{{0, 1, 2, 3}, {4, 5, 6, 7}}), Blocks(LOG_KIND_RECEIVED));
+    m_pane.Queue({COM_COMMAND_FLUSH_PENDING});
+    ASSERT_TRUE(PumpUntil([&] { return m_line.Written().size() == 13; }));
+    StopAndWaitForEnd();
+    const std::vector<std::string> texts = MessageTexts(10039);
+    EXPECT_EQ((std::vector<std::string>{std::string("#4", 3), std::string("#4", 3),
+                                        std::string("#2", 3), std::string("bye", 4)}),
+              texts);
+    EXPECT_TRUE(HasCode(20011));
+}
+
+} // namespace

@@ -14,16 +14,6 @@ const int kSent = -LOG_KIND_SENT;
 const int kReceived = -LOG_KIND_RECEIVED;
 const size_t kLargeBlock = 4 * 1024 * 1024;
 
-void Echo(SOCKET socket)
-{
-    char buffer[4096];
-    for (;;) {
-        const int received = ::recv(socket, buffer, sizeof buffer, 0);
-        if (received <= 0 || ::send(socket, buffer, received, 0) != received)
-            return;
-    }
-}
-
 // Waits until the other side closes, sending nothing.
 void Silent(SOCKET socket)
 {

@@ -103,6 +103,17 @@ inline Bytes ReceiveAll(SOCKET socket)
     }
 }
 
+// Sends back what comes until the other side closes.
+inline void Echo(SOCKET socket)
+{
+    char buffer[4096];
+    for (;;) {
+        const int received = ::recv(socket, buffer, sizeof buffer, 0);
+        if (received <= 0 || ::send(socket, buffer, received, 0) != received)
+            return;
+    }
+}
+
 inline bool SendAll(SOCKET socket, const Bytes& bytes)
 {
     size_t sent = 0;

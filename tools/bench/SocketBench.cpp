@@ -2,11 +2,12 @@
 // by side with a minimal Winsock client written for this bench, both under the same Wine on
 // 127.0.0.1. The bench is the server both connect to; it prints one line per run.
 //
-//   socket_bench <program|minimal> <throughput|echo> [receive buffer size]
+//   socket_bench <program|script|minimal> <throughput|echo> [receive buffer size]
 //
 // throughput: sends 64 MiB and closes its side; the figure is the time until the client has read
 //             everything and closed (the program logs every block it reads).
-// echo:       2,000 round trips of 32 bytes; the program answers through its automatic reply.
+// echo:       2,000 round trips of 32 bytes; the program answers through its automatic reply, or,
+//             as "script", through a Port 1 script whose OnReceive sends back what came.
 // The bench starts the minimal client as "socket_bench client <port> <mode>".
 #include <winsock2.h>
 
@@ -28,6 +29,9 @@ const int kChunk = 65536;
 const int kRoundTrips = 2000;
 const int kEchoSize = 32;
 const int kReplyReceivedBytes = 1;
+const char kEchoScript[] = "function OnConnected() return 0 end\r\n"
+                           "function OnReceive(t) SendData(t) return 0 end\r\n"
+                           "function OnDisConnected() return 0 end\r\n";
 
 double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
 {
@@ -66,13 +70,17 @@ int RunClient(int port, const std::string& mode)
 }
 
 // Writes the document that makes the program connect to the bench at start-up.
-std::string WriteDocument(int port, bool echo, int receiveBuffer)
+std::string WriteDocument(int port, bool echo, bool script, int receiveBuffer)
 {
     CCommSettings document = BenchDocument("socket_bench.qvg", 0);
     document.m_clientRemoteAddress[0] = static_cast<int>(htonl(INADDR_LOOPBACK));
     document.m_clientRemotePort[0] = port;
     document.m_receiveBufferSize[0] = receiveBuffer;
-    document.m_autoReplyOn[0] = echo ? 1 : 0;
+    document.m_autoReplyOn[0] = echo && !script ? 1 : 0;
+    if (script) {
+        document.m_scriptMode[0] = 1;
+        document.m_scriptText[0].CreateOneDim(VT_UI1, sizeof kEchoScript - 1, kEchoScript);
+    }
     document.m_replyTarget[0] = 0;
     document.m_replyData[0] = kReplyReceivedBytes;
     return SaveBenchDocument(document);
@@ -113,8 +121,10 @@ int RunBench(const std::string& target, const std::string& mode, int receiveBuff
     const SOCKET listener = ListenOnLoopback(port);
 
     HANDLE process = nullptr;
-    if (target == "program") {
-        const std::string document = WriteDocument(port, mode == "echo", receiveBuffer);
+    const bool program = target == "program" || target == "script";
+    if (program) {
+        const std::string document =
+            WriteDocument(port, mode == "echo", target == "script", receiveBuffer);
         process = StartProgram("\"" + document + "\"", ExecutableFolder());
     } else {
         std::string commandLine = "\"" + ExecutableFolder() + "socket_bench.exe\" client " +
@@ -137,7 +147,7 @@ int RunBench(const std::string& target, const std::string& mode, int receiveBuff
     const double figure = mode == "echo" ? MeasureRoundTrips(client) : MeasureThroughput(client);
     closesocket(client);
     closesocket(listener);
-    if (target == "program")
+    if (program)
         driver.CloseAndWait();
     else
         driver.WaitForExit();
@@ -147,7 +157,7 @@ int RunBench(const std::string& target, const std::string& mode, int receiveBuff
                     figure > 0 ? 1e6 / figure : 0.0);
     else
         std::printf("%s throughput: %.1f MiB/s (receive buffer %d)\n", target.c_str(), figure,
-                    target == "program" ? receiveBuffer : kChunk);
+                    program ? receiveBuffer : kChunk);
     return figure > 0 ? 0 : 1;
 }
 
@@ -160,7 +170,7 @@ int main(int argc, char** argv)
     if (argc >= 4 && std::string(argv[1]) == "client")
         return RunClient(std::atoi(argv[2]), argv[3]);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: socket_bench <program|minimal> <throughput|echo> [buffer]\n");
+        std::fprintf(stderr, "usage: socket_bench <program|script|minimal> <throughput|echo> [buffer]\n");
         return 3;
     }
     return RunBench(argv[1], argv[2], argc >= 4 ? std::atoi(argv[3]) : 4096);

@@ -5,7 +5,7 @@
 #                                      logfile_bench save|load|autosave|append|reopen [records],
 #                                      hexedit_bench repaint|typing|undo-memory|text-codes,
 #                                      coloredit_bench paste|delete-all,
-#                                      socket_bench minimal|program throughput|echo [buffer],
+#                                      socket_bench minimal|program|script throughput|echo [buffer],
 #                                      server_bench steady|flood [clients] ...,
 #                                      capture_import_bench [packets] [FILE],
 #                                      receive_bench [blocks of 64 B] [blocks of 4096 B],
@@ -71,6 +71,7 @@ else
                    "socket_bench.exe program throughput 4096" \
                    "socket_bench.exe program throughput 65536" \
                    "socket_bench.exe minimal echo" "socket_bench.exe program echo" \
+                   "socket_bench.exe script echo" \
                    "server_bench.exe steady 50 10 10" "server_bench.exe steady 50 40 4" \
                    "server_bench.exe flood 50 5" "receive_bench.exe" "serial_bench.exe"
 fi
