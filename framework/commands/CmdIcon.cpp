@@ -4,19 +4,14 @@
 
 #include "framework/commands/CmdIconInternal.h"
 #include "framework/commands/IconPaintStandIns.h"
+#include "framework/paint/Dib32.h"
 #include "framework/paint/PaintManagerHolder.h"
 
 namespace cmdicon {
 
 HBITMAP CreateDib32(int width, int height, COLORREF** pixels)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = Dib32Info(width, height);
     void* bits = nullptr;
     HBITMAP dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     *pixels = dib ? static_cast<COLORREF*>(bits) : nullptr;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/paint/Dib32.h"
 #include "framework/paint/PaintManager.h"
 #include "framework/paint/PaintManagerHolder.h"
 #include "platform/Archive.h"
@@ -15,18 +16,6 @@ namespace {
 
 constexpr DWORD kFileHeaderSize = 14;
 constexpr DWORD kInfoHeaderSize = sizeof(BITMAPINFOHEADER);
-
-BITMAPINFO Dib32(int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = kInfoHeaderSize;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
 
 DWORD ColorTableEntries(int bitCount)
 {
@@ -168,7 +157,7 @@ HBITMAP CExtPaintManager::CopyBitmapArea(HBITMAP bitmap, const RECT* part, COLOR
     HDC target = ::CreateCompatibleDC(screen);
     HBITMAP copy = nullptr;
     if (bits) {
-        const BITMAPINFO info = Dib32(width, height);
+        const BITMAPINFO info = Dib32Info(width, height);
         void* pixels = nullptr;
         copy = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
         *bits = static_cast<COLORREF*>(pixels);

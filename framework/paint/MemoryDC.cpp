@@ -1,5 +1,7 @@
 #include "framework/paint/MemoryDC.h"
 
+#include "framework/paint/Dib32.h"
+
 void CExtMemoryDC::InitForTarget(CDC* target, const RECT* rect, DWORD flags)
 {
     m_target = target;
@@ -26,13 +28,7 @@ void CExtMemoryDC::InitForTarget(CDC* target, const RECT* rect, DWORD flags)
         if (flags & MDCOPT_FORCE_BLACK_AND_WHITE) {
             m_bitmap.CreateBitmap(width, height, 1, 1, nullptr);
         } else if (flags & MDCOPT_FORCE_DIB) {
-            BITMAPINFO info = {};
-            info.bmiHeader.biSize = sizeof info.bmiHeader;
-            info.bmiHeader.biWidth = width;
-            info.bmiHeader.biHeight = height;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            info.bmiHeader.biCompression = BI_RGB;
+            BITMAPINFO info = Dib32Info(width, height);
             info.bmiHeader.biSizeImage = static_cast<DWORD>(width * height);
             void* bits = nullptr;
             HBITMAP dib = ::CreateDIBSection(target->m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
