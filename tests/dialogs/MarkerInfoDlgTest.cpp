@@ -305,6 +305,10 @@ TEST_F(MarkerInfoDlgTest, ASelectionDoesNotOutliveTheRowsItSelected)
     ModalDialogAnswer noSettings({IDCANCEL});
     for (int id : {IDC_MARKER_EDIT, IDC_MARKER_DELETE, IDC_MARKER_UP, IDC_MARKER_DOWN})
         Press(id);
+    NMITEMACTIVATE doubleClick = {};
+    doubleClick.hdr = {Item(IDC_MARKER_LIST), IDC_MARKER_LIST, static_cast<UINT>(NM_DBLCLK)};
+    doubleClick.iItem = 0;
+    m_dialog->SendMessage(WM_NOTIFY, IDC_MARKER_LIST, reinterpret_cast<LPARAM>(&doubleClick));
     EXPECT_FALSE(noSettings.Answered());
     EXPECT_TRUE(m_boxes.empty());
     EXPECT_EQ(Texts({"6|2|abc"}), Rows());
