@@ -58,6 +58,12 @@ int CQuorvexApp::ExitInstance()
     return CWinApp::ExitInstance();
 }
 
+void CQuorvexApp::ApplyLogDetailSettings(const CCommonSettings& common)
+{
+    if (auto* frame = static_cast<CMainFrame*>(m_pMainWnd))
+        frame->GetLogDetailPane().ApplyViewSettings(common);
+}
+
 void CQuorvexApp::TakeStartTick()
 {
     const HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, kStartupSemaphore);

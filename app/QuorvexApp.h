@@ -16,6 +16,8 @@ class CQuorvexApp : public CWinApp
 public:
     BOOL InitInstance() override;
     int ExitInstance() override;
+    // Gives the detailed-log pane the display group D of common, after the user changed it.
+    void ApplyLogDetailSettings(const CCommonSettings& common);
 
     CCommSettings m_settings;
     CCommonSettings m_commonSettings;

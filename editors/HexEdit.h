@@ -179,6 +179,9 @@ public:
     // Appends a marker, makes its colours the next offered ones and redraws; returns 1.
     int AddMarker(int start, int length, COLORREF text, COLORREF back, const char* comment);
     void ClearMarkers();
+    // Replaces the markers with a whole list as ClearMarkers and AddMarker for each would (the
+    // last one's colours are offered next), but with one redraw for the list.
+    void ReplaceMarkers(const CMarkerList& markers);
     // Markers overlapping the bytes start..start + length - 1: the range touches the marker or
     // holds it whole.
     int CountMarkersInRange(int start, int length) const;

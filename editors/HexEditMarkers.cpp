@@ -44,6 +44,16 @@ void CHexEdit::ClearMarkers()
     Redraw();
 }
 
+void CHexEdit::ReplaceMarkers(const CMarkerList& markers)
+{
+    m_markers = markers;
+    if (!markers.empty()) {
+        NextMarkerTextColor = markers.back().textColor;
+        NextMarkerBackColor = markers.back().backColor;
+    }
+    Redraw();
+}
+
 int CHexEdit::CountMarkersInRange(int start, int length) const
 {
     return static_cast<int>(std::count_if(m_markers.begin(), m_markers.end(),

@@ -1,11 +1,10 @@
 // CHexEditSend: the send-data editor, the editable hex view whose bytes the ports send. To
 // CHexView it adds undo, redo, cut, paste, data clear (which asks first, then empties the data,
-// both undo lists and the file path), the marker command and the .bin files: read (also for a
-// file dropped on the pane, WM_EDITOR_LOADFILE), save and save as. The pane's caption shows the
-// file's path.
+// both undo lists and the file path), the marker and marker information commands and the .bin
+// files: read (also for a file dropped on the pane, WM_EDITOR_LOADFILE), save and save as. The
+// pane's caption shows the file's path.
 //
-// Not yet: text input, the marker list and Properties, whose dialogs do not exist yet; their
-// items stay disabled.
+// Not yet: text input and Properties, whose dialogs do not exist yet; their items stay disabled.
 #pragma once
 
 #include "mainwnd/HexView.h"

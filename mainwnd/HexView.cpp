@@ -40,6 +40,11 @@ void CHexView::OnMarker()
     RunMarkerCommand(*this);
 }
 
+void CHexView::OnMarkerInfo()
+{
+    RunMarkerInfo(*this);
+}
+
 void CHexView::OnUpdateNeedsData(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(GetDataSize() > 0);

@@ -21,6 +21,7 @@ protected:
     afx_msg void OnCopy();
     afx_msg void OnDataAnalysis();
     afx_msg void OnMarker();
+    afx_msg void OnMarkerInfo();
     afx_msg void OnUpdateNeedsData(CCmdUI* pCmdUI);
     afx_msg void OnUpdateNeedsSelection(CCmdUI* pCmdUI);
     afx_msg void OnUpdateAlways(CCmdUI* pCmdUI);

@@ -4,6 +4,7 @@
 #include "core/MessageCodes.h"
 #include "core/SendEditorAccess.h"
 #include "dialogs/DataAnalysisDlg.h"
+#include "dialogs/MarkerInfoDlg.h"
 #include "dialogs/MarkerSettingDlg.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
@@ -56,6 +57,13 @@ void RunMarkerCommand(CHexEdit& view)
     dialog.m_backColor = view.NextMarkerBackColor;
     if (dialog.DoModal() == IDOK)
         view.AddMarker(start, length, dialog.m_textColor, dialog.m_backColor, dialog.m_comment);
+}
+
+void RunMarkerInfo(CHexEdit& view)
+{
+    CMarkerInfoDlg dialog;
+    dialog.SetView(&view);
+    dialog.DoModal();
 }
 
 bool WriteBinaryFile(const CHexEdit& view, const char* path)

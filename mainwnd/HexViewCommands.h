@@ -9,6 +9,8 @@ void RunDataAnalysis(CHexEdit& view);
 // Removes the markers over the selection after asking, or adds one there through the marker
 // settings dialog when none lies over it; nothing without a selection.
 void RunMarkerCommand(CHexEdit& view);
+// Lets the user manage the view's markers in the marker information dialog.
+void RunMarkerInfo(CHexEdit& view);
 // Writes all of the view's bytes to path, replacing the file; false (and the message shown) when
 // it cannot be written.
 bool WriteBinaryFile(const CHexEdit& view, const char* path);

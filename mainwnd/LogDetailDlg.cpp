@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "core/LogDetailText.h"
+#include "core/TextHelpers.h"
 #include "core/WindowMessages.h"
+#include "editors/HexEditDisplay.h"
 #include "platform/ControlBar.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CLogDetailDlg, CDialog)
     ON_MESSAGE(WM_SHOW_RECORD, OnShowRecord)
+    ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorStatic)
     ON_WM_SIZE()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
@@ -34,7 +37,9 @@ CString SystemMessageText(int code)
 
 }  // namespace
 
-CLogDetailDlg::CLogDetailDlg() : CDialog(IDD_LOG_DETAIL)
+CLogDetailDlg::CLogDetailDlg(const CCommonSettings& common)
+    : CDialog(IDD_LOG_DETAIL)
+    , m_common(common)
 {
 }
 
@@ -52,8 +57,36 @@ BOOL CLogDetailDlg::OnInitDialog()
     CRect client;
     GetClientRect(&client);
     m_dump.Create(nullptr, nullptr, WS_CHILD | WS_TABSTOP, client, this, IDC_LOG_DETAIL_DUMP);
+    ApplyViewSettings(m_common);
     m_dump.SetEditable(0);
     return FALSE;
+}
+
+void CLogDetailDlg::ApplyViewSettings(const CCommonSettings& common)
+{
+    const EditorDisplaySetting& setting = common.m_editors[EDITOR_DETAIL];
+    ApplyDisplaySetting(m_dump, setting);
+    m_textColor = static_cast<COLORREF>(setting.m_textColor);
+    m_textBackColor = static_cast<COLORREF>(setting.m_backColor);
+    m_textBackBrush.CreateSolidBrush(m_textBackColor);
+    const HFONT font = ::CreateFontA(GetFontSizeByIndex(setting.m_fontSize), 0, 0, 0, FW_NORMAL, FALSE,
+                                     FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, nullptr);
+    // The box lets go of the old font before it is deleted.
+    GetDlgItem(IDC_LOG_DETAIL_TEXT)->SetFont(font, TRUE);
+    m_textFont.Attach(font);
+}
+
+LRESULT CLogDetailDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT standard = Default();
+    if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_LOG_DETAIL_TEXT)
+        return standard;
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    ::SetBkMode(dc, OPAQUE);
+    ::SetBkColor(dc, m_textBackColor);
+    ::SetTextColor(dc, m_textColor);
+    return reinterpret_cast<LRESULT>(static_cast<HBRUSH>(m_textBackBrush));
 }
 
 void CLogDetailDlg::ShowText(const char* text)

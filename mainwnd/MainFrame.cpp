@@ -104,7 +104,8 @@ END_MESSAGE_MAP()
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
                        CPortEngine& ports, const CLuaModuleList* luaModules)
     : m_settings(settings), m_commonSettings(commonSettings), m_ports(ports),
-      m_log(settings, commonSettings), m_sendEditor(commonSettings), m_luaModules(luaModules),
+      m_log(settings, commonSettings), m_sendEditor(commonSettings), m_logDetail(commonSettings),
+      m_luaModules(luaModules),
       m_comCommands{CComCommandQueue(0), CComCommandQueue(1)}
 {
     m_settings.SetDefaults(1);

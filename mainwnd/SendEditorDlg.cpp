@@ -1,13 +1,17 @@
 #include "mainwnd/SendEditorDlg.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <iterator>
 
+#include "core/WindowMessages.h"
 #include "editors/HexEditDisplay.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CSendEditorDlg, CDialog)
     ON_WM_SIZE()
+    ON_WM_DROPFILES()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
@@ -44,6 +48,7 @@ BOOL CSendEditorDlg::OnInitDialog()
     m_editor.SetCaptionWindow(m_hWnd);
     m_editor.UpdatePaneTitle();
     ApplyViewSettings(m_common);
+    ::DragAcceptFiles(m_hWnd, TRUE);
     // The main window decides where the focus goes.
     return FALSE;
 }
@@ -62,6 +67,15 @@ BOOL CSendEditorDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra,
         m_editor.SetFocus();
     return m_editor.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
            CDialog::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CSendEditorDlg::OnDropFiles(HDROP hDropInfo)
+{
+    char path[MAX_PATH + 1] = {};
+    if (::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0) > 0 &&
+        ::DragQueryFileA(hDropInfo, 0, path, MAX_PATH) > 0)
+        m_editor.SendMessage(WM_EDITOR_LOADFILE, 0, reinterpret_cast<LPARAM>(path));
+    ::DragFinish(hDropInfo);
 }
 
 void CSendEditorDlg::OnSize(UINT nType, int cx, int cy)

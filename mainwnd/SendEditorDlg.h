@@ -6,7 +6,8 @@
 //
 // Until the docking framework exists the pane is a plain child dialog of the main frame that
 // takes a fixed strip on the right of the frame's client area (WM_SIZEPARENT), and its editor
-// fills it. Not yet: its toolbar and its 200 ms toolbar timer, dropped files, the caption bar.
+// fills it. A file dropped on the pane is loaded into the editor (WM_EDITOR_LOADFILE). Not yet:
+// its toolbar and its 200 ms toolbar timer, the caption bar.
 #pragma once
 
 #include "core/CommonSettings.h"
@@ -39,6 +40,8 @@ protected:
     void OnCancel() override { }
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    // The first of the dropped files goes to the editor, which loads it without asking.
+    afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()

@@ -126,6 +126,16 @@
 #define IDC_MARKER_COMMENT 1000
 #define IDC_MARKER_TEXT_COLOR 1093
 #define IDC_MARKER_BACK_COLOR 1094
+// Marker information dialog: the marker list and its buttons.
+#define IDD_MARKER_INFO 238
+#define IDC_MARKER_EDIT 1112
+#define IDC_MARKER_DELETE 1113
+#define IDC_MARKER_UP 1114
+#define IDC_MARKER_DOWN 1115
+#define IDC_MARKER_DELETE_ALL 1116
+#define IDC_MARKER_LOAD 1117
+#define IDC_MARKER_SAVE 1118
+#define IDC_MARKER_LIST 1119
 // The script editor: its accelerators and context menu.
 #define IDR_COLOREDIT_ACCEL 246
 #define IDR_COLOREDIT_MENU 247

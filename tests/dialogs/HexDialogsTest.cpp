@@ -14,16 +14,6 @@
 
 namespace {
 
-std::string ScreenshotPath(const char* name)
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder = folder.substr(0, folder.find_last_of('\\') + 1) + "screenshots";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\" + name;
-}
-
 std::string ItemText(HWND dialog, int id)
 {
     char text[2048] = {};
@@ -39,7 +29,7 @@ TEST(HexDialogsTest, DataAnalysisShowsTheBytesAtTheCaret)
     std::string shown;
     ModalDialogAnswer answer({IDOK}, [&](HWND window) {
         shown = ItemText(window, IDC_DATA_ANALYSIS_TEXT);
-        EXPECT_TRUE(SaveWindowScreenshot(window, ScreenshotPath("data-analysis.png")));
+        EXPECT_TRUE(SaveWindowScreenshot(window, ScreenshotBesideTest("data-analysis.png")));
     });
     EXPECT_EQ(IDOK, dialog.DoModal());
     EXPECT_NE(std::string::npos, shown.find("L:short             :513\r\n"));
@@ -55,7 +45,7 @@ TEST(HexDialogsTest, MarkerSettingsGiveTheCommentOnOkOnly)
         ModalDialogAnswer answer({IDOK}, [&](HWND window) {
             EXPECT_EQ("Please Input Comment", ItemText(window, IDC_MARKER_COMMENT));
             ::SetDlgItemTextA(window, IDC_MARKER_COMMENT, "length field");
-            EXPECT_TRUE(SaveWindowScreenshot(window, ScreenshotPath("marker-setting.png")));
+            EXPECT_TRUE(SaveWindowScreenshot(window, ScreenshotBesideTest("marker-setting.png")));
         });
         EXPECT_EQ(IDOK, dialog.DoModal());
     }

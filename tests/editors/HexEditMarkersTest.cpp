@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tests/editors/HexEditFixture.h"
+#include "tests/support/PaintCounter.h"
 
 namespace {
 
@@ -105,6 +106,29 @@ TEST_F(HexEditMarkersTest, ByteFormRoundTripsAndKeepsTheOfferedColours)
     damaged[22] = 0;
     m_editor.SetMarkerBytes(ToArray(damaged));
     EXPECT_EQ(1u, m_editor.GetMarkers().size());
+}
+
+TEST_F(HexEditMarkersTest, ReplacingTheListRedrawsOnceAndOffersTheLastMarkersColours)
+{
+    m_parent.ShowWindow(SW_SHOWNOACTIVATE);
+    m_editor.NextMarkerTextColor = 0x111111;
+    m_editor.NextMarkerBackColor = 0x222222;
+    CMarkerList markers;
+    for (int i = 0; i < 40; ++i)
+        markers.push_back({i, 1, static_cast<COLORREF>(i), static_cast<COLORREF>(0x100 + i), "m"});
+    {
+        PaintCounter paints(m_editor.m_hWnd);
+        m_editor.ReplaceMarkers(markers);
+        EXPECT_EQ(1, paints.Paints());
+    }
+    EXPECT_EQ(markers, m_editor.GetMarkers());
+    EXPECT_EQ(39u, m_editor.NextMarkerTextColor);
+    EXPECT_EQ(0x127u, m_editor.NextMarkerBackColor);
+
+    // An empty list clears the markers and keeps the offered colours.
+    m_editor.ReplaceMarkers({});
+    EXPECT_TRUE(m_editor.GetMarkers().empty());
+    EXPECT_EQ(39u, m_editor.NextMarkerTextColor);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // of their context menus each of the four views enables.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -132,6 +134,7 @@ TEST_F(HexViewsTest, EachViewEnablesItsItemsByDataAndSelection)
         {ID_HEX_CUT, "nny", "nnn", "nnn", "nnn"},
         {ID_HEX_DATA_ANALYSIS, "yyy", "yyy", "yyy", "nyy"},
         {ID_HEX_MARKER, "nny", "yyy", "nnn", "nny"},
+        {ID_HEX_MARKER_INFO, "yyy", "yyy", "nnn", "nyy"},
         {ID_HEX_READ_FILE, "yyy", "nnn", "nnn", "nnn"},
         {ID_HEX_SAVE, "nnn", "nnn", "nnn", "nnn"},  // no file yet
         {ID_HEX_SAVE_AS, "yyy", "yyy", "yyy", "nyy"},
@@ -162,6 +165,25 @@ TEST_F(HexViewsTest, EachViewEnablesItsItemsByDataAndSelection)
     }
     EXPECT_EQ(0, com.Editable);
     EXPECT_EQ(0, commem.Editable);
+}
+
+TEST_F(HexViewsTest, MarkerInfoListsTheViewsOwnMarkers)
+{
+    CHexEditDump dump;
+    CHexEditCommem commem;
+    ASSERT_TRUE(Make(dump) && Make(commem));
+    CHexEdit* views[] = {&m_send, &dump, &commem};
+    for (CHexEdit* view : views) {
+        view->SetData(ToArray({1, 2, 3, 4}));
+        view->AddMarker(1, 2, 0, 0xFFFFFF, "own");
+        int rows = -1;
+        ModalDialogAnswer answer({IDCANCEL}, [&](HWND dialog) {
+            rows = ListView_GetItemCount(::GetDlgItem(dialog, IDC_MARKER_LIST));
+        });
+        view->SendMessage(WM_COMMAND, ID_HEX_MARKER_INFO);
+        EXPECT_TRUE(answer.Answered());
+        EXPECT_EQ(1, rows);
+    }
 }
 
 }  // namespace

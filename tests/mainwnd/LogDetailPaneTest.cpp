@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/TextHelpers.h"
 #include "core/WindowMessages.h"
 #include "mainwnd/MainFrame.h"
 #include "res/resource.h"
@@ -39,13 +40,8 @@ protected:
     bool DumpShown() { return ::IsWindowVisible(m_pane->GetHexView().m_hWnd) != FALSE; }
     void Screenshot(const char* name)
     {
-        char path[MAX_PATH] = {};
-        ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string folder(path);
-        folder = folder.substr(0, folder.find_last_of('\\') + 1) + "screenshots";
-        ::CreateDirectoryA(folder.c_str(), nullptr);
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE);
-        EXPECT_TRUE(SaveWindowScreenshot(m_hWnd, folder + "\\" + name));
+        EXPECT_TRUE(SaveWindowScreenshot(m_hWnd, ScreenshotBesideTest(name)));
     }
 
     CLogDetailDlg* m_pane = nullptr;
@@ -99,6 +95,58 @@ TEST_F(LogDetailPaneTest, TheDumpsMarkerCommandDoesNothingWithoutASelection)
     // No dialog may open: a modal one would never return here.
     m_pane->GetHexView().SendMessage(WM_COMMAND, ID_HEX_MARKER);
     EXPECT_TRUE(m_pane->GetHexView().GetMarkers().empty());
+}
+
+TEST_F(LogDetailPaneTest, GroupDColoursTheDumpAndTheTextBoxAndSizesTheirFonts)
+{
+    CWnd* box = m_pane->GetDlgItem(IDC_LOG_DETAIL_TEXT);
+    const auto boxFont = [&] {
+        LOGFONTA font = {};
+        ::GetObjectA(box->GetFont(), sizeof font, &font);
+        return font;
+    };
+    // Applied when the pane starts.
+    EditorDisplaySetting& group = m_common.m_editors[EDITOR_DETAIL];
+    EXPECT_EQ(GetFontSizeByIndex(group.m_fontSize), boxFont().lfHeight);
+
+    group.m_backColor = 0x402010;
+    group.m_textColor = 0x80FFFF;
+    group.m_fontSize = 3;
+    m_pane->ApplyViewSettings(m_common);
+    CHexEditDump& dump = m_pane->GetHexView();
+    EXPECT_EQ(0x402010u, dump.BackColor);
+    EXPECT_EQ(0x80FFFFu, dump.TextColor);
+    EXPECT_EQ(18, dump.FontHeight);
+    const LOGFONTA font = boxFont();
+    EXPECT_EQ(18, font.lfHeight);
+    EXPECT_EQ(FW_NORMAL, font.lfWeight);
+    EXPECT_EQ(DEFAULT_CHARSET, font.lfCharSet);
+    EXPECT_EQ(FIXED_PITCH | FF_MODERN, font.lfPitchAndFamily);
+
+    // The read-only box asks as a static control; other controls get the standard answer.
+    const HDC dc = ::GetDC(box->m_hWnd);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        m_pane->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box->m_hWnd)));
+    LOGBRUSH fill = {};
+    ASSERT_TRUE(::GetObjectA(brush, sizeof fill, &fill));
+    EXPECT_EQ(0x402010u, fill.lbColor);
+    EXPECT_EQ(0x402010u, ::GetBkColor(dc));
+    EXPECT_EQ(0x80FFFFu, ::GetTextColor(dc));
+    EXPECT_EQ(OPAQUE, ::GetBkMode(dc));
+    EXPECT_NE(brush, reinterpret_cast<HBRUSH>(m_pane->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                                  reinterpret_cast<LPARAM>(dump.m_hWnd))));
+    ::ReleaseDC(box->m_hWnd, dc);
+
+    CLogRecord refused;
+    refused.m_messageCode = 10006;
+    refused.m_errorCode = 10061;
+    Show(refused);
+    Screenshot("log-detail-colours.png");
+    CRect client;
+    box->GetClientRect(&client);
+    const HDC shown = ::GetDC(box->m_hWnd);
+    EXPECT_EQ(0x402010u, ::GetPixel(shown, client.right - 30, client.bottom - 4));
+    ::ReleaseDC(box->m_hWnd, shown);
 }
 
 }  // namespace

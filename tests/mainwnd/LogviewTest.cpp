@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <shlobj.h>  // DROPFILES
-
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -20,6 +18,7 @@
 #include "res/resource.h"
 #include "tests/log/LogSamples.h"
 #include "tests/platform/WindowTestSupport.h"
+#include "tests/support/DroppedFiles.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -461,21 +460,6 @@ TEST_F(LogviewTest, TheContextMenuOpensAtThePointOrFromTheKeyboardNearTheCorner)
         EXPECT_EQ(c.expected.y, g_openMenu.topLeft.y) << c.asked.y;
         EXPECT_EQ(static_cast<UINT>(ID_LOG_PROPERTIES), g_openMenu.firstCommand);
     }
-}
-
-// A drop of these files, as the shell hands it over: the view owns and frees it.
-HDROP MakeDrop(const Texts& paths)
-{
-    std::string list;
-    for (const std::string& path : paths)
-        list += path + '\0';
-    list += '\0';
-    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    std::memcpy(drop + 1, list.data(), list.size());
-    ::GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
 }
 
 TEST_F(LogviewTest, ADropOfSeveralFilesOffersOnlyTheFirstForLoading)

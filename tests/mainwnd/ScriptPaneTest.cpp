@@ -5,12 +5,9 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <shlobj.h>  // DROPFILES
 
 #include <gtest/gtest.h>
 
@@ -22,6 +19,7 @@
 #include "platform/MessageBox.h"
 #include "res/resource.h"
 #include "tests/support/ByteArrays.h"
+#include "tests/support/DroppedFiles.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FileDialogFake.h"
 #include "tests/mainwnd/MainFrameFixture.h"
@@ -47,18 +45,6 @@ std::string Crlf(const char* text)
 std::string AsText(const Bytes& bytes)
 {
     return std::string(bytes.begin(), bytes.end());
-}
-
-// A drop of one file, as the shell hands it over.
-HDROP MakeDrop(const std::string& path)
-{
-    const size_t size = sizeof(DROPFILES) + path.size() + 2;
-    const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    auto* drop = static_cast<DROPFILES*>(::GlobalLock(block));
-    drop->pFiles = sizeof(DROPFILES);
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size());
-    ::GlobalUnlock(block);
-    return static_cast<HDROP>(block);
 }
 
 class ScriptPaneTest : public MainFrameFixture
@@ -247,7 +233,7 @@ TEST_F(ScriptPaneTest, ADroppedFileLoadsOnlyAfterOk)
     const std::string path = m_folder.File("drop.lua");
     WriteFileBytes(path, Bytes{'d', '\n'});
     m_answer = IDCANCEL;
-    Pane(1).SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(path)));
+    Pane(1).SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({path})));
     ASSERT_EQ(1u, m_boxes.size());
     EXPECT_NE(std::string::npos, m_boxes[0].find(path));
     EXPECT_EQ(Crlf(kDefaultScript), ScriptOf(1));
@@ -255,7 +241,7 @@ TEST_F(ScriptPaneTest, ADroppedFileLoadsOnlyAfterOk)
     EXPECT_TRUE(Pane(1).GetFilePath().IsEmpty());
 
     m_answer = IDOK;
-    Pane(1).SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(path)));
+    Pane(1).SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({path})));
     EXPECT_EQ("d\r\n", ScriptOf(1));
     EXPECT_EQ(std::string("ｽｸﾘﾌﾟﾄ2 - ") + path, CaptionOf(1));
 }

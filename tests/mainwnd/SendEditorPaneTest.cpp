@@ -16,6 +16,8 @@
 #include "res/resource.h"
 #include "tests/support/ByteArrays.h"
 #include "tests/mainwnd/MainFrameFixture.h"
+#include "tests/support/DroppedFiles.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -173,6 +175,39 @@ TEST_F(SendEditorPaneTest, DataClearAsksFirstThenEmptiesTheDataAndItsHistory)
     EXPECT_EQ(Bytes{}, EditorBytes());
     EXPECT_FALSE(IsEnabled(ID_HEX_UNDO));
     EXPECT_FALSE(IsEnabled(ID_HEX_REDO));
+}
+
+TEST_F(SendEditorPaneTest, ADroppedFileLoadsTheFirstOnlyAndAFolderOrMissingFileKeepsTheData)
+{
+    TempFolder folder;
+    // 表 ends in the byte of '\'.
+    const std::vector<std::string> files = {folder.File("表.bin"), folder.File("b.bin"), folder.File("c.bin")};
+    WriteFileBytes(files[0], {1, 2, 3});
+    WriteFileBytes(files[1], {4});
+    WriteFileBytes(files[2], {5});
+    std::vector<std::string> asked;
+    const MessageBoxPresenter previous = AfxSetMessageBoxPresenter([&](HWND, LPCTSTR text, LPCTSTR, UINT) {
+        asked.push_back(text);
+        return IDOK;
+    });
+    EXPECT_EQ(0, m_pane->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files))));
+    EXPECT_EQ((Bytes{1, 2, 3}), EditorBytes());
+    EXPECT_TRUE(asked.empty()) << "loaded without asking";
+    CString caption;
+    m_pane->GetWindowText(caption);
+    EXPECT_EQ("送信ﾃﾞｰﾀｴﾃﾞｨﾀ - " + files[0], caption.GetString());
+    EXPECT_TRUE(IsEnabled(ID_HEX_SAVE));
+
+    for (const std::string& unreadable : {folder.Path(), folder.File("missing.bin")}) {
+        asked.clear();
+        m_pane->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({unreadable})));
+        EXPECT_EQ(std::vector<std::string>{"ファイルの読み込みに失敗しました。"}, asked) << unreadable;
+        EXPECT_EQ((Bytes{1, 2, 3}), EditorBytes()) << unreadable;
+        CString kept;
+        m_pane->GetWindowText(kept);
+        EXPECT_STREQ(caption, kept) << unreadable;
+    }
+    AfxSetMessageBoxPresenter(previous);
 }
 
 TEST_F(SendEditorPaneTest, TheDisplayGroupOfTheSendEditorMapsOntoTheEditor)

@@ -194,3 +194,15 @@ inline bool SaveWindowScreenshot(HWND window, const std::string& path)
 {
     return SavePixelsAsPng(CaptureWindow(window), path);
 }
+
+// The path of a picture named name in the folder "screenshots" beside the test program, which
+// is made when missing.
+inline std::string ScreenshotBesideTest(const std::string& name)
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder = folder.substr(0, folder.find_last_of('\\') + 1) + "screenshots";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\" + name;
+}
