@@ -133,12 +133,28 @@ public:
     virtual void DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot,
                                      bool pushed, bool enabled);
     virtual void DrawPushButton(CDC& dc, PushButtonArgs_t& args);
+    virtual void FillGapArea(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
+    // The arrow points left (horizontal) or up when firstDirection is set, else right or down.
+    virtual void DrawArrowButton(CDC& dc, bool horizontal, const RECT& rect, bool firstDirection,
+                                 bool hot, bool pushed, CObject* owner, LPARAM lParam);
+    virtual void DrawIconLabelItem(CDC& dc, IconLabelItemArgs_t& item);
     virtual COLORREF GetIconBlendColor() const;
     virtual double GetIconFadeFactor() const;
     virtual void GetToolBarExtraSize(CSize& size) const;
+    virtual void DrawTextPushButton(CDC& dc, const RECT& rect, bool unused, LPCTSTR text,
+                                    bool flat, bool frameWhenHot, bool pushed, bool hot,
+                                    CObject* owner, LPARAM lParam);
+    virtual void FillShadowArea(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
+    virtual void DrawClientEdge(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
+    virtual void DrawPanelFrame(CDC& dc, const RECT& frameRect, const RECT& fillRect,
+                                CObject* owner, LPARAM lParam);
     // The extent of one line of text, as a rectangle at the origin.
     static RECT MeasureTextRect(CDC& dc, HFONT font, const CString& text);
     static int MeasureTextWidth(CDC& dc, HFONT font, const CString& text);
+    // 16 x 16 icons for colour-picking buttons; the caller destroys them.
+    static HICON CreateSolidColorIcon(COLORREF color);
+    static HICON CreateFramedColorIcon(COLORREF color);
+    static HICON CreateLetterColorIcon(COLORREF color, HFONT font, char letter);
 
     // Fonts and the system colours and brushes, rebuilt before the colour table.
     void LoadFontsAndSystemColors();
@@ -242,6 +258,8 @@ public:
     void DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot, bool pushed,
                              bool enabled) override;
     void DrawPushButton(CDC& dc, PushButtonArgs_t& args) override;
+    void FillGapArea(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam) override;
+    void DrawIconLabelItem(CDC& dc, IconLabelItemArgs_t& item) override;
 
     // Bit 0 raised icons; bits 1 and 2 select XP or Office details of borders and the expand
     // button.
@@ -272,6 +290,9 @@ public:
     COLORREF GetIconBlendColor() const override;
     double GetIconFadeFactor() const override;
     void GetToolBarExtraSize(CSize& size) const override;
+    void DrawClientEdge(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam) override;
+    void DrawPanelFrame(CDC& dc, const RECT& frameRect, const RECT& fillRect, CObject* owner,
+                        LPARAM lParam) override;
 
     // Negative: no edge line.
     int m_toolbarEdgeColor = -1;
