@@ -42,7 +42,7 @@ void DrawLabel(CDC& dc, const Item& item, COLORREF color)
     SavedColors saved(dc);
     dc.SetTextColor(color);
     dc.SetBkMode(TRANSPARENT);
-    Selected font(dc, item.m_font ? item.m_font : ::GetStockObject(DEFAULT_GUI_FONT));
+    Selected font(dc, item.m_font);
     const RECT& label = item.m_labelRect;
     if (item.m_verticalLabel) {
         const int width = label.right - label.left;

@@ -180,6 +180,20 @@ private:
     std::vector<HICON> m_icons;
 };
 
+// An item over a 60 x 60 surface: a 16-pixel icon at (10, 10) and a label below it.
+PM::IconLabelItemArgs_t MakeItem(SolidImage* hot, SolidImage* normal)
+{
+    PM::IconLabelItemArgs_t item;
+    item.m_itemRect = {0, 0, 60, 60};
+    item.m_iconRect = {10, 10, 26, 26};
+    item.m_labelRect = {5, 34, 55, 50};
+    item.m_clipRect = {0, 0, 60, 60};
+    item.m_hotImage = hot;
+    item.m_normalImage = normal;
+    item.m_label = "Label";
+    return item;
+}
+
 bool AnyPixel(const DibSurface& surface, const RECT& rect, COLORREF color)
 {
     for (int y = rect.top; y < rect.bottom; ++y)
@@ -218,14 +232,7 @@ TEST_F(ButtonFramesTest, IconLabelItem)
             DibSurface surface(60, 60);
             CDC dc(surface.Dc());
             SolidImage hot(kHotColor, c.hotMissing), normal(kNormalColor);
-            PM::IconLabelItemArgs_t item;
-            item.m_itemRect = {0, 0, 60, 60};
-            item.m_iconRect = {10, 10, 26, 26};
-            item.m_labelRect = {5, 34, 55, 50};
-            item.m_clipRect = {0, 0, 60, 60};
-            item.m_hotImage = &hot;
-            item.m_normalImage = &normal;
-            item.m_label = "Label";
+            PM::IconLabelItemArgs_t item = MakeItem(&hot, &normal);
             item.m_hot = c.hot;
             item.m_pushed = c.pushed;
             item.m_useHotImage = c.useHot;
@@ -253,12 +260,7 @@ TEST_F(ButtonFramesTest, IconLabelMarkerAndEmptyItem)
             DibSurface surface(60, 60);
             CDC dc(surface.Dc());
             SolidImage normal(RGB(0, 150, 0));
-            PM::IconLabelItemArgs_t item;
-            item.m_itemRect = {0, 0, 60, 60};
-            item.m_iconRect = {10, 10, 26, 26};
-            item.m_labelRect = {5, 34, 55, 50};
-            item.m_normalImage = &normal;
-            item.m_label = "Label";
+            PM::IconLabelItemArgs_t item = MakeItem(nullptr, &normal);
             item.m_markerOnly = 1;
             item.m_infoColors = info;
             manager.DrawIconLabelItem(dc, item);
