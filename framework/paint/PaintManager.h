@@ -12,8 +12,10 @@
 #include "platform/Geometry.h"
 #include "platform/Map.h"
 #include "platform/Object.h"
+#include "platform/String.h"
 
 class CArchive;
+class CExtCmdIcon;
 class CWnd;
 
 class CExtPaintManager : public CObject
@@ -169,6 +171,29 @@ public:
     virtual void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer,
                                bool noBackground, const CObject* owner, LPARAM lParam);
     virtual void DrawResizingGripper(CDC& dc, const RECT& rect, CWnd* owner, LPARAM lParam);
+    // Buttons and button content: push buttons, caption buttons and the small button and frame
+    // painters (their records are in PaintButtonArgs.h).
+    struct PushButtonArgs_t;
+    struct CaptionButtonArgs_t;
+    struct TextFieldArgs_t;
+    struct IconLabelItemArgs_t;
+    virtual void GetPushedContentOffset(CSize& offset) const;
+    // Paints the icon of a button and sets textRect to the room left for the text.
+    virtual void DrawButtonIconAndPlaceText(CDC& dc, bool horizontal, const CString& text,
+                                            CExtCmdIcon* icon, const RECT& buttonRect,
+                                            RECT& textRect, bool pushed, bool enabled, bool hot,
+                                            UINT alignment);
+    virtual void DrawCaptionButton(CDC& dc, CaptionButtonArgs_t& args);
+    // SC_CLOSE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE and SC_CONTEXTHELP; others paint nothing.
+    virtual void DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot,
+                                     bool pushed, bool enabled);
+    virtual void DrawPushButton(CDC& dc, PushButtonArgs_t& args);
+    virtual COLORREF GetIconBlendColor() const;
+    virtual double GetIconFadeFactor() const;
+    virtual void GetToolBarExtraSize(CSize& size) const;
+    // The extent of one line of text, as a rectangle at the origin.
+    static RECT MeasureTextRect(CDC& dc, HFONT font, const CString& text);
+    static int MeasureTextWidth(CDC& dc, HFONT font, const CString& text);
 
     // Fonts and the system colours and brushes, rebuilt before the colour table.
     void LoadFontsAndSystemColors();
@@ -268,6 +293,15 @@ public:
     void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
     void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer, bool noBackground,
                        const CObject* owner, LPARAM lParam) override;
+    // The flat buttons.
+    void GetPushedContentOffset(CSize& offset) const override;
+    void DrawButtonIconAndPlaceText(CDC& dc, bool horizontal, const CString& text,
+                                    CExtCmdIcon* icon, const RECT& buttonRect, RECT& textRect,
+                                    bool pushed, bool enabled, bool hot, UINT alignment) override;
+    void DrawCaptionButton(CDC& dc, CaptionButtonArgs_t& args) override;
+    void DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot, bool pushed,
+                             bool enabled) override;
+    void DrawPushButton(CDC& dc, PushButtonArgs_t& args) override;
 
     // Bit 0 raised icons; bits 1 and 2 select XP or Office details of borders and the expand
     // button.
@@ -314,6 +348,10 @@ public:
     void GetToolBarBodyColors(COLORREF colors[3], bool forChild) const;
     // The corner ellipse, larger on the Windows 95/98 family.
     CSize GetToolBarCornerSize(int largestGrown) const;
+    // Buttons: faded disabled icons, larger toolbar buttons, single-line frames.
+    COLORREF GetIconBlendColor() const override;
+    double GetIconFadeFactor() const override;
+    void GetToolBarExtraSize(CSize& size) const override;
 
     // Negative: no edge line.
     int m_toolbarEdgeColor = -1;
@@ -334,4 +372,8 @@ public:
     void DrawBarBorders(CDC& dc, const BarBordersArgs_t& args) override;
     void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
     void DrawBarClientGradient(CDC& dc, const CObject* button, LPARAM lParam) override;
+    // A resizable bar's caption in a floating frame gets the classic caption button.
+    void DrawCaptionButton(CDC& dc, CaptionButtonArgs_t& args) override;
 };
+
+#include "framework/paint/PaintButtonArgs.h"
