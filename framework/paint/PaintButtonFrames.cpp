@@ -2,6 +2,7 @@
 // arrow button, the simple text push button, the control area, client edges and panel frames.
 #include "framework/paint/PaintManager.h"
 #include "framework/paint/PaintSteps.h"
+#include "platform/Wnd.h"
 
 using namespace paint_steps;
 
@@ -74,6 +75,23 @@ void CExtPaintManager::FillShadowArea(CDC& dc, const RECT& rect, CObject*, LPARA
 {
     if (IsVisible(dc, rect))
         Fill(dc, rect, ColorAt(COLOR_BTNSHADOW));
+}
+
+void CExtPaintManager::FillControlArea(CDC& dc, const RECT& outerRect, const RECT& innerRect,
+                                       CWnd* window, LPARAM)
+{
+    if (!IsVisible(dc, outerRect))
+        return;
+    // The children keep what they paint themselves; the clip stays narrowed for the caller.
+    if (window && window->m_hWnd && CanDrawChildBackground(window, 0)) {
+        ExcludeChildAreas(dc.GetSafeHdc(), window->m_hWnd, TransparentChildFilter);
+        if (DrawChildBackground(dc, window, 0)) {
+            Fill(dc, innerRect, ColorAt(COLOR_WINDOW));
+            return;
+        }
+    }
+    Fill(dc, outerRect, ColorAt(1000));
+    Fill(dc, innerRect, ColorAt(COLOR_WINDOW));
 }
 
 void CExtPaintManager::DrawClientEdge(CDC& dc, const RECT& rect, CObject*, LPARAM)

@@ -152,8 +152,6 @@ public:
     virtual void AdjustFixedBarClientRect(const CObject* bar, RECT& rect);
     static void Draw3dRectCutCorners(CDC& dc, const RECT& rect, COLORREF topLeft,
                                      COLORREF bottomRight);
-    // The ellipse of a toolbar's rounded corners; (0, 0) for square ones.
-    virtual CSize GetToolBarExtraSize() const { return CSize(0, 0); }
     virtual int GetToolBarLeadingSpace(const CObject* bar) const;
     virtual bool HasToolBarGradient(const CObject* bar) const;
     virtual void DrawBarGradient(CDC& dc, const CObject* bar, int row, const RECT& rect);
@@ -195,11 +193,16 @@ public:
     virtual void DrawIconLabelItem(CDC& dc, IconLabelItemArgs_t& item);
     virtual COLORREF GetIconBlendColor() const;
     virtual double GetIconFadeFactor() const;
+    // Also the ellipse of a toolbar's rounded corners; (0, 0) for square ones.
     virtual void GetToolBarExtraSize(CSize& size) const;
     virtual void DrawTextPushButton(CDC& dc, const RECT& rect, bool unused, LPCTSTR text,
                                     bool flat, bool frameWhenHot, bool pushed, bool hot,
                                     CObject* owner, LPARAM lParam);
     virtual void FillShadowArea(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
+    // The bar face (or the child background the theme paints) around a window-coloured inner
+    // rect.
+    virtual void FillControlArea(CDC& dc, const RECT& outerRect, const RECT& innerRect,
+                                 CWnd* window, LPARAM lParam);
     virtual void DrawClientEdge(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
     virtual void DrawPanelFrame(CDC& dc, const RECT& frameRect, const RECT& fillRect,
                                 CObject* owner, LPARAM lParam);
@@ -350,7 +353,6 @@ public:
     void DrawBarBorders(CDC& dc, const BarBordersArgs_t& args) override;
     void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
     void AdjustFixedBarClientRect(const CObject* bar, RECT& rect) override;
-    CSize GetToolBarExtraSize() const override { return CSize(4, 4); }
     int GetToolBarLeadingSpace(const CObject* bar) const override;
     bool HasToolBarGradient(const CObject* bar) const override;
     void DrawBarGradient(CDC& dc, const CObject* bar, int row, const RECT& rect) override;

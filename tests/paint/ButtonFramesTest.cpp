@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/paint/Dib32.h"
+#include "platform/Wnd.h"
 #include "tests/paint/ButtonTestSupport.h"
 
 namespace {
@@ -133,6 +134,49 @@ TEST_F(ButtonFramesTest, ClientEdgeAndPanelFrame)
         EXPECT_EQ(surface.At(6, 6), manager.ColorAt(1000));
         EXPECT_EQ(surface.At(23, 23), manager.ColorAt(1000));
     }
+}
+
+// Where the theme paints behind children, the control area is the child background with the
+// children's own areas left alone; otherwise the bar face. The inner rect is window-coloured.
+TEST_F(ButtonFramesTest, ControlAreaOverAWindowWithAChild)
+{
+    HWND window = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 60, 60,
+                                    nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(window);
+    ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 10, 10, window, nullptr,
+                      nullptr, nullptr);
+    ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    for (const ThemeCase& theme : kThemes) {
+        SCOPED_TRACE(theme.name);
+        PM& manager = InstallTheme(theme);
+        CWnd* owner = CWnd::FromHandle(window);
+        const bool childBackground = manager.CanDrawChildBackground(owner, 0);
+        EXPECT_EQ(childBackground,
+                  theme.kind->IsDerivedFrom(RUNTIME_CLASS(CExtPaintManagerOffice2003)));
+        DibSurface surface(60, 60);
+        CDC dc(surface.Dc());
+        manager.FillControlArea(dc, RECT{0, 0, 60, 60}, RECT{30, 30, 50, 50}, owner, 0);
+        dc.SelectClipRgn(nullptr);
+        EXPECT_EQ(surface.At(40, 40), manager.ColorAt(COLOR_WINDOW));
+        if (childBackground) {
+            EXPECT_EQ(surface.At(15, 15), kBackdrop) << "the child's area is left out";
+            EXPECT_NE(surface.At(2, 2), kBackdrop);
+        } else {
+            EXPECT_EQ(surface.At(15, 15), manager.ColorAt(1000));
+            EXPECT_EQ(surface.At(2, 2), manager.ColorAt(1000));
+        }
+        // Without a window every theme paints the face.
+        surface.Fill(kBackdrop);
+        manager.FillControlArea(dc, RECT{0, 0, 60, 60}, RECT{30, 30, 50, 50}, nullptr, 0);
+        EXPECT_EQ(surface.At(15, 15), manager.ColorAt(1000));
+        EXPECT_EQ(surface.At(40, 40), manager.ColorAt(COLOR_WINDOW));
+        surface.Fill(kBackdrop);
+        ClipAway(dc);
+        manager.FillControlArea(dc, RECT{5, 5, 60, 60}, RECT{30, 30, 50, 50}, nullptr, 0);
+        dc.SelectClipRgn(nullptr);
+        EXPECT_EQ(surface.At(40, 40), kBackdrop) << "an invisible area paints nothing";
+    }
+    ::DestroyWindow(window);
 }
 
 // The simple text button is an enabled horizontal push button: hot with frame shows its frame.

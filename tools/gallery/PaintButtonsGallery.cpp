@@ -223,7 +223,7 @@ void SmallPainters(CExtPaintManager& manager, CDC& dc, CExtCmdIcon& icon, int to
         manager.DrawIconLabelItem(dc, item);
     }
     top += 70;
-    Text(dc, 10, top, "gap, shadow, client edge, panel frame, colour icons", label);
+    Text(dc, 10, top, "fills, edges, panel, icons, control area", label);
     manager.FillGapArea(dc, RECT{kLeft + 250, top, kLeft + 290, top + 30}, nullptr, 0);
     manager.FillShadowArea(dc, RECT{kLeft + 300, top, kLeft + 340, top + 30}, nullptr, 0);
     manager.DrawClientEdge(dc, RECT{kLeft + 350, top, kLeft + 410, top + 30}, nullptr, 0);
@@ -239,6 +239,8 @@ void SmallPainters(CExtPaintManager& manager, CDC& dc, CExtCmdIcon& icon, int to
         ::DrawIconEx(dc, kLeft + 500 + i * 24, top + 7, icons[i], 16, 16, 0, nullptr, DI_NORMAL);
         ::DestroyIcon(icons[i]);
     }
+    manager.FillControlArea(dc, RECT{kLeft + 580, top, kLeft + 660, top + 30},
+                            RECT{kLeft + 585, top + 5, kLeft + 655, top + 25}, nullptr, 0);
 }
 
 } // namespace
