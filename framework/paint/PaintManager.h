@@ -12,8 +12,10 @@
 #include "platform/Geometry.h"
 #include "platform/Map.h"
 #include "platform/Object.h"
+#include "platform/String.h"
 
 class CArchive;
+class CExtCmdIcon;
 class CWnd;
 
 class CExtPaintManager : public CObject
@@ -114,6 +116,30 @@ public:
     virtual void HandleThemeChange(WPARAM wParam, LPARAM lParam);
     virtual CSize GetToolBarButtonShift(bool horizontal) const;
 
+    // Buttons and button content: push buttons, caption buttons and the small button and frame
+    // painters (their records are in PaintButtonArgs.h).
+    struct PushButtonArgs_t;
+    struct CaptionButtonArgs_t;
+    struct TextFieldArgs_t;
+    struct IconLabelItemArgs_t;
+    virtual void GetPushedContentOffset(CSize& offset) const;
+    // Paints the icon of a button and sets textRect to the room left for the text.
+    virtual void DrawButtonIconAndPlaceText(CDC& dc, bool horizontal, const CString& text,
+                                            CExtCmdIcon* icon, const RECT& buttonRect,
+                                            RECT& textRect, bool pushed, bool enabled, bool hot,
+                                            UINT alignment);
+    virtual void DrawCaptionButton(CDC& dc, CaptionButtonArgs_t& args);
+    // SC_CLOSE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE and SC_CONTEXTHELP; others paint nothing.
+    virtual void DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot,
+                                     bool pushed, bool enabled);
+    virtual void DrawPushButton(CDC& dc, PushButtonArgs_t& args);
+    virtual COLORREF GetIconBlendColor() const;
+    virtual double GetIconFadeFactor() const;
+    virtual void GetToolBarExtraSize(CSize& size) const;
+    // The extent of one line of text, as a rectangle at the origin.
+    static RECT MeasureTextRect(CDC& dc, HFONT font, const CString& text);
+    static int MeasureTextWidth(CDC& dc, HFONT font, const CString& text);
+
     // Fonts and the system colours and brushes, rebuilt before the colour table.
     void LoadFontsAndSystemColors();
     // (height of the chosen font + 2, height of the normal font + 2).
@@ -207,6 +233,16 @@ public:
     void InitColorTable() override;
     virtual bool IsOsColorSchemeActive() const;
 
+    // The flat buttons.
+    void GetPushedContentOffset(CSize& offset) const override;
+    void DrawButtonIconAndPlaceText(CDC& dc, bool horizontal, const CString& text,
+                                    CExtCmdIcon* icon, const RECT& buttonRect, RECT& textRect,
+                                    bool pushed, bool enabled, bool hot, UINT alignment) override;
+    void DrawCaptionButton(CDC& dc, CaptionButtonArgs_t& args) override;
+    void DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot, bool pushed,
+                             bool enabled) override;
+    void DrawPushButton(CDC& dc, PushButtonArgs_t& args) override;
+
     // Bit 0 raised icons; bits 1 and 2 select XP or Office details of borders and the expand
     // button.
     BYTE m_xpFlags = 0;
@@ -232,6 +268,11 @@ public:
     // Colour 3001 to colour 3000 over the first 700 pixels, colour 3000 beyond.
     virtual bool DrawGradientBand(CDC& dc, const RECT& rect, CWnd* window, LPARAM lParam);
 
+    // Buttons: faded disabled icons, larger toolbar buttons, single-line frames.
+    COLORREF GetIconBlendColor() const override;
+    double GetIconFadeFactor() const override;
+    void GetToolBarExtraSize(CSize& size) const override;
+
     // Negative: no edge line.
     int m_toolbarEdgeColor = -1;
 
@@ -246,4 +287,8 @@ class CExtPaintManagerStudio2005 : public CExtPaintManagerOffice2003
     DECLARE_DYNCREATE(CExtPaintManagerStudio2005)
 public:
     int GetThemeId() const override { return kThemeStudio2005; }
+    // A resizable bar's caption in a floating frame gets the classic caption button.
+    void DrawCaptionButton(CDC& dc, CaptionButtonArgs_t& args) override;
 };
+
+#include "framework/paint/PaintButtonArgs.h"
