@@ -117,6 +117,61 @@ public:
     virtual void HandleThemeChange(WPARAM wParam, LPARAM lParam);
     virtual CSize GetToolBarButtonShift(bool horizontal) const;
 
+    // Bars: borders, captions and grippers, backgrounds, separators, the size grip and the
+    // toolbar's expand button. Owners answer the queries of PaintedBar.h.
+    struct BarBordersArgs_t
+    {
+        BarBordersArgs_t(const CObject* owner, const RECT& window, const RECT& client,
+                         bool floating, bool resizable, bool resizableDocked);
+        const CObject* m_owner;
+        DWORD m_cookie = 0;
+        RECT m_window;
+        RECT m_client;
+        BYTE m_floating : 1;
+        BYTE m_resizable : 1;
+        BYTE m_resizableDocked : 1;
+    };
+    struct BarCaptionArgs_t
+    {
+        BarCaptionArgs_t(const CObject* owner, const RECT& caption, const RECT& text, bool active,
+                         bool floating, bool vertical, bool captionStyle, LPCTSTR captionText);
+        const CObject* m_owner;
+        DWORD m_cookie = 0;
+        RECT m_caption;
+        RECT m_text;
+        BYTE m_active : 1;
+        BYTE m_floating : 1;
+        BYTE m_vertical : 1;
+        BYTE m_captionStyle : 1;
+        LPCTSTR m_captionText;
+        // Bits 0 and 1: set by the Office theme before the XP painting, which then skips its
+        // fill and frame.
+        BYTE m_handOver : 2;
+    };
+    virtual void DrawBarBorders(CDC& dc, const BarBordersArgs_t& args);
+    virtual void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args);
+    virtual void AdjustFixedBarClientRect(const CObject* bar, RECT& rect);
+    static void Draw3dRectCutCorners(CDC& dc, const RECT& rect, COLORREF topLeft,
+                                     COLORREF bottomRight);
+    // The ellipse of a toolbar's rounded corners; (0, 0) for square ones.
+    virtual CSize GetToolBarExtraSize() const { return CSize(0, 0); }
+    virtual int GetToolBarLeadingSpace(const CObject* bar) const;
+    virtual bool HasToolBarGradient(const CObject* bar) const;
+    virtual void DrawBarGradient(CDC& dc, const CObject* bar, int row, const RECT& rect);
+    virtual void DrawBarClientGradient(CDC& dc, const CObject* button, LPARAM lParam);
+    virtual bool CanDrawChildBackground(const CWnd* window, LPARAM lParam) const;
+    virtual bool DrawChildBackground(CDC& dc, CWnd* window, LPARAM lParam);
+    virtual void DrawControlBarBackground(CDC& dc, const RECT& rect, CWnd* bar, LPARAM lParam);
+    virtual void DrawDockBarBackground(CDC& dc, const RECT& rect, CWnd* dockBar, LPARAM lParam);
+    // Colour 1 at the top (left) to colour 2 at two fifths, then to colour 3 at the bottom
+    // (right).
+    static void PaintThreeColorGradient(CDC& dc, const RECT& rect, COLORREF first,
+                                        COLORREF second, COLORREF third, bool vertical,
+                                        UINT steps = 256);
+    // A separator in a horizontal container is a vertical line.
+    virtual void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer,
+                               bool noBackground, const CObject* owner, LPARAM lParam);
+    virtual void DrawResizingGripper(CDC& dc, const RECT& rect, CWnd* owner, LPARAM lParam);
     // Buttons and button content: push buttons, caption buttons and the small button and frame
     // painters (their records are in PaintButtonArgs.h).
     struct PushButtonArgs_t;
@@ -297,6 +352,11 @@ public:
     void InitColorTable() override;
     virtual bool IsOsColorSchemeActive() const;
 
+    // Bars.
+    void DrawBarBorders(CDC& dc, const BarBordersArgs_t& args) override;
+    void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
+    void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer, bool noBackground,
+                       const CObject* owner, LPARAM lParam) override;
     // The flat buttons.
     void GetPushedContentOffset(CSize& offset) const override;
     void DrawButtonIconAndPlaceText(CDC& dc, bool horizontal, const CString& text,
@@ -351,6 +411,26 @@ public:
     // Colour 3001 to colour 3000 over the first 700 pixels, colour 3000 beyond.
     virtual bool DrawGradientBand(CDC& dc, const RECT& rect, CWnd* window, LPARAM lParam);
 
+    // Bars: the frame-wide band, rounded toolbar bodies and the backgrounds that follow them.
+    void DrawBarBorders(CDC& dc, const BarBordersArgs_t& args) override;
+    void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
+    void AdjustFixedBarClientRect(const CObject* bar, RECT& rect) override;
+    CSize GetToolBarExtraSize() const override { return CSize(4, 4); }
+    int GetToolBarLeadingSpace(const CObject* bar) const override;
+    bool HasToolBarGradient(const CObject* bar) const override;
+    void DrawBarGradient(CDC& dc, const CObject* bar, int row, const RECT& rect) override;
+    void DrawBarClientGradient(CDC& dc, const CObject* button, LPARAM lParam) override;
+    bool CanDrawChildBackground(const CWnd* window, LPARAM lParam) const override;
+    bool DrawChildBackground(CDC& dc, CWnd* window, LPARAM lParam) override;
+    void DrawControlBarBackground(CDC& dc, const RECT& rect, CWnd* bar, LPARAM lParam) override;
+    void DrawDockBarBackground(CDC& dc, const RECT& rect, CWnd* dockBar, LPARAM lParam) override;
+    void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer, bool noBackground,
+                       const CObject* owner, LPARAM lParam) override;
+    void DrawResizingGripper(CDC& dc, const RECT& rect, CWnd* owner, LPARAM lParam) override;
+    // The toolbar body's three scheme colours; the child background's when forChild.
+    void GetToolBarBodyColors(COLORREF colors[3], bool forChild) const;
+    // The corner ellipse, larger on the Windows 95/98 family.
+    CSize GetToolBarCornerSize(int largestGrown) const;
     // Buttons: faded disabled icons, larger toolbar buttons, single-line frames.
     COLORREF GetIconBlendColor() const override;
     double GetIconFadeFactor() const override;
@@ -380,6 +460,11 @@ class CExtPaintManagerStudio2005 : public CExtPaintManagerOffice2003
     DECLARE_DYNCREATE(CExtPaintManagerStudio2005)
 public:
     int GetThemeId() const override { return kThemeStudio2005; }
+
+    // Bars.
+    void DrawBarBorders(CDC& dc, const BarBordersArgs_t& args) override;
+    void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
+    void DrawBarClientGradient(CDC& dc, const CObject* button, LPARAM lParam) override;
     // A resizable bar's caption in a floating frame gets the classic caption button.
     void DrawCaptionButton(CDC& dc, CaptionButtonArgs_t& args) override;
 
