@@ -61,3 +61,9 @@ class CExtBarContentExpandButton : public CObject
 {
     DECLARE_DYNAMIC(CExtBarContentExpandButton)
 };
+
+// The auto-hide area of the themed controls; its tab strip shows the frame's gradient.
+class CExtDynAutoHideArea : public CWnd
+{
+    DECLARE_DYNAMIC(CExtDynAutoHideArea)
+};

@@ -7,6 +7,7 @@
 #include "platform/WindowLayer.h"
 
 #include "framework/paint/ColorTable.h"
+#include "framework/paint/ControlFrameArgs.h"
 #include "platform/Array.h"
 #include "platform/Dc.h"
 #include "platform/Geometry.h"
@@ -191,6 +192,7 @@ public:
     virtual void DrawArrowButton(CDC& dc, bool horizontal, const RECT& rect, bool firstDirection,
                                  bool hot, bool pushed, CObject* owner, LPARAM lParam);
     virtual void DrawIconLabelItem(CDC& dc, IconLabelItemArgs_t& item);
+    virtual void DrawTextField(CDC& dc, TextFieldArgs_t& args);
     virtual COLORREF GetIconBlendColor() const;
     virtual double GetIconFadeFactor() const;
     // Also the ellipse of a toolbar's rounded corners; (0, 0) for square ones.
@@ -213,6 +215,69 @@ public:
     static HICON CreateSolidColorIcon(COLORREF color);
     static HICON CreateFramedColorIcon(COLORREF color);
     static HICON CreateLetterColorIcon(COLORREF color, HFONT font, char letter);
+
+    // Tabs, the frames of edits, combo boxes and the status bar, the toolbar divider and the
+    // navigation-pane look.
+    typedef ExtEditFrameArgs EditFrameArgs_t;
+    typedef ExtComboFrameArgs ComboFrameArgs_t;
+    typedef ExtStatusPaneArgs StatusPaneArgs_t;
+    enum TabSide
+    {
+        kTabSideTop, kTabSideBottom, kTabSideLeft, kTabSideRight
+    };
+    enum TabButtonKind
+    {
+        kTabButtonPrevious = -4, kTabButtonNext = -5, kTabButtonHelp = -6, kTabButtonClose = -7,
+        kTabButtonList = -8
+    };
+    // The caller sets all three to 0 first.
+    virtual void GetTabMetrics(CWnd* tabWnd, int* leading, int* trailing, int* offset);
+    virtual void DrawTabAreaBorder(CDC& dc, const RECT& client, const RECT& strip, const RECT& band,
+                                   int side, bool alternateLook, CWnd* tabWnd,
+                                   LPARAM reserved = 0);
+    virtual void DrawTabItem(CDC& dc, const RECT& strip, bool nearSide, bool horizontal,
+                             bool selected, bool centredText, bool alternateLook, bool expanded,
+                             bool textDirection, const RECT& item, int textWidth, int textHeight,
+                             HFONT font, LPCTSTR text, CExtCmdIcon* icon, CWnd* tabWnd,
+                             LPARAM reserved = 0);
+    virtual void DrawTabScrollButton(CDC& dc, const RECT& rect, int kind, bool nearSide,
+                                     bool horizontal, bool enabled, bool hot, bool pressed,
+                                     bool alternateLook, CWnd* tabWnd, LPARAM reserved = 0);
+    virtual void DrawTabClientBorder(CDC& dc, const RECT& rect, CWnd* owner, LPARAM reserved = 0);
+    virtual void DrawSunkenBorder(CDC& dc, const RECT& rect, CWnd* owner, LPARAM reserved = 0);
+    virtual void DrawEditFrame(CDC& dc, const EditFrameArgs_t& args);
+    virtual void DrawComboFrame(CDC& dc, const ComboFrameArgs_t& args);
+    virtual void DrawStatusBarFrame(CDC& dc, const StatusPaneArgs_t& args);
+    virtual void GetDividerMargins(CSize& margins);
+    virtual void DrawToolBarDivider(CDC& dc, const RECT& rect, bool nearEdge, bool vertical);
+    virtual void DrawDoubleFrame(CDC& dc, const RECT& rect);
+    virtual void FillWindowArea(CDC& dc, const RECT& rect, LPARAM reserved = 0);
+    virtual void DrawPaneFrame(CDC& dc, const RECT& rect);
+    virtual void DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text, CExtCmdIcon* icon,
+                                bool selected, bool pushed, bool hot);
+    virtual void DrawPaneTitleText(CDC& dc, const RECT& rect, LPCTSTR text);
+    virtual void DrawPaneTitle(CDC& dc, const RECT& rect, LPCTSTR text);
+    virtual void DrawPaneButtonContent(CDC& dc, const RECT& rect, LPCTSTR text, CExtCmdIcon* icon,
+                                       bool withText, bool pushed, bool hot);
+    virtual void DrawPaneHeaderText(CDC& dc, const RECT& rect, LPCTSTR text);
+    virtual void DrawPaneHeader(CDC& dc, const RECT& rect, LPCTSTR text);
+    virtual void DrawPaneChevron(CDC& dc, const RECT& rect, LPARAM reserved1 = 0,
+                                 LPARAM reserved2 = 0);
+    virtual void DrawPaneSplitter(CDC& dc, const RECT& rect, bool withDots);
+    virtual void DrawPaneGripDots(CDC& dc, const RECT& rect, int verticalOffset);
+
+    // The tab painters of the base and XP themes; the colours come from the theme.
+    static void PaintTabAreaBorder(CDC& dc, const RECT& client, const RECT& band, int side,
+                                   bool alternateLook, COLORREF background, COLORREF bandColor,
+                                   COLORREF edge);
+    static void PaintTabItem(CDC& dc, const RECT& strip, bool nearSide, bool horizontal,
+                             bool selected, bool centredText, bool alternateLook, bool expanded,
+                             bool textDirection, const RECT& item, int textWidth, int textHeight,
+                             HFONT font, LPCTSTR text, CExtCmdIcon* icon, COLORREF textColor,
+                             COLORREF fill, COLORREF light, COLORREF dark, COLORREF separator);
+    static void PaintTabButton(CDC& dc, const RECT& rect, int kind, bool horizontal, bool enabled,
+                               bool hot, bool pressed, COLORREF glyph, COLORREF light,
+                               COLORREF dark);
 
     // Fonts and the system colours and brushes, rebuilt before the colour table.
     void LoadFontsAndSystemColors();
@@ -323,6 +388,26 @@ public:
     void DrawPushButton(CDC& dc, PushButtonArgs_t& args) override;
     void FillGapArea(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam) override;
     void DrawIconLabelItem(CDC& dc, IconLabelItemArgs_t& item) override;
+    void DrawTextField(CDC& dc, TextFieldArgs_t& args) override;
+    // Tabs, control frames and the navigation pane.
+    void DrawTabAreaBorder(CDC& dc, const RECT& client, const RECT& strip, const RECT& band,
+                           int side, bool alternateLook, CWnd* tabWnd,
+                           LPARAM reserved = 0) override;
+    void DrawTabItem(CDC& dc, const RECT& strip, bool nearSide, bool horizontal, bool selected,
+                     bool centredText, bool alternateLook, bool expanded, bool textDirection,
+                     const RECT& item, int textWidth, int textHeight, HFONT font, LPCTSTR text,
+                     CExtCmdIcon* icon, CWnd* tabWnd, LPARAM reserved = 0) override;
+    void DrawTabScrollButton(CDC& dc, const RECT& rect, int kind, bool nearSide, bool horizontal,
+                             bool enabled, bool hot, bool pressed, bool alternateLook,
+                             CWnd* tabWnd, LPARAM reserved = 0) override;
+    void DrawTabClientBorder(CDC& dc, const RECT& rect, CWnd* owner, LPARAM reserved = 0) override;
+    void DrawSunkenBorder(CDC& dc, const RECT& rect, CWnd* owner, LPARAM reserved = 0) override;
+    void DrawEditFrame(CDC& dc, const EditFrameArgs_t& args) override;
+    void DrawComboFrame(CDC& dc, const ComboFrameArgs_t& args) override;
+    void DrawStatusBarFrame(CDC& dc, const StatusPaneArgs_t& args) override;
+    void DrawPaneFrame(CDC& dc, const RECT& rect) override;
+    void DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text, CExtCmdIcon* icon, bool selected,
+                        bool pushed, bool hot) override;
 
     // Bit 0 raised icons; bits 1 and 2 select XP or Office details of borders and the expand
     // button.
@@ -375,6 +460,16 @@ public:
     void DrawClientEdge(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam) override;
     void DrawPanelFrame(CDC& dc, const RECT& frameRect, const RECT& fillRect, CObject* owner,
                         LPARAM lParam) override;
+    // Tabs, control frames and the navigation pane.
+    void DrawTabAreaBorder(CDC& dc, const RECT& client, const RECT& strip, const RECT& band,
+                           int side, bool alternateLook, CWnd* tabWnd,
+                           LPARAM reserved = 0) override;
+    void DrawStatusBarFrame(CDC& dc, const StatusPaneArgs_t& args) override;
+    void DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text, CExtCmdIcon* icon, bool selected,
+                        bool pushed, bool hot) override;
+    void DrawPaneTitle(CDC& dc, const RECT& rect, LPCTSTR text) override;
+    void DrawPaneHeader(CDC& dc, const RECT& rect, LPCTSTR text) override;
+    void DrawPaneSplitter(CDC& dc, const RECT& rect, bool withDots) override;
 
     // Negative: no edge line.
     int m_toolbarEdgeColor = -1;
@@ -397,6 +492,13 @@ public:
     void DrawBarClientGradient(CDC& dc, const CObject* button, LPARAM lParam) override;
     // A resizable bar's caption in a floating frame gets the classic caption button.
     void DrawCaptionButton(CDC& dc, CaptionButtonArgs_t& args) override;
+
+    // The slanted tabs.
+    void GetTabMetrics(CWnd* tabWnd, int* leading, int* trailing, int* offset) override;
+    void DrawTabItem(CDC& dc, const RECT& strip, bool nearSide, bool horizontal, bool selected,
+                     bool centredText, bool alternateLook, bool expanded, bool textDirection,
+                     const RECT& item, int textWidth, int textHeight, HFONT font, LPCTSTR text,
+                     CExtCmdIcon* icon, CWnd* tabWnd, LPARAM reserved = 0) override;
 };
 
 #include "framework/paint/PaintButtonArgs.h"

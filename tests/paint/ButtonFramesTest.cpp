@@ -29,6 +29,15 @@ void ClipAway(CDC& dc)
     dc.SelectClipRgn(&region);
 }
 
+bool AnyPixel(const DibSurface& surface, const RECT& rect, COLORREF color)
+{
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            if (surface.At(x, y) == color)
+                return true;
+    return false;
+}
+
 TEST_F(ButtonFramesTest, GapAndShadowFills)
 {
     for (const ThemeCase& theme : kThemes) {
@@ -179,6 +188,85 @@ TEST_F(ButtonFramesTest, ControlAreaOverAWindowWithAChild)
     ::DestroyWindow(window);
 }
 
+TEST_F(ButtonFramesTest, TextFieldRingFillAndText)
+{
+    const struct
+    {
+        bool hot, focused, enabled;
+        bool ring;
+        int fill;
+    } cases[] = {{false, false, true, false, COLOR_WINDOW},
+                 {true, false, true, true, COLOR_WINDOW},
+                 {false, true, true, true, COLOR_WINDOW},
+                 {true, true, false, false, COLOR_BTNFACE}};
+    for (const ThemeCase& theme : kThemes) {
+        PM& manager = InstallTheme(theme);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << theme.name << " hot " << c.hot << " focused "
+                                            << c.focused << " enabled " << c.enabled);
+            DibSurface surface(80, 40);
+            CDC dc(surface.Dc());
+            PM::TextFieldArgs_t field;
+            field.m_outerRect = {5, 5, 75, 35};
+            field.m_fieldRect = {10, 10, 70, 30};
+            field.m_text = "Field";
+            field.m_hot = c.hot;
+            field.m_focused = c.focused;
+            field.m_enabled = c.enabled;
+            manager.DrawTextField(dc, field);
+            // The classic ring is on the outer rect, the flat one just outside the field.
+            const POINT topLeft = theme.flatFamily ? POINT{9, 9} : POINT{5, 5};
+            const POINT bottomRight = theme.flatFamily ? POINT{70, 30} : POINT{74, 34};
+            const COLORREF light = manager.ColorAt(theme.flatFamily ? 2004 : 16);
+            const COLORREF dark = manager.ColorAt(theme.flatFamily ? 2004 : 20);
+            EXPECT_EQ(surface.At(topLeft.x, topLeft.y), c.ring ? light : kBackdrop);
+            EXPECT_EQ(surface.At(bottomRight.x, bottomRight.y), c.ring ? dark : kBackdrop);
+            EXPECT_EQ(surface.At(11, 11), manager.ColorAt(c.fill));
+            EXPECT_TRUE(AnyPixel(surface, field.m_fieldRect, manager.ColorAt(COLOR_BTNTEXT)))
+                << "the text";
+        }
+    }
+}
+
+// The combo look is the theme's combo frame without its outer ring, hot and focused passed as
+// hot and dropped; the clip is cleared afterwards.
+TEST_F(ButtonFramesTest, TextFieldComboLook)
+{
+    for (const ThemeCase& theme : kThemes) {
+        PM& manager = InstallTheme(theme);
+        for (int state = 0; state < 8; ++state) {
+            const bool hot = state & 1, focused = state & 2, enabled = state & 4;
+            SCOPED_TRACE(testing::Message() << theme.name << " state " << state);
+            DibSurface field(80, 40), expected(80, 40);
+            CDC dc(field.Dc()), reference(expected.Dc());
+            PM::TextFieldArgs_t args;
+            args.m_outerRect = {5, 5, 75, 35};
+            args.m_fieldRect = {8, 8, 50, 32};
+            args.m_comboLook = 1;
+            args.m_hot = hot;
+            args.m_focused = focused;
+            args.m_enabled = enabled;
+            CRgn clip;
+            clip.CreateRectRgn(0, 0, 80, 40);
+            dc.SelectClipRgn(&clip);
+            manager.DrawTextField(dc, args);
+            HRGN after = ::CreateRectRgn(0, 0, 0, 0);
+            EXPECT_EQ(::GetClipRgn(dc, after), 0) << "no clip region is left";
+            ::DeleteObject(after);
+
+            PM::ComboFrameArgs_t combo(nullptr, args.m_outerRect, hot, focused, enabled);
+            combo.m_noOuterRing = 1;
+            manager.DrawComboFrame(reference, combo);
+            reference.SelectClipRgn(nullptr);
+            reference.FillSolidRect(&args.m_fieldRect,
+                                    manager.ColorAt(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
+            for (int y = 0; y < 40; ++y)
+                for (int x = 0; x < 80; ++x)
+                    ASSERT_EQ(field.At(x, y), expected.At(x, y)) << x << "," << y;
+        }
+    }
+}
+
 // The simple text button is an enabled horizontal push button: hot with frame shows its frame.
 TEST_F(ButtonFramesTest, TextPushButton)
 {
@@ -236,15 +324,6 @@ PM::IconLabelItemArgs_t MakeItem(SolidImage* hot, SolidImage* normal)
     item.m_normalImage = normal;
     item.m_label = "Label";
     return item;
-}
-
-bool AnyPixel(const DibSurface& surface, const RECT& rect, COLORREF color)
-{
-    for (int y = rect.top; y < rect.bottom; ++y)
-        for (int x = rect.left; x < rect.right; ++x)
-            if (surface.At(x, y) == color)
-                return true;
-    return false;
 }
 
 TEST_F(ButtonFramesTest, IconLabelItem)

@@ -1,7 +1,7 @@
 // The buttons sheet: push buttons (plain, toolbar, drop-down, split, focused, window commands,
 // vertical) in their states, caption buttons on the caption colours they meet, the glyphs of
 // the window commands, and the small painters: arrow buttons, text buttons, icon-and-label
-// items, fills, edges, panel frames and the colour icons.
+// items, fills, edges, panel frames, the colour icons, the control area and text fields.
 #include "tools/gallery/PaintButtonsGallery.h"
 
 #include "framework/commands/CmdIcon.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-const int kWidth = 900, kHeight = 860;
+const int kWidth = 900, kHeight = 900;
 const COLORREF kKey = RGB(255, 0, 255);
 
 // A 16 x 16 picture: a framed blue page with a yellow sun, on the transparent key colour.
@@ -241,6 +241,21 @@ void SmallPainters(CExtPaintManager& manager, CDC& dc, CExtCmdIcon& icon, int to
     }
     manager.FillControlArea(dc, RECT{kLeft + 580, top, kLeft + 660, top + 30},
                             RECT{kLeft + 585, top + 5, kLeft + 655, top + 25}, nullptr, 0);
+    top += 44;
+    Text(dc, 10, top, "text fields: normal, hot, focused, disabled; combo look", label);
+    for (int i = 0; i < 8; ++i) {
+        const int x = kLeft + 250 + (i % 4) * 110;
+        const int y = top - 4 + (i / 4) * 34;
+        CExtPaintManager::TextFieldArgs_t field;
+        field.m_outerRect = {x, y, x + 100, y + 26};
+        field.m_fieldRect = {x + 3, y + 3, i < 4 ? x + 97 : x + 80, y + 23};
+        field.m_text = "Field";
+        field.m_comboLook = i >= 4;
+        field.m_hot = i % 4 == 1;
+        field.m_focused = i % 4 == 2;
+        field.m_enabled = i % 4 != 3;
+        manager.DrawTextField(dc, field);
+    }
 }
 
 } // namespace
