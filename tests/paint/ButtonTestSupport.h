@@ -1,6 +1,7 @@
 // What the button painters' tests share: the four themes installed one after the other, and a
 // command image that records how it was asked to paint instead of painting.
 #pragma once
+#include <cstdlib>
 #include <vector>
 
 #include "framework/commands/CmdIcon.h"
@@ -56,6 +57,12 @@ inline COLORREF BrushColor(HBRUSH brush)
     LOGBRUSH description = {};
     ::GetObjectA(brush, sizeof description, &description);
     return description.lbColor;
+}
+
+inline int Distance(COLORREF a, COLORREF b)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+           std::abs(GetBValue(a) - GetBValue(b));
 }
 
 // Whether two colours differ by at most tolerance in each channel.

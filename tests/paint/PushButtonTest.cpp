@@ -157,11 +157,17 @@ TEST_F(PushButtonTest, FillAndFramePerThemeAndState)
         {"split hot pushed", {false, true, true, true, false}, true, 1001, 1007, 1001,
          kHotPushedPair, 2003, 2004},
     };
-    for (int t = 0; t < 4; ++t) {
+    // Without a visual style the Office family has no gradient pairs and fills like XP; with
+    // the blue scheme its buttons run from the pair's first colour at the top to its second.
+    int gradients = 0;
+    for (int run = 0; run < 8; ++run) {
+        const int scheme = run / 4, t = run % 4;
+        environment.SetScheme(scheme);
         PM& manager = InstallTheme(kThemes[t]);
         const auto* xp = dynamic_cast<CExtPaintManagerXP*>(&manager);
         for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(kThemes[t].name) + " " + c.what);
+            SCOPED_TRACE(testing::Message() << kThemes[t].name << " scheme " << scheme << " "
+                                            << c.what);
             DibSurface surface(60, 30);
             CDC dc(surface.Dc());
             Args a = MakeArgs(c.state);
@@ -174,24 +180,63 @@ TEST_F(PushButtonTest, FillAndFramePerThemeAndState)
                 if (pair[0] < 0) {
                     fill = c.xpFallback;
                 } else {
-                    EXPECT_TRUE(Near(surface.At(15, 6), manager.ColorAt(pair[0])));
-                    EXPECT_TRUE(Near(surface.At(15, 23), manager.ColorAt(pair[1])));
+                    const COLORREF first = manager.ColorAt(pair[0]);
+                    const COLORREF second = manager.ColorAt(pair[1]);
+                    // Rows 6 and 23 lie a nineteenth of the way in from the two ends.
+                    const int tolerance = Distance(first, second) / 12 + 2;
+                    EXPECT_TRUE(Near(surface.At(15, 6), first, tolerance));
+                    EXPECT_TRUE(Near(surface.At(15, 23), second, tolerance));
+                    EXPECT_LE(Distance(surface.At(15, 6), first),
+                              Distance(surface.At(15, 6), second));
                     fill = kSameAsFill;
+                    ++gradients;
                 }
             }
             const COLORREF inside = surface.At(15, 15);
+            // An unframed corner shows the fill of its row.
+            const COLORREF unframed = fill == kSameAsFill ? surface.At(15, 5) : inside;
             if (fill == kHalftone) {
                 EXPECT_EQ(inside, BrushColor(manager.HelperBrush(0)));
             } else if (fill >= 0) {
                 EXPECT_EQ(inside, manager.ColorAt(fill));
             }
             const int corner = xp ? c.flatCorner : c.classicCorner;
-            EXPECT_EQ(surface.At(5, 5), corner == kSameAsFill ? inside : manager.ColorAt(corner));
+            EXPECT_EQ(surface.At(5, 5), corner == kSameAsFill ? unframed : manager.ColorAt(corner));
             if (!xp && c.classicInner != kHalftone) {
                 EXPECT_EQ(surface.At(6, 6), manager.ColorAt(c.classicInner));
             }
             EXPECT_EQ(surface.At(4, 4), kBackdrop) << "nothing outside the button";
         }
+    }
+    EXPECT_GT(gradients, 0) << "the gradient pairs were painted";
+}
+
+// A vertical button's gradient runs from left to right; at 8 bits per pixel there is none.
+TEST_F(PushButtonTest, OfficeGradientDirectionAndDepth)
+{
+    environment.SetScheme(1);
+    for (int t = 2; t < 4; ++t) {
+        SCOPED_TRACE(kThemes[t].name);
+        environment.SetBitsPerPixel(32);
+        PM& manager = InstallTheme(kThemes[t]);
+        const auto& pairs = dynamic_cast<CExtPaintManagerXP&>(manager).m_pushButtonColors;
+        ASSERT_EQ(pairs[0], 3019);
+        DibSurface surface(60, 60);
+        CDC dc(surface.Dc());
+        Args a = MakeArgs({false, true, false, true, false}, "", nullptr, false, 5,
+                          RECT{5, 5, 25, 55});
+        manager.DrawPushButton(dc, a);
+        EXPECT_TRUE(Near(surface.At(6, 30), manager.ColorAt(3019), 12));
+        EXPECT_TRUE(Near(surface.At(23, 30), manager.ColorAt(3020), 12));
+
+        environment.SetBitsPerPixel(8);
+        PM& shallow = InstallTheme(kThemes[t]);
+        surface.Fill(kBackdrop);
+        Args b = MakeArgs({false, true, false, true, false}, "", nullptr, false, 5,
+                          RECT{5, 5, 25, 55});
+        shallow.DrawPushButton(dc, b);
+        EXPECT_EQ(surface.At(6, 30), shallow.ColorAt(1001));
+        EXPECT_EQ(surface.At(23, 30), shallow.ColorAt(1001));
     }
 }
 
