@@ -95,7 +95,11 @@ void DrawVerticalText(const CExtPaintManager& manager, CDC& dc, const Args& a,
         manager.Font(a.m_bold ? CExtPaintManager::kFontBold : CExtPaintManager::kFontNormal)
             .GetSafeHandle());
     const int before = CExtPaintManager::MeasureTextWidth(dc, flat, shown.Left(mnemonic));
-    const int through = CExtPaintManager::MeasureTextWidth(dc, flat, shown.Left(mnemonic + 1));
+    // A double-byte character is underlined whole, not only its lead byte.
+    const bool doubleByte =
+        mnemonic + 1 < shown.GetLength() && ::IsDBCSLeadByte(static_cast<BYTE>(shown[mnemonic]));
+    const int through = CExtPaintManager::MeasureTextWidth(
+        dc, flat, shown.Left(mnemonic + (doubleByte ? 2 : 1)));
     const RECT whole = CExtPaintManager::MeasureTextRect(dc, flat, shown);
     const int x = rect.left + (width - (whole.bottom - whole.top)) / 2 - 1;
     CPen pen;

@@ -467,6 +467,24 @@ TEST_F(PushButtonTest, VerticalMnemonicUnderline)
     }
 }
 
+// A double-byte mnemonic character is underlined over its whole width.
+TEST_F(PushButtonTest, VerticalMnemonicOnADoubleByteCharacter)
+{
+    PM& manager = InstallTheme(kThemes[1]);
+    const RECT rect = {0, 0, 30, 90};
+    DibSurface surface(40, 100);
+    CDC dc(surface.Dc());
+    Args a = MakeArgs({true, false, false, true, false}, "a&表b", nullptr, false, 5, rect);
+    manager.DrawPushButton(dc, a);
+    HFONT flat = static_cast<HFONT>(manager.Font(PM::kFontNormal).GetSafeHandle());
+    const int before = PM::MeasureTextWidth(dc, flat, "a");
+    const int through = PM::MeasureTextWidth(dc, flat, "a表");
+    ASSERT_GT(through - before, PM::MeasureTextWidth(dc, flat, "a\x95") - before);
+    const int x = (30 - PM::MeasureTextRect(dc, flat, "a表b").bottom) / 2 - 1;
+    for (int y = 4 + before; y < 4 + through; ++y)
+        EXPECT_EQ(surface.At(x, y), manager.ColorAt(COLOR_BTNTEXT)) << y;
+}
+
 TEST_F(PushButtonTest, MeasuresOneLineAtTheOrigin)
 {
     InstallTheme(kThemes[1]);
