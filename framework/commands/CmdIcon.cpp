@@ -273,8 +273,8 @@ HICON CExtCmdIcon::GetFadedIcon()
 
 void CExtCmdIcon::OnSysColorChange()
 {
-    SetBlendColor(IconBlendColorStandIn());
-    SetFadeFactor(IconFadeFactorStandIn());
+    SetBlendColor(g_PaintManager->GetIconBlendColor());
+    SetFadeFactor(g_PaintManager->GetIconFadeFactor());
     if (IsBitmapBased())
         ReleaseImageIcon();
 }

@@ -1,14 +1,6 @@
 #include "framework/commands/IconPaintStandIns.h"
 
-#include "framework/paint/PaintManagerHolder.h"
-
 namespace {
-
-bool IsOfficeFamily()
-{
-    const int theme = g_PaintManager->GetThemeId();
-    return theme == kThemeOffice2003 || theme == kThemeStudio2005;
-}
 
 COLORREF ShadowOf(HDC dc, COLORREF color)
 {
@@ -30,18 +22,6 @@ void FillEllipse(HDC dc, const RECT& rect, COLORREF color)
 }
 
 } // namespace
-
-COLORREF IconBlendColorStandIn()
-{
-    if (!IsOfficeFamily() || !(g_PaintManager.OsFacts2() & CExtPaintManagerHolder::kNT5OrLater))
-        return static_cast<COLORREF>(-1);
-    return g_PaintManager->ColorAt(COLOR_BTNFACE);
-}
-
-double IconFadeFactorStandIn()
-{
-    return IsOfficeFamily() ? 0.7 : 0.0;
-}
 
 void DrawCheckMarkStandIn(HDC dc, int x, int y, COLORREF color)
 {

@@ -7,13 +7,16 @@
 #include "platform/WindowLayer.h"
 
 #include "framework/paint/ColorTable.h"
+#include "framework/paint/ControlFrameArgs.h"
 #include "platform/Array.h"
 #include "platform/Dc.h"
 #include "platform/Geometry.h"
 #include "platform/Map.h"
 #include "platform/Object.h"
+#include "platform/String.h"
 
 class CArchive;
+class CExtCmdIcon;
 class CWnd;
 
 class CExtPaintManager : public CObject
@@ -114,6 +117,168 @@ public:
     virtual void HandleThemeChange(WPARAM wParam, LPARAM lParam);
     virtual CSize GetToolBarButtonShift(bool horizontal) const;
 
+    // Bars: borders, captions and grippers, backgrounds, separators, the size grip and the
+    // toolbar's expand button. Owners answer the queries of PaintedBar.h.
+    struct BarBordersArgs_t
+    {
+        BarBordersArgs_t(const CObject* owner, const RECT& window, const RECT& client,
+                         bool floating, bool resizable, bool resizableDocked);
+        const CObject* m_owner;
+        DWORD m_cookie = 0;
+        RECT m_window;
+        RECT m_client;
+        BYTE m_floating : 1;
+        BYTE m_resizable : 1;
+        BYTE m_resizableDocked : 1;
+    };
+    struct BarCaptionArgs_t
+    {
+        BarCaptionArgs_t(const CObject* owner, const RECT& caption, const RECT& text, bool active,
+                         bool floating, bool vertical, bool captionStyle, LPCTSTR captionText);
+        const CObject* m_owner;
+        DWORD m_cookie = 0;
+        RECT m_caption;
+        RECT m_text;
+        BYTE m_active : 1;
+        BYTE m_floating : 1;
+        BYTE m_vertical : 1;
+        BYTE m_captionStyle : 1;
+        LPCTSTR m_captionText;
+        // Bits 0 and 1: set by the Office theme before the XP painting, which then skips its
+        // fill and frame.
+        BYTE m_handOver : 2;
+    };
+    virtual void DrawBarBorders(CDC& dc, const BarBordersArgs_t& args);
+    virtual void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args);
+    virtual void AdjustFixedBarClientRect(const CObject* bar, RECT& rect);
+    static void Draw3dRectCutCorners(CDC& dc, const RECT& rect, COLORREF topLeft,
+                                     COLORREF bottomRight);
+    virtual int GetToolBarLeadingSpace(const CObject* bar) const;
+    virtual bool HasToolBarGradient(const CObject* bar) const;
+    virtual void DrawBarGradient(CDC& dc, const CObject* bar, int row, const RECT& rect);
+    virtual void DrawBarClientGradient(CDC& dc, const CObject* button, LPARAM lParam);
+    virtual bool CanDrawChildBackground(const CWnd* window, LPARAM lParam) const;
+    virtual bool DrawChildBackground(CDC& dc, CWnd* window, LPARAM lParam);
+    virtual void DrawControlBarBackground(CDC& dc, const RECT& rect, CWnd* bar, LPARAM lParam);
+    virtual void DrawDockBarBackground(CDC& dc, const RECT& rect, CWnd* dockBar, LPARAM lParam);
+    // Colour 1 at the top (left) to colour 2 at two fifths, then to colour 3 at the bottom
+    // (right).
+    static void PaintThreeColorGradient(CDC& dc, const RECT& rect, COLORREF first,
+                                        COLORREF second, COLORREF third, bool vertical,
+                                        UINT steps = 256);
+    // A separator in a horizontal container is a vertical line.
+    virtual void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer,
+                               bool noBackground, const CObject* owner, LPARAM lParam);
+    virtual void DrawResizingGripper(CDC& dc, const RECT& rect, CWnd* owner, LPARAM lParam);
+    // Buttons and button content: push buttons, caption buttons and the small button and frame
+    // painters (their records are in PaintButtonArgs.h).
+    struct PushButtonArgs_t;
+    struct CaptionButtonArgs_t;
+    struct TextFieldArgs_t;
+    struct IconLabelItemArgs_t;
+    virtual void GetPushedContentOffset(CSize& offset) const;
+    // Paints the icon of a button and sets textRect to the room left for the text.
+    virtual void DrawButtonIconAndPlaceText(CDC& dc, bool horizontal, const CString& text,
+                                            CExtCmdIcon* icon, const RECT& buttonRect,
+                                            RECT& textRect, bool pushed, bool enabled, bool hot,
+                                            UINT alignment);
+    virtual void DrawCaptionButton(CDC& dc, CaptionButtonArgs_t& args);
+    // SC_CLOSE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE and SC_CONTEXTHELP; others paint nothing.
+    virtual void DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot,
+                                     bool pushed, bool enabled);
+    virtual void DrawPushButton(CDC& dc, PushButtonArgs_t& args);
+    virtual void FillGapArea(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
+    // The arrow points left (horizontal) or up when firstDirection is set, else right or down.
+    virtual void DrawArrowButton(CDC& dc, bool horizontal, const RECT& rect, bool firstDirection,
+                                 bool hot, bool pushed, CObject* owner, LPARAM lParam);
+    virtual void DrawIconLabelItem(CDC& dc, IconLabelItemArgs_t& item);
+    virtual void DrawTextField(CDC& dc, TextFieldArgs_t& args);
+    virtual COLORREF GetIconBlendColor() const;
+    virtual double GetIconFadeFactor() const;
+    // Also the ellipse of a toolbar's rounded corners; (0, 0) for square ones.
+    virtual void GetToolBarExtraSize(CSize& size) const;
+    virtual void DrawTextPushButton(CDC& dc, const RECT& rect, bool unused, LPCTSTR text,
+                                    bool flat, bool frameWhenHot, bool pushed, bool hot,
+                                    CObject* owner, LPARAM lParam);
+    virtual void FillShadowArea(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
+    // The bar face (or the child background the theme paints) around a window-coloured inner
+    // rect.
+    virtual void FillControlArea(CDC& dc, const RECT& outerRect, const RECT& innerRect,
+                                 CWnd* window, LPARAM lParam);
+    virtual void DrawClientEdge(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
+    virtual void DrawPanelFrame(CDC& dc, const RECT& frameRect, const RECT& fillRect,
+                                CObject* owner, LPARAM lParam);
+    // The extent of one line of text, as a rectangle at the origin.
+    static RECT MeasureTextRect(CDC& dc, HFONT font, const CString& text);
+    static int MeasureTextWidth(CDC& dc, HFONT font, const CString& text);
+    // 16 x 16 icons for colour-picking buttons; the caller destroys them.
+    static HICON CreateSolidColorIcon(COLORREF color);
+    static HICON CreateFramedColorIcon(COLORREF color);
+    static HICON CreateLetterColorIcon(COLORREF color, HFONT font, char letter);
+
+    // Tabs, the frames of edits, combo boxes and the status bar, the toolbar divider and the
+    // navigation-pane look.
+    typedef ExtEditFrameArgs EditFrameArgs_t;
+    typedef ExtComboFrameArgs ComboFrameArgs_t;
+    typedef ExtStatusPaneArgs StatusPaneArgs_t;
+    enum TabSide
+    {
+        kTabSideTop, kTabSideBottom, kTabSideLeft, kTabSideRight
+    };
+    enum TabButtonKind
+    {
+        kTabButtonPrevious = -4, kTabButtonNext = -5, kTabButtonHelp = -6, kTabButtonClose = -7,
+        kTabButtonList = -8
+    };
+    // The caller sets all three to 0 first.
+    virtual void GetTabMetrics(CWnd* tabWnd, int* leading, int* trailing, int* offset);
+    virtual void DrawTabAreaBorder(CDC& dc, const RECT& client, const RECT& strip, const RECT& band,
+                                   int side, bool alternateLook, CWnd* tabWnd,
+                                   LPARAM reserved = 0);
+    virtual void DrawTabItem(CDC& dc, const RECT& strip, bool nearSide, bool horizontal,
+                             bool selected, bool centredText, bool alternateLook, bool expanded,
+                             bool textDirection, const RECT& item, int textWidth, int textHeight,
+                             HFONT font, LPCTSTR text, CExtCmdIcon* icon, CWnd* tabWnd,
+                             LPARAM reserved = 0);
+    virtual void DrawTabScrollButton(CDC& dc, const RECT& rect, int kind, bool nearSide,
+                                     bool horizontal, bool enabled, bool hot, bool pressed,
+                                     bool alternateLook, CWnd* tabWnd, LPARAM reserved = 0);
+    virtual void DrawTabClientBorder(CDC& dc, const RECT& rect, CWnd* owner, LPARAM reserved = 0);
+    virtual void DrawSunkenBorder(CDC& dc, const RECT& rect, CWnd* owner, LPARAM reserved = 0);
+    virtual void DrawEditFrame(CDC& dc, const EditFrameArgs_t& args);
+    virtual void DrawComboFrame(CDC& dc, const ComboFrameArgs_t& args);
+    virtual void DrawStatusBarFrame(CDC& dc, const StatusPaneArgs_t& args);
+    virtual void GetDividerMargins(CSize& margins);
+    virtual void DrawToolBarDivider(CDC& dc, const RECT& rect, bool nearEdge, bool vertical);
+    virtual void DrawDoubleFrame(CDC& dc, const RECT& rect);
+    virtual void FillWindowArea(CDC& dc, const RECT& rect, LPARAM reserved = 0);
+    virtual void DrawPaneFrame(CDC& dc, const RECT& rect);
+    virtual void DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text, CExtCmdIcon* icon,
+                                bool selected, bool pushed, bool hot);
+    virtual void DrawPaneTitleText(CDC& dc, const RECT& rect, LPCTSTR text);
+    virtual void DrawPaneTitle(CDC& dc, const RECT& rect, LPCTSTR text);
+    virtual void DrawPaneButtonContent(CDC& dc, const RECT& rect, LPCTSTR text, CExtCmdIcon* icon,
+                                       bool withText, bool pushed, bool hot);
+    virtual void DrawPaneHeaderText(CDC& dc, const RECT& rect, LPCTSTR text);
+    virtual void DrawPaneHeader(CDC& dc, const RECT& rect, LPCTSTR text);
+    virtual void DrawPaneChevron(CDC& dc, const RECT& rect, LPARAM reserved1 = 0,
+                                 LPARAM reserved2 = 0);
+    virtual void DrawPaneSplitter(CDC& dc, const RECT& rect, bool withDots);
+    virtual void DrawPaneGripDots(CDC& dc, const RECT& rect, int verticalOffset);
+
+    // The tab painters of the base and XP themes; the colours come from the theme.
+    static void PaintTabAreaBorder(CDC& dc, const RECT& client, const RECT& band, int side,
+                                   bool alternateLook, COLORREF background, COLORREF bandColor,
+                                   COLORREF edge);
+    static void PaintTabItem(CDC& dc, const RECT& strip, bool nearSide, bool horizontal,
+                             bool selected, bool centredText, bool alternateLook, bool expanded,
+                             bool textDirection, const RECT& item, int textWidth, int textHeight,
+                             HFONT font, LPCTSTR text, CExtCmdIcon* icon, COLORREF textColor,
+                             COLORREF fill, COLORREF light, COLORREF dark, COLORREF separator);
+    static void PaintTabButton(CDC& dc, const RECT& rect, int kind, bool horizontal, bool enabled,
+                               bool hot, bool pressed, COLORREF glyph, COLORREF light,
+                               COLORREF dark);
+
     // Fonts and the system colours and brushes, rebuilt before the colour table.
     void LoadFontsAndSystemColors();
     // (height of the chosen font + 2, height of the normal font + 2).
@@ -207,6 +372,43 @@ public:
     void InitColorTable() override;
     virtual bool IsOsColorSchemeActive() const;
 
+    // Bars.
+    void DrawBarBorders(CDC& dc, const BarBordersArgs_t& args) override;
+    void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
+    void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer, bool noBackground,
+                       const CObject* owner, LPARAM lParam) override;
+    // The flat buttons.
+    void GetPushedContentOffset(CSize& offset) const override;
+    void DrawButtonIconAndPlaceText(CDC& dc, bool horizontal, const CString& text,
+                                    CExtCmdIcon* icon, const RECT& buttonRect, RECT& textRect,
+                                    bool pushed, bool enabled, bool hot, UINT alignment) override;
+    void DrawCaptionButton(CDC& dc, CaptionButtonArgs_t& args) override;
+    void DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot, bool pushed,
+                             bool enabled) override;
+    void DrawPushButton(CDC& dc, PushButtonArgs_t& args) override;
+    void FillGapArea(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam) override;
+    void DrawIconLabelItem(CDC& dc, IconLabelItemArgs_t& item) override;
+    void DrawTextField(CDC& dc, TextFieldArgs_t& args) override;
+    // Tabs, control frames and the navigation pane.
+    void DrawTabAreaBorder(CDC& dc, const RECT& client, const RECT& strip, const RECT& band,
+                           int side, bool alternateLook, CWnd* tabWnd,
+                           LPARAM reserved = 0) override;
+    void DrawTabItem(CDC& dc, const RECT& strip, bool nearSide, bool horizontal, bool selected,
+                     bool centredText, bool alternateLook, bool expanded, bool textDirection,
+                     const RECT& item, int textWidth, int textHeight, HFONT font, LPCTSTR text,
+                     CExtCmdIcon* icon, CWnd* tabWnd, LPARAM reserved = 0) override;
+    void DrawTabScrollButton(CDC& dc, const RECT& rect, int kind, bool nearSide, bool horizontal,
+                             bool enabled, bool hot, bool pressed, bool alternateLook,
+                             CWnd* tabWnd, LPARAM reserved = 0) override;
+    void DrawTabClientBorder(CDC& dc, const RECT& rect, CWnd* owner, LPARAM reserved = 0) override;
+    void DrawSunkenBorder(CDC& dc, const RECT& rect, CWnd* owner, LPARAM reserved = 0) override;
+    void DrawEditFrame(CDC& dc, const EditFrameArgs_t& args) override;
+    void DrawComboFrame(CDC& dc, const ComboFrameArgs_t& args) override;
+    void DrawStatusBarFrame(CDC& dc, const StatusPaneArgs_t& args) override;
+    void DrawPaneFrame(CDC& dc, const RECT& rect) override;
+    void DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text, CExtCmdIcon* icon, bool selected,
+                        bool pushed, bool hot) override;
+
     // Bit 0 raised icons; bits 1 and 2 select XP or Office details of borders and the expand
     // button.
     BYTE m_xpFlags = 0;
@@ -232,6 +434,43 @@ public:
     // Colour 3001 to colour 3000 over the first 700 pixels, colour 3000 beyond.
     virtual bool DrawGradientBand(CDC& dc, const RECT& rect, CWnd* window, LPARAM lParam);
 
+    // Bars: the frame-wide band, rounded toolbar bodies and the backgrounds that follow them.
+    void DrawBarBorders(CDC& dc, const BarBordersArgs_t& args) override;
+    void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
+    void AdjustFixedBarClientRect(const CObject* bar, RECT& rect) override;
+    int GetToolBarLeadingSpace(const CObject* bar) const override;
+    bool HasToolBarGradient(const CObject* bar) const override;
+    void DrawBarGradient(CDC& dc, const CObject* bar, int row, const RECT& rect) override;
+    void DrawBarClientGradient(CDC& dc, const CObject* button, LPARAM lParam) override;
+    bool CanDrawChildBackground(const CWnd* window, LPARAM lParam) const override;
+    bool DrawChildBackground(CDC& dc, CWnd* window, LPARAM lParam) override;
+    void DrawControlBarBackground(CDC& dc, const RECT& rect, CWnd* bar, LPARAM lParam) override;
+    void DrawDockBarBackground(CDC& dc, const RECT& rect, CWnd* dockBar, LPARAM lParam) override;
+    void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer, bool noBackground,
+                       const CObject* owner, LPARAM lParam) override;
+    void DrawResizingGripper(CDC& dc, const RECT& rect, CWnd* owner, LPARAM lParam) override;
+    // The toolbar body's three scheme colours; the child background's when forChild.
+    void GetToolBarBodyColors(COLORREF colors[3], bool forChild) const;
+    // The corner ellipse, larger on the Windows 95/98 family.
+    CSize GetToolBarCornerSize(int largestGrown) const;
+    // Buttons: faded disabled icons, larger toolbar buttons, single-line frames.
+    COLORREF GetIconBlendColor() const override;
+    double GetIconFadeFactor() const override;
+    void GetToolBarExtraSize(CSize& size) const override;
+    void DrawClientEdge(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam) override;
+    void DrawPanelFrame(CDC& dc, const RECT& frameRect, const RECT& fillRect, CObject* owner,
+                        LPARAM lParam) override;
+    // Tabs, control frames and the navigation pane.
+    void DrawTabAreaBorder(CDC& dc, const RECT& client, const RECT& strip, const RECT& band,
+                           int side, bool alternateLook, CWnd* tabWnd,
+                           LPARAM reserved = 0) override;
+    void DrawStatusBarFrame(CDC& dc, const StatusPaneArgs_t& args) override;
+    void DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text, CExtCmdIcon* icon, bool selected,
+                        bool pushed, bool hot) override;
+    void DrawPaneTitle(CDC& dc, const RECT& rect, LPCTSTR text) override;
+    void DrawPaneHeader(CDC& dc, const RECT& rect, LPCTSTR text) override;
+    void DrawPaneSplitter(CDC& dc, const RECT& rect, bool withDots) override;
+
     // Negative: no edge line.
     int m_toolbarEdgeColor = -1;
 
@@ -246,4 +485,20 @@ class CExtPaintManagerStudio2005 : public CExtPaintManagerOffice2003
     DECLARE_DYNCREATE(CExtPaintManagerStudio2005)
 public:
     int GetThemeId() const override { return kThemeStudio2005; }
+
+    // Bars.
+    void DrawBarBorders(CDC& dc, const BarBordersArgs_t& args) override;
+    void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
+    void DrawBarClientGradient(CDC& dc, const CObject* button, LPARAM lParam) override;
+    // A resizable bar's caption in a floating frame gets the classic caption button.
+    void DrawCaptionButton(CDC& dc, CaptionButtonArgs_t& args) override;
+
+    // The slanted tabs.
+    void GetTabMetrics(CWnd* tabWnd, int* leading, int* trailing, int* offset) override;
+    void DrawTabItem(CDC& dc, const RECT& strip, bool nearSide, bool horizontal, bool selected,
+                     bool centredText, bool alternateLook, bool expanded, bool textDirection,
+                     const RECT& item, int textWidth, int textHeight, HFONT font, LPCTSTR text,
+                     CExtCmdIcon* icon, CWnd* tabWnd, LPARAM reserved = 0) override;
 };
+
+#include "framework/paint/PaintButtonArgs.h"

@@ -2,61 +2,21 @@
 // themes: the system entries and framework colours as labelled swatches, every pixel glyph
 // (enlarged) in the theme's text and shadow colours, and the gradients (a plain horizontal and
 // vertical one, and the Office-style band).
-//   paint_gallery.exe FOLDER   (writes FOLDER\paint-theme-<id>.png)
+//   paint_gallery.exe FOLDER   (writes FOLDER\paint-theme-<id>.png and the sheets of the
+//   painters, such as FOLDER\paint-buttons-<id>.png)
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 #include "framework/paint/PaintManagerHolder.h"
-#include "tests/support/Screenshot.h"
+#include "tools/gallery/GalleryCanvas.h"
+#include "tools/gallery/PaintButtonsGallery.h"
+#include "tools/gallery/PaintFramesGallery.h"
 
 namespace {
 
 const int kWidth = 980, kHeight = 900;
-
-class Canvas
-{
-public:
-    Canvas()
-    {
-        const BITMAPINFO info = TopDownBitmapInfo(kWidth, kHeight);
-        m_dc.CreateCompatibleDC(nullptr);
-        m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
-        m_old = m_dc.SelectObject(m_bitmap);
-    }
-    ~Canvas()
-    {
-        m_dc.SelectObject(m_old);
-        ::DeleteObject(m_bitmap);
-    }
-    CDC& Dc() { return m_dc; }
-    WindowPixels Pixels() const
-    {
-        ::GdiFlush();
-        WindowPixels pixels;
-        pixels.width = kWidth;
-        pixels.height = kHeight;
-        const auto* bits = static_cast<const std::uint32_t*>(m_bits);
-        pixels.pixels.assign(bits, bits + kWidth * kHeight);
-        for (std::uint32_t& pixel : pixels.pixels)
-            pixel &= 0xFFFFFF;
-        return pixels;
-    }
-
-private:
-    CDC m_dc;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    void* m_bits = nullptr;
-};
-
-void Text(CDC& dc, int x, int y, const std::string& text, COLORREF color)
-{
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(color);
-    ::TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
-}
 
 // A swatch per colour number, with its number and value below it.
 int Swatches(CDC& dc, CExtPaintManager& manager, int top, int first, int last, const char* title)
@@ -87,7 +47,7 @@ void Glyphs(CDC& dc, CExtPaintManager& manager, int top)
         const CExtPaintManager::PixelGlyph_t& glyph = *CExtPaintManager::GlyphTable[kind];
         const int x = 10 + (kind % 16) * 60, y = top + (kind / 16) * 40;
         // Drawn small on a scratch surface first, then doubled onto the sheet.
-        Canvas scratch;
+        Canvas scratch(16, 16);
         scratch.Dc().FillSolidRect(0, 0, 16, 16, manager.ColorAt(1000));
         manager.DrawGlyphCentered(scratch.Dc(), RECT{0, 0, 16, 16}, glyph, colors);
         dc.FillSolidRect(x, y, 36, 36, manager.ColorAt(1000));
@@ -120,7 +80,7 @@ int main(int argc, char** argv)
     for (CRuntimeClass* theme : themes) {
         g_PaintManager.SetCurrentPaintManagerFromClass(theme);
         CExtPaintManager& manager = *g_PaintManager.GetHeldObject();
-        Canvas canvas;
+        Canvas canvas(kWidth, kHeight);
         CDC& dc = canvas.Dc();
         dc.FillSolidRect(0, 0, kWidth, kHeight, manager.ColorAt(1000));
         HGDIOBJ oldFont = dc.SelectObject(&manager.Font(CExtPaintManager::kFontNormal));
@@ -138,6 +98,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             ++failures;
         }
+        failures += PaintButtonsSheet(manager, folder) ? 0 : 1;
+        failures += PaintFramesSheet(manager, folder) ? 0 : 1;
     }
     return failures ? 1 : 0;
 }
