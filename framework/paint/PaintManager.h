@@ -439,6 +439,8 @@ public:
     void DrawTabAreaBorder(CDC& dc, const RECT& client, const RECT& strip, const RECT& band,
                            int side, bool alternateLook, CWnd* tabWnd,
                            LPARAM reserved = 0) override;
+    void DrawEditFrame(CDC& dc, const EditFrameArgs_t& args) override;
+    void DrawComboFrame(CDC& dc, const ComboFrameArgs_t& args) override;
     void DrawStatusBarFrame(CDC& dc, const StatusPaneArgs_t& args) override;
     void DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text, CExtCmdIcon* icon, bool selected,
                         bool pushed, bool hot) override;

@@ -175,7 +175,9 @@ void CExtPaintManager::DrawPaneButtonContent(CDC& dc, const RECT& rect, LPCTSTR 
     const LONG left = withText ? rect.left + 6 : rect.left + (rect.right - rect.left - side) / 2;
     const RECT area = {left, top, left + side, top + side};
     RECT textRect = {};
-    DrawButtonIconAndPlaceText(dc, true, CString(""), icon, area, textRect, pushed, true, hot, 0);
+    DrawButtonIconAndPlaceText(dc, true, CString(""), icon, area, textRect, pushed, true, hot,
+                               PushButtonArgs_t::kAlignCenter |
+                                   PushButtonArgs_t::kAlignCenterVertically);
 }
 
 void CExtPaintManager::DrawPaneHeaderText(CDC& dc, const RECT& rect, LPCTSTR text)
