@@ -130,7 +130,8 @@ void CExtPaintManagerOffice2003::GetToolBarBodyColors(COLORREF colors[3], bool f
 
 CSize CExtPaintManagerOffice2003::GetToolBarCornerSize(int largestGrown) const
 {
-    CSize size = GetToolBarExtraSize();
+    CSize size;
+    GetToolBarExtraSize(size);
     if (g_PaintManager.OsFacts1() & CExtPaintManagerHolder::kWin9x) {
         if (size.cx >= 1 && size.cx <= largestGrown)
             size.cx += 3;

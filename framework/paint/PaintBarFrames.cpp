@@ -368,7 +368,8 @@ void CExtPaintManagerOffice2003::DrawBarCaption(CDC& dc, BarCaptionArgs_t& args)
             band.right = client.right;
             band.bottom = client.bottom;
         }
-        const CSize corner = GetToolBarExtraSize();
+        CSize corner;
+        GetToolBarExtraSize(corner);
         const bool rounded = corner.cx > 0 && corner.cy > 0;
         if (rounded) {
             HRGN clip = ::CreateRoundRectRgn(band.left, band.top, band.right, band.bottom,

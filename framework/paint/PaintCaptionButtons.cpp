@@ -49,6 +49,20 @@ const PM::PixelGlyph_t* CommandGlyph(UINT command)
     }
 }
 
+// Where a window command's glyph goes: the rect, moved for a pressed button. Null for a command
+// without a glyph.
+const PM::PixelGlyph_t* PlaceCommandGlyph(const PM& manager, UINT command, const RECT& rect,
+                                          bool pushed, RECT& area)
+{
+    area = rect;
+    if (pushed) {
+        CSize offset;
+        manager.GetPushedContentOffset(offset);
+        ::OffsetRect(&area, offset.cx, offset.cy);
+    }
+    return CommandGlyph(command);
+}
+
 // An odd width or height loses its first column or row, so that a glyph centres exactly.
 void MakeEven(RECT& rect)
 {
@@ -127,15 +141,10 @@ void CExtPaintManagerStudio2005::DrawCaptionButton(CDC& dc, CaptionButtonArgs_t&
 void CExtPaintManager::DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot,
                                            bool pushed, bool enabled)
 {
-    const PixelGlyph_t* glyph = CommandGlyph(command);
+    RECT area;
+    const PixelGlyph_t* glyph = PlaceCommandGlyph(*this, command, rect, pushed, area);
     if (!glyph)
         return;
-    RECT area = rect;
-    if (pushed) {
-        CSize offset;
-        GetPushedContentOffset(offset);
-        ::OffsetRect(&area, offset.cx, offset.cy);
-    }
     if (enabled) {
         DrawGlyphIn(*this, dc, area, *glyph, ColorAt(hot ? COLOR_HIGHLIGHTTEXT : 1010));
         return;
@@ -147,15 +156,10 @@ void CExtPaintManager::DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& re
 void CExtPaintManagerXP::DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot,
                                              bool pushed, bool enabled)
 {
-    const PixelGlyph_t* glyph = CommandGlyph(command);
+    RECT area;
+    const PixelGlyph_t* glyph = PlaceCommandGlyph(*this, command, rect, pushed, area);
     if (!glyph)
         return;
-    RECT area = rect;
-    if (pushed) {
-        CSize offset;
-        GetPushedContentOffset(offset);
-        ::OffsetRect(&area, offset.cx, offset.cy);
-    }
     if (!enabled) {
         DrawGlyphIn(*this, dc, area, *glyph, ColorAt(COLOR_BTNSHADOW));
         return;

@@ -153,8 +153,6 @@ public:
     virtual void AdjustFixedBarClientRect(const CObject* bar, RECT& rect);
     static void Draw3dRectCutCorners(CDC& dc, const RECT& rect, COLORREF topLeft,
                                      COLORREF bottomRight);
-    // The ellipse of a toolbar's rounded corners; (0, 0) for square ones.
-    virtual CSize GetToolBarExtraSize() const { return CSize(0, 0); }
     virtual int GetToolBarLeadingSpace(const CObject* bar) const;
     virtual bool HasToolBarGradient(const CObject* bar) const;
     virtual void DrawBarGradient(CDC& dc, const CObject* bar, int row, const RECT& rect);
@@ -189,12 +187,33 @@ public:
     virtual void DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot,
                                      bool pushed, bool enabled);
     virtual void DrawPushButton(CDC& dc, PushButtonArgs_t& args);
+    virtual void FillGapArea(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
+    // The arrow points left (horizontal) or up when firstDirection is set, else right or down.
+    virtual void DrawArrowButton(CDC& dc, bool horizontal, const RECT& rect, bool firstDirection,
+                                 bool hot, bool pushed, CObject* owner, LPARAM lParam);
+    virtual void DrawIconLabelItem(CDC& dc, IconLabelItemArgs_t& item);
     virtual COLORREF GetIconBlendColor() const;
     virtual double GetIconFadeFactor() const;
+    // Also the ellipse of a toolbar's rounded corners; (0, 0) for square ones.
     virtual void GetToolBarExtraSize(CSize& size) const;
+    virtual void DrawTextPushButton(CDC& dc, const RECT& rect, bool unused, LPCTSTR text,
+                                    bool flat, bool frameWhenHot, bool pushed, bool hot,
+                                    CObject* owner, LPARAM lParam);
+    virtual void FillShadowArea(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
+    // The bar face (or the child background the theme paints) around a window-coloured inner
+    // rect.
+    virtual void FillControlArea(CDC& dc, const RECT& outerRect, const RECT& innerRect,
+                                 CWnd* window, LPARAM lParam);
+    virtual void DrawClientEdge(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
+    virtual void DrawPanelFrame(CDC& dc, const RECT& frameRect, const RECT& fillRect,
+                                CObject* owner, LPARAM lParam);
     // The extent of one line of text, as a rectangle at the origin.
     static RECT MeasureTextRect(CDC& dc, HFONT font, const CString& text);
     static int MeasureTextWidth(CDC& dc, HFONT font, const CString& text);
+    // 16 x 16 icons for colour-picking buttons; the caller destroys them.
+    static HICON CreateSolidColorIcon(COLORREF color);
+    static HICON CreateFramedColorIcon(COLORREF color);
+    static HICON CreateLetterColorIcon(COLORREF color, HFONT font, char letter);
 
     // Tabs, the frames of edits, combo boxes and the status bar, the toolbar divider and the
     // navigation-pane look.
@@ -366,6 +385,9 @@ public:
     void DrawSysCommandGlyph(CDC& dc, UINT command, const RECT& rect, bool hot, bool pushed,
                              bool enabled) override;
     void DrawPushButton(CDC& dc, PushButtonArgs_t& args) override;
+    void FillGapArea(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam) override;
+    void DrawIconLabelItem(CDC& dc, IconLabelItemArgs_t& item) override;
+
     // Tabs, control frames and the navigation pane.
     void DrawTabAreaBorder(CDC& dc, const RECT& client, const RECT& strip, const RECT& band,
                            int side, bool alternateLook, CWnd* tabWnd,
@@ -415,7 +437,6 @@ public:
     void DrawBarBorders(CDC& dc, const BarBordersArgs_t& args) override;
     void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
     void AdjustFixedBarClientRect(const CObject* bar, RECT& rect) override;
-    CSize GetToolBarExtraSize() const override { return CSize(4, 4); }
     int GetToolBarLeadingSpace(const CObject* bar) const override;
     bool HasToolBarGradient(const CObject* bar) const override;
     void DrawBarGradient(CDC& dc, const CObject* bar, int row, const RECT& rect) override;
@@ -435,6 +456,10 @@ public:
     COLORREF GetIconBlendColor() const override;
     double GetIconFadeFactor() const override;
     void GetToolBarExtraSize(CSize& size) const override;
+    void DrawClientEdge(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam) override;
+    void DrawPanelFrame(CDC& dc, const RECT& frameRect, const RECT& fillRect, CObject* owner,
+                        LPARAM lParam) override;
+
     // Tabs, control frames and the navigation pane.
     void DrawTabAreaBorder(CDC& dc, const RECT& client, const RECT& strip, const RECT& band,
                            int side, bool alternateLook, CWnd* tabWnd,

@@ -1,6 +1,7 @@
 // The buttons sheet: push buttons (plain, toolbar, drop-down, split, focused, window commands,
-// vertical) in their states, caption buttons on the caption colours they meet, and the glyphs of
-// the window commands.
+// vertical) in their states, caption buttons on the caption colours they meet, the glyphs of
+// the window commands, and the small painters: arrow buttons, text buttons, icon-and-label
+// items, fills, edges, panel frames and the colour icons.
 #include "tools/gallery/PaintButtonsGallery.h"
 
 #include "framework/commands/CmdIcon.h"
@@ -8,7 +9,7 @@
 
 namespace {
 
-const int kWidth = 900, kHeight = 640;
+const int kWidth = 900, kHeight = 860;
 const COLORREF kKey = RGB(255, 0, 255);
 
 // A 16 x 16 picture: a framed blue page with a yellow sun, on the transparent key colour.
@@ -164,6 +165,84 @@ void CommandGlyphs(CExtPaintManager& manager, CDC& dc, int top)
     }
 }
 
+// Gives the sheet's picture as an icon of any size.
+class SheetImage : public CExtPaintManager::IconLabelItemArgs_t::Image
+{
+public:
+    explicit SheetImage(CExtCmdIcon& icon) : m_icon(icon) { }
+    HICON IconOfSize(int, int) override { return m_icon.GetIcon(); }
+
+private:
+    CExtCmdIcon& m_icon;
+};
+
+void SmallPainters(CExtPaintManager& manager, CDC& dc, CExtCmdIcon& icon, int top)
+{
+    const COLORREF label = manager.ColorAt(1010);
+    Text(dc, 10, top, "arrow buttons: normal, hot, pushed", label);
+    for (int s = 0; s < 3; ++s) {
+        for (int d = 0; d < 4; ++d) {
+            const int x = kLeft + 140 + s * 100 + d * 22;
+            manager.DrawArrowButton(dc, d < 2, RECT{x, top, x + 18, top + 18}, d % 2 == 0, s == 1,
+                                    s == 2, nullptr, 0);
+        }
+    }
+    top += 28;
+    Text(dc, 10, top, "text buttons: normal, hot, pushed, flat hot", label);
+    for (int s = 0; s < 4; ++s) {
+        const int x = kLeft + 200 + s * 90;
+        manager.DrawTextPushButton(dc, RECT{x, top - 2, x + 80, top + 20}, true, "Text", s == 3,
+                                   true, s == 2, s >= 1, nullptr, 0);
+    }
+    top += 30;
+    Text(dc, 10, top, "icon and label: normal, hot, pushed, marker, vertical", label);
+    SheetImage image(icon);
+    for (int s = 0; s < 5; ++s) {
+        const int x = kLeft + 250 + s * 90;
+        CExtPaintManager::IconLabelItemArgs_t item;
+        item.m_itemRect = {x, top, x + 80, top + 60};
+        item.m_iconRect = {x + 32, top + 4, x + 48, top + 20};
+        item.m_labelRect = {x + 4, top + 26, x + 76, top + 42};
+        item.m_clipRect = item.m_itemRect;
+        item.m_normalImage = &image;
+        item.m_label = "Shortcut";
+        item.m_font = static_cast<HFONT>(manager.Font(CExtPaintManager::kFontNormal).GetSafeHandle());
+        item.m_hot = s == 1;
+        item.m_pushed = s == 2;
+        item.m_markerOnly = s == 3;
+        item.m_infoColors = s == 3;
+        if (s == 4) {
+            // A label turned to run downwards starts at the top.
+            item.m_verticalLabel = 1;
+            item.m_labelAtTop = 1;
+            item.m_iconRect = {x + 4, top + 4, x + 20, top + 20};
+            item.m_labelRect = {x + 4, top + 24, x + 20, top + 60};
+            item.m_font = static_cast<HFONT>(
+                manager.Font(CExtPaintManager::kFontNormal2700).GetSafeHandle());
+        }
+        manager.DrawIconLabelItem(dc, item);
+    }
+    top += 70;
+    Text(dc, 10, top, "fills, edges, panel, icons, control area", label);
+    manager.FillGapArea(dc, RECT{kLeft + 250, top, kLeft + 290, top + 30}, nullptr, 0);
+    manager.FillShadowArea(dc, RECT{kLeft + 300, top, kLeft + 340, top + 30}, nullptr, 0);
+    manager.DrawClientEdge(dc, RECT{kLeft + 350, top, kLeft + 410, top + 30}, nullptr, 0);
+    manager.DrawPanelFrame(dc, RECT{kLeft + 420, top, kLeft + 480, top + 30},
+                           RECT{kLeft + 422, top + 2, kLeft + 478, top + 28}, nullptr, 0);
+    HICON icons[3] = {CExtPaintManager::CreateSolidColorIcon(RGB(200, 40, 40)),
+                      CExtPaintManager::CreateFramedColorIcon(RGB(40, 140, 40)),
+                      CExtPaintManager::CreateLetterColorIcon(
+                          RGB(40, 40, 200),
+                          static_cast<HFONT>(manager.Font(CExtPaintManager::kFontBold).GetSafeHandle()),
+                          'A')};
+    for (int i = 0; i < 3; ++i) {
+        ::DrawIconEx(dc, kLeft + 500 + i * 24, top + 7, icons[i], 16, 16, 0, nullptr, DI_NORMAL);
+        ::DestroyIcon(icons[i]);
+    }
+    manager.FillControlArea(dc, RECT{kLeft + 580, top, kLeft + 660, top + 30},
+                            RECT{kLeft + 585, top + 5, kLeft + 655, top + 25}, nullptr, 0);
+}
+
 } // namespace
 
 bool PaintButtonsSheet(CExtPaintManager& manager, const std::string& folder)
@@ -178,6 +257,7 @@ bool PaintButtonsSheet(CExtPaintManager& manager, const std::string& folder)
     PushButtons(manager, dc, icon, 30);
     CaptionButtons(manager, dc, 420);
     CommandGlyphs(manager, dc, 570);
+    SmallPainters(manager, dc, icon, 630);
     dc.SelectObject(oldFont);
     const std::string path =
         folder + "\\paint-buttons-" + std::to_string(manager.GetThemeId()) + ".png";
