@@ -170,6 +170,10 @@ public:
     virtual void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer,
                                bool noBackground, const CObject* owner, LPARAM lParam);
     virtual void DrawResizingGripper(CDC& dc, const RECT& rect, CWnd* owner, LPARAM lParam);
+    // The button at a toolbar's end: a down arrow, and a chevron when buttons are hidden.
+    virtual void DrawToolBarExpandButton(CDC& dc, const RECT& rect, bool horizontal,
+                                         bool allVisible, bool enabled, bool pushed, bool hot,
+                                         const CObject* button, LPARAM lParam, bool transparent);
     // Buttons and button content: push buttons, caption buttons and the small button and frame
     // painters (their records are in PaintButtonArgs.h).
     struct PushButtonArgs_t;
@@ -376,6 +380,9 @@ public:
     void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
     void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer, bool noBackground,
                        const CObject* owner, LPARAM lParam) override;
+    void DrawToolBarExpandButton(CDC& dc, const RECT& rect, bool horizontal, bool allVisible,
+                                 bool enabled, bool pushed, bool hot, const CObject* button,
+                                 LPARAM lParam, bool transparent) override;
     // The flat buttons.
     void GetPushedContentOffset(CSize& offset) const override;
     void DrawButtonIconAndPlaceText(CDC& dc, bool horizontal, const CString& text,
@@ -447,6 +454,9 @@ public:
     void DrawDockBarBackground(CDC& dc, const RECT& rect, CWnd* dockBar, LPARAM lParam) override;
     void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer, bool noBackground,
                        const CObject* owner, LPARAM lParam) override;
+    void DrawToolBarExpandButton(CDC& dc, const RECT& rect, bool horizontal, bool allVisible,
+                                 bool enabled, bool pushed, bool hot, const CObject* button,
+                                 LPARAM lParam, bool transparent) override;
     void DrawResizingGripper(CDC& dc, const RECT& rect, CWnd* owner, LPARAM lParam) override;
     // The toolbar body's three scheme colours; the child background's when forChild.
     void GetToolBarBodyColors(COLORREF colors[3], bool forChild) const;
