@@ -15,10 +15,8 @@ void CExtPaintManagerOffice2003::DrawEditFrame(CDC& dc, const EditFrameArgs_t& a
     if (!IsWindowOfClass(args.m_owner, "Edit"))
         return;
     // The rings that show no state give way to the frame gradient.
-    const bool both = args.m_enabled && args.m_hot && args.m_focused;
-    const bool one = args.m_enabled && (args.m_hot || args.m_focused);
     RECT keep = args.m_rect;
-    const int grow = both ? 4 : one ? 3 : 2;
+    const int grow = 2 + EditHighlight(args);
     ::InflateRect(&keep, grow, grow);
     dc.ExcludeClipRect(&keep);
     DrawChildBackground(dc, WindowOf(args.m_owner), 0);

@@ -86,6 +86,8 @@ void PaintTabContent(CDC& dc, const RECT& content, bool horizontal, bool centred
                      int textHeight, HFONT font, LPCTSTR text, CExtCmdIcon* icon,
                      COLORREF textColor)
 {
+    if (!text)
+        text = "";
     const RECT& c = content;
     const bool hasIcon = icon && !icon->IsEmpty();
     const CSize size = hasIcon ? icon->GetSize() : CSize(0, 0);

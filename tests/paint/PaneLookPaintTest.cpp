@@ -92,6 +92,9 @@ TEST(PaneLookPaint, InvisibleRectanglesPaintNothing)
         manager.DrawPaneHeader(dc, away, "Header");
         manager.DrawPaneChevron(dc, away);
         ::SelectClipRgn(dc, nullptr);
+        // A missing text paints as none.
+        manager.DrawPaneButtonContent(dc, away, nullptr, nullptr, true, false, false);
+        manager.DrawPaneHeaderText(dc, away, nullptr);
         EXPECT_TRUE(surface.Untouched(RECT{0, 0, 40, 40})) << theme;
     }
 }
