@@ -18,4 +18,7 @@ RECT GapLeftOf(const RECT& button);
 void PaintComboButton(CExtPaintManager& manager, CDC& dc, const ExtComboFrameArgs& args,
                       const RECT& button, bool hot, bool transparent);
 
+// 2 when an enabled edit is hot and focused, 1 when it is one of them, else 0.
+int EditHighlight(const ExtEditFrameArgs& args);
+
 } // namespace control_frame

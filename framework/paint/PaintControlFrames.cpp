@@ -55,17 +55,30 @@ void PaintComboButton(CExtPaintManager& manager, CDC& dc, const ExtComboFrameArg
     manager.DrawPushButton(dc, push);
 }
 
+int EditHighlight(const ExtEditFrameArgs& args)
+{
+    if (!args.m_enabled)
+        return 0;
+    return args.m_hot && args.m_focused ? 2 : args.m_hot || args.m_focused ? 1 : 0;
+}
+
 } // namespace control_frame
 
 namespace {
 
 using namespace control_frame;
 
-// Each ring is drawn on the rectangle, which then grows by 1.
-void DrawRing(CDC& dc, RECT& rect, COLORREF a, COLORREF b)
+// Each ring is drawn on the rectangle, which then grows by 1: three in the window colour, then
+// rings 4 and 5 in the given colour numbers.
+void DrawEditRings(const CExtPaintManager& manager, CDC& dc, RECT rect, int ring4a, int ring4b,
+                   int ring5a, int ring5b)
 {
-    Frame(dc, rect, a, b);
-    ::InflateRect(&rect, 1, 1);
+    const int colors[5][2] = {{COLOR_WINDOW, COLOR_WINDOW}, {COLOR_WINDOW, COLOR_WINDOW},
+                              {COLOR_WINDOW, COLOR_WINDOW}, {ring4a, ring4b}, {ring5a, ring5b}};
+    for (const auto& ring : colors) {
+        Frame(dc, rect, manager.ColorAt(ring[0]), manager.ColorAt(ring[1]));
+        ::InflateRect(&rect, 1, 1);
+    }
 }
 
 // The status bar's own border lines, all in colour 1000.
@@ -100,34 +113,18 @@ void PaintStatusBarBorders(CDC& dc, const CExtPaintManager& manager,
 
 void CExtPaintManager::DrawEditFrame(CDC& dc, const EditFrameArgs_t& args)
 {
-    const bool both = args.m_enabled && args.m_hot && args.m_focused;
-    const bool one = args.m_enabled && (args.m_hot || args.m_focused);
-    RECT rect = args.m_rect;
-    for (int i = 0; i < 3; ++i)
-        DrawRing(dc, rect, ColorAt(COLOR_WINDOW), ColorAt(COLOR_WINDOW));
-    if (both) {
-        DrawRing(dc, rect, ColorAt(21), ColorAt(15));
-        DrawRing(dc, rect, ColorAt(16), ColorAt(20));
-    } else if (one) {
-        DrawRing(dc, rect, ColorAt(16), ColorAt(20));
-        DrawRing(dc, rect, ColorAt(1000), ColorAt(1000));
-    } else {
-        DrawRing(dc, rect, ColorAt(1000), ColorAt(1000));
-        DrawRing(dc, rect, ColorAt(1000), ColorAt(1000));
-    }
+    // Ring 4 and ring 5, top-left and bottom-right, by the highlight.
+    static const int kRings[3][4] = {
+        {1000, 1000, 1000, 1000}, {16, 20, 1000, 1000}, {21, 15, 16, 20}};
+    const int* ring = kRings[EditHighlight(args)];
+    DrawEditRings(*this, dc, args.m_rect, ring[0], ring[1], ring[2], ring[3]);
 }
 
 void CExtPaintManagerXP::DrawEditFrame(CDC& dc, const EditFrameArgs_t& args)
 {
-    const bool both = args.m_enabled && args.m_hot && args.m_focused;
-    const bool one = args.m_enabled && (args.m_hot || args.m_focused);
-    RECT rect = args.m_rect;
-    for (int i = 0; i < 3; ++i)
-        DrawRing(dc, rect, ColorAt(COLOR_WINDOW), ColorAt(COLOR_WINDOW));
-    const COLORREF ring4 = ColorAt(one ? 2004 : 1000);
-    const COLORREF ring5 = ColorAt(both ? 2004 : 1000);
-    DrawRing(dc, rect, ring4, ring4);
-    DrawRing(dc, rect, ring5, ring5);
+    const int highlight = EditHighlight(args);
+    const int ring4 = highlight >= 1 ? 2004 : 1000, ring5 = highlight == 2 ? 2004 : 1000;
+    DrawEditRings(*this, dc, args.m_rect, ring4, ring4, ring5, ring5);
 }
 
 void CExtPaintManager::DrawComboFrame(CDC& dc, const ComboFrameArgs_t& args)

@@ -170,6 +170,10 @@ public:
     virtual void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer,
                                bool noBackground, const CObject* owner, LPARAM lParam);
     virtual void DrawResizingGripper(CDC& dc, const RECT& rect, CWnd* owner, LPARAM lParam);
+    // The button at a toolbar's end: a down arrow, and a chevron when buttons are hidden.
+    virtual void DrawToolBarExpandButton(CDC& dc, const RECT& rect, bool horizontal,
+                                         bool allVisible, bool enabled, bool pushed, bool hot,
+                                         const CObject* button, LPARAM lParam, bool transparent);
     // Buttons and button content: push buttons, caption buttons and the small button and frame
     // painters (their records are in PaintButtonArgs.h).
     struct PushButtonArgs_t;
@@ -377,6 +381,9 @@ public:
     void DrawBarCaption(CDC& dc, BarCaptionArgs_t& args) override;
     void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer, bool noBackground,
                        const CObject* owner, LPARAM lParam) override;
+    void DrawToolBarExpandButton(CDC& dc, const RECT& rect, bool horizontal, bool allVisible,
+                                 bool enabled, bool pushed, bool hot, const CObject* button,
+                                 LPARAM lParam, bool transparent) override;
     // The flat buttons.
     void GetPushedContentOffset(CSize& offset) const override;
     void DrawButtonIconAndPlaceText(CDC& dc, bool horizontal, const CString& text,
@@ -448,6 +455,9 @@ public:
     void DrawDockBarBackground(CDC& dc, const RECT& rect, CWnd* dockBar, LPARAM lParam) override;
     void DrawSeparator(CDC& dc, const RECT& rect, bool horizontalContainer, bool noBackground,
                        const CObject* owner, LPARAM lParam) override;
+    void DrawToolBarExpandButton(CDC& dc, const RECT& rect, bool horizontal, bool allVisible,
+                                 bool enabled, bool pushed, bool hot, const CObject* button,
+                                 LPARAM lParam, bool transparent) override;
     void DrawResizingGripper(CDC& dc, const RECT& rect, CWnd* owner, LPARAM lParam) override;
     // The toolbar body's three scheme colours; the child background's when forChild.
     void GetToolBarBodyColors(COLORREF colors[3], bool forChild) const;
@@ -460,10 +470,13 @@ public:
     void DrawClientEdge(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam) override;
     void DrawPanelFrame(CDC& dc, const RECT& frameRect, const RECT& fillRect, CObject* owner,
                         LPARAM lParam) override;
+
     // Tabs, control frames and the navigation pane.
     void DrawTabAreaBorder(CDC& dc, const RECT& client, const RECT& strip, const RECT& band,
                            int side, bool alternateLook, CWnd* tabWnd,
                            LPARAM reserved = 0) override;
+    void DrawEditFrame(CDC& dc, const EditFrameArgs_t& args) override;
+    void DrawComboFrame(CDC& dc, const ComboFrameArgs_t& args) override;
     void DrawStatusBarFrame(CDC& dc, const StatusPaneArgs_t& args) override;
     void DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text, CExtCmdIcon* icon, bool selected,
                         bool pushed, bool hot) override;

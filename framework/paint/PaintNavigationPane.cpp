@@ -25,7 +25,7 @@ LOGFONTA IconTitleFont()
 void PaintPaneText(CDC& dc, const RECT& rect, LPCTSTR text, const LOGFONTA& description,
                    COLORREF color, UINT flags, int margin)
 {
-    if (!dc.RectVisible(&rect))
+    if (!text || !dc.RectVisible(&rect))
         return;
     if (std::strchr(text, '\t'))
         flags |= DT_EXPANDTABS;
@@ -106,7 +106,7 @@ void CExtPaintManager::DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text, C
         Fill(dc, TopRow(r), ColorAt(21));
     if (hot || pushed)
         Frame(dc, r, ColorAt(pushed ? 21 : COLOR_WINDOW), ColorAt(pushed ? COLOR_WINDOW : 21));
-    DrawPaneButtonContent(dc, rect, text, icon, *text != '\0', pushed, hot);
+    DrawPaneButtonContent(dc, rect, text, icon, text && *text, pushed, hot);
 }
 
 void CExtPaintManagerXP::DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text,
@@ -115,7 +115,7 @@ void CExtPaintManagerXP::DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text,
     if (!dc.RectVisible(&rect))
         return;
     PaintFlatPaneButton(*this, dc, rect, selected, pushed, hot, false);
-    DrawPaneButtonContent(dc, rect, text, icon, *text != '\0', pushed, hot);
+    DrawPaneButtonContent(dc, rect, text, icon, text && *text, pushed, hot);
 }
 
 void CExtPaintManagerOffice2003::DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text,
@@ -125,7 +125,7 @@ void CExtPaintManagerOffice2003::DrawPaneButton(CDC& dc, const RECT& rect, LPCTS
     if (!dc.RectVisible(&rect))
         return;
     PaintFlatPaneButton(*this, dc, rect, selected, pushed, hot, true);
-    DrawPaneButtonContent(dc, rect, text, icon, *text != '\0', pushed, hot);
+    DrawPaneButtonContent(dc, rect, text, icon, text && *text, pushed, hot);
 }
 
 void CExtPaintManager::DrawPaneTitleText(CDC& dc, const RECT& rect, LPCTSTR text)
@@ -175,7 +175,9 @@ void CExtPaintManager::DrawPaneButtonContent(CDC& dc, const RECT& rect, LPCTSTR 
     const LONG left = withText ? rect.left + 6 : rect.left + (rect.right - rect.left - side) / 2;
     const RECT area = {left, top, left + side, top + side};
     RECT textRect = {};
-    DrawButtonIconAndPlaceText(dc, true, CString(""), icon, area, textRect, pushed, true, hot, 0);
+    DrawButtonIconAndPlaceText(dc, true, CString(""), icon, area, textRect, pushed, true, hot,
+                               PushButtonArgs_t::kAlignCenter |
+                                   PushButtonArgs_t::kAlignCenterVertically);
 }
 
 void CExtPaintManager::DrawPaneHeaderText(CDC& dc, const RECT& rect, LPCTSTR text)

@@ -86,6 +86,8 @@ void PaintTabContent(CDC& dc, const RECT& content, bool horizontal, bool centred
                      int textHeight, HFONT font, LPCTSTR text, CExtCmdIcon* icon,
                      COLORREF textColor)
 {
+    if (!text)
+        text = "";
     const RECT& c = content;
     const bool hasIcon = icon && !icon->IsEmpty();
     const CSize size = hasIcon ? icon->GetSize() : CSize(0, 0);
@@ -137,21 +139,29 @@ void PaintTabContent(CDC& dc, const RECT& content, bool horizontal, bool centred
         g_PaintManager->DrawButtonIconAndPlaceText(dc, true, CString(text), icon, iconRect,
                                                    placed, false, true, false, 0);
     }
-    if (showText)
+    if (showText) {
         PaintTabText(dc, textRect, horizontal, centredText, textDirection, textWidth, textHeight,
-                 font, text, textColor);
+                     font, text, textColor);
+    }
 }
 
 // The box outline of a selected tab: three sides, open toward the content.
 void PaintSelectedTabSides(CDC& dc, RECT& r, bool nearSide, bool horizontal, COLORREF light,
                            COLORREF dark)
 {
+    // Grown by 1 at the start and toward the content.
     if (horizontal) {
         r.left -= 1;
-        (nearSide ? r.bottom : r.top) += nearSide ? 1 : -1;
+        if (nearSide)
+            r.bottom += 1;
+        else
+            r.top -= 1;
     } else {
         r.top -= 1;
-        (nearSide ? r.right : r.left) += nearSide ? 1 : -1;
+        if (nearSide)
+            r.right += 1;
+        else
+            r.left -= 1;
     }
     const LONG l = r.left, t = r.top, rt = r.right, b = r.bottom;
     if (horizontal && nearSide) {

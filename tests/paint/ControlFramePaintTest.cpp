@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "framework/paint/PaintManagerHolder.h"
+#include "platform/Wnd.h"
 #include "tests/paint/ThemeCases.h"
 
 namespace {
@@ -125,6 +128,80 @@ TEST(ControlFramePaint, ComboOwnColoursAndNoOuterRing)
             EXPECT_EQ(surface.At(30, 1), manager.ColorAt(2001)) << theme;
         }
     }
+}
+
+// Office 2003 and Studio 2005 continue the frame's band behind an edit's idle rings and around a
+// combo box; the band is the one the window's top-level parent shows at that place.
+class FrameBandFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_frame.CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 400, 100, nullptr, nullptr));
+        m_band = std::make_unique<PaintSurface>(400, 100);
+    }
+    // A child control at (300, 20) and the band the frame shows, painted by the theme.
+    CWnd* Child(const char* windowClass, DWORD style = 0)
+    {
+        HWND child = ::CreateWindowExA(0, windowClass, "", WS_CHILD | style, 300, 20, 100, 24,
+                                       m_frame.m_hWnd, nullptr, nullptr, nullptr);
+        auto& manager = static_cast<CExtPaintManagerOffice2003&>(*g_PaintManager.GetHeldObject());
+        manager.DrawGradientBand(m_band->Cdc(), RECT{0, 0, 400, 100}, nullptr, 0);
+        return CWnd::FromHandle(child);
+    }
+    // The band's pixel behind the child's client point (x, y).
+    COLORREF Band(int x, int y) const { return m_band->At(x + 300, y + 20); }
+
+    InjectedEnvironment m_environment;
+    CWnd m_frame;
+    std::unique_ptr<PaintSurface> m_band;
+};
+
+TEST_F(FrameBandFixture, EditRingsGiveWayToTheBand)
+{
+    for (const int theme : {3, 4}) {
+        CExtPaintManager& manager = InstallTheme(theme);
+        CWnd* edit = Child("Edit");
+        const RECT inner = {10, 2, 50, 20};
+        for (const bool active : {false, true}) {
+            PaintSurface surface(100, 24);
+            M::EditFrameArgs_t args(edit, inner, true, active, true, active);
+            manager.DrawEditFrame(surface.Cdc(), args);
+            EXPECT_EQ(surface.At(30, 21), manager.ColorAt(COLOR_WINDOW)) << "ring 3 stays";
+            EXPECT_EQ(surface.At(30, 22), active ? manager.ColorAt(2004) : Band(30, 22)) << theme;
+            EXPECT_EQ(surface.At(30, 23), active ? manager.ColorAt(2004) : Band(30, 23)) << theme;
+            EXPECT_EQ(surface.At(2, 10), Band(2, 10)) << "outside the rings " << theme;
+            EXPECT_EQ(surface.At(8, 10), manager.ColorAt(COLOR_WINDOW)) << theme;
+        }
+    }
+}
+
+TEST_F(FrameBandFixture, ComboBoxStandsOnTheBand)
+{
+    CExtPaintManager& manager = InstallTheme(3);
+    CWnd* combo = Child("ComboBox", CBS_DROPDOWNLIST);
+    const RECT rect = {0, 0, 100, 22};
+    for (const bool hot : {false, true}) {
+        PaintSurface surface(100, 24);
+        M::ComboFrameArgs_t args(combo, rect, hot, false, true);
+        manager.DrawComboFrame(surface.Cdc(), args);
+        EXPECT_EQ(surface.At(30, 0), Band(30, 0)) << "the outer ring shows the band";
+        EXPECT_EQ(surface.At(30, 1), manager.ColorAt(hot ? 2004 : COLOR_WINDOW));
+        EXPECT_TRUE(surface.Untouched(RECT{2, 2, 78, 20})) << "the field is the control's own";
+    }
+    // Disabled: the XP frame inside, the band around it.
+    PaintSurface surface(100, 24);
+    M::ComboFrameArgs_t args(combo, rect, false, false, false);
+    manager.DrawComboFrame(surface.Cdc(), args);
+    EXPECT_EQ(surface.At(30, 0), Band(30, 0));
+    EXPECT_EQ(surface.At(30, 1), manager.ColorAt(2001));
+    // At 8 bits per pixel there is no band: the XP frame whole.
+    m_environment.SetBitsPerPixel(8);
+    CExtPaintManager& shallow = InstallTheme(3);
+    PaintSurface flat(100, 24);
+    M::ComboFrameArgs_t idle(combo, rect, false, false, true);
+    shallow.DrawComboFrame(flat.Cdc(), idle);
+    EXPECT_EQ(flat.At(30, 0), shallow.ColorAt(1000));
 }
 
 TEST(ControlFramePaint, StatusPaneFramePerTheme)

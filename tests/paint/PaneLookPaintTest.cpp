@@ -92,6 +92,9 @@ TEST(PaneLookPaint, InvisibleRectanglesPaintNothing)
         manager.DrawPaneHeader(dc, away, "Header");
         manager.DrawPaneChevron(dc, away);
         ::SelectClipRgn(dc, nullptr);
+        // A missing text paints as none.
+        manager.DrawPaneButtonContent(dc, away, nullptr, nullptr, true, false, false);
+        manager.DrawPaneHeaderText(dc, away, nullptr);
         EXPECT_TRUE(surface.Untouched(RECT{0, 0, 40, 40})) << theme;
     }
 }
@@ -219,6 +222,34 @@ TEST(PaneLookPaint, FlatGroupButtonIdleFill)
                 EXPECT_EQ(surface.At(30, 15), manager.ColorAt(bits > 8 ? 1000 : 2001)) << theme;
             }
         }
+    }
+}
+
+// With text the icon sits centred in the 24-pixel square of the column left of the text; without
+// text it is centred in the button; a pushed button's icon moves by the pushed offset.
+TEST(PaneLookPaint, ButtonIconPlacement)
+{
+    InjectedEnvironment environment;
+    const RECT rect = {0, 0, 200, 40};
+    const struct
+    {
+        int theme;
+        bool withText, pushed;
+        POINT at;
+    } cases[] = {{1, true, false, {10, 12}},  {1, false, false, {92, 12}},
+                 {1, true, true, {11, 13}},   {2, true, false, {11, 13}},
+                 {3, false, false, {92, 12}}, {4, true, true, {10, 12}}};
+    for (const auto& c : cases) {
+        CExtPaintManager& manager = InstallTheme(c.theme);
+        PaintSurface surface(200, 40);
+        RecordingIcon icon;
+        manager.DrawPaneButtonContent(surface.Cdc(), rect, "Group", &icon, c.withText, c.pushed,
+                                      false);
+        ASSERT_FALSE(icon.calls.empty()) << c.theme;
+        EXPECT_EQ(icon.calls.back().at.x, c.at.x) << c.theme << " text " << c.withText;
+        EXPECT_EQ(icon.calls.back().at.y, c.at.y) << c.theme << " text " << c.withText;
+        const bool text = !surface.Untouched(RECT{36, 0, 200, 40});
+        EXPECT_EQ(text, c.withText) << c.theme;
     }
 }
 

@@ -180,6 +180,40 @@ TEST(TabPaint, BoxTabShapes)
     }
 }
 
+// The icon goes to the start of the content, 1 pixel above the centre across the strip, and the
+// text follows it; a tab too small for the icon shows none. Studio's content starts 1 further.
+TEST(TabPaint, IconPlacementPerTheme)
+{
+    InjectedEnvironment environment;
+    const struct
+    {
+        int theme;
+        POINT at;
+    } cases[] = {{1, {6, 7}}, {2, {7, 8}}, {3, {6, 7}}, {4, {7, 7}}};
+    for (const auto& c : cases) {
+        CExtPaintManager& manager = InstallTheme(c.theme);
+        HFONT font = static_cast<HFONT>(manager.Font(M::kFontNormal).GetSafeHandle());
+        PaintSurface surface(120, 40);
+        RecordingIcon icon;
+        manager.DrawTabItem(surface.Cdc(), RECT{0, 0, 120, 40}, true, true, false, false, false,
+                            true, false, RECT{4, 4, 104, 28}, 30, 13, font, "Wide", &icon,
+                            nullptr);
+        ASSERT_EQ(icon.calls.size(), 1u) << c.theme;
+        EXPECT_EQ(icon.calls[0].at.x, c.at.x) << c.theme;
+        EXPECT_EQ(icon.calls[0].at.y, c.at.y) << c.theme;
+        EXPECT_EQ(icon.calls[0].kind, CExtCmdIcon::kDrawNormal) << c.theme;
+        if (c.theme != 4) {
+            EXPECT_TRUE(surface.Untouched(RECT{6, 6, 24, 26})) << "the text follows the icon";
+        }
+
+        RecordingIcon cramped;
+        manager.DrawTabItem(surface.Cdc(), RECT{0, 0, 120, 40}, true, true, false, false, false,
+                            true, false, RECT{4, 4, 24, 28}, 30, 13, font, "Wide", &cramped,
+                            nullptr);
+        EXPECT_TRUE(cramped.calls.empty()) << c.theme;
+    }
+}
+
 TEST(TabPaint, TextShowsOnlyWhenItHasRoom)
 {
     InjectedEnvironment environment;

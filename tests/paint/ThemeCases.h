@@ -1,18 +1,11 @@
-// The four themes in order of their ids, for tests that run one table of cases per theme, and a
-// CDC over a test surface.
+// Tests that run one table of cases per theme by its id, over a surface with a CDC.
 #pragma once
-#include "framework/paint/PaintManagerHolder.h"
-#include "tests/paint/PaintTestSupport.h"
-
-inline CRuntimeClass* const kThemeClasses[] = {
-    RUNTIME_CLASS(CExtPaintManager), RUNTIME_CLASS(CExtPaintManagerXP),
-    RUNTIME_CLASS(CExtPaintManagerOffice2003), RUNTIME_CLASS(CExtPaintManagerStudio2005)};
+#include "tests/paint/ButtonTestSupport.h"
 
 // Installs theme id 1..4 and answers the current manager.
 inline CExtPaintManager& InstallTheme(int id)
 {
-    g_PaintManager.SetCurrentPaintManagerFromClass(kThemeClasses[id - 1]);
-    return *g_PaintManager.GetHeldObject();
+    return InstallTheme(kThemes[id - 1]);
 }
 
 // A DibSurface with a CDC that paints into it.

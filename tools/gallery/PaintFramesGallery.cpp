@@ -71,10 +71,14 @@ void TabStrip(CDC& dc, M& manager, const RECT& area, int side, bool alternate, C
         // Tabs keep a gap of 3 from the window edge and touch the band.
         RECT item = horizontal ? RECT{along, strip.top, along + length, strip.bottom}
                                : RECT{strip.left, along, strip.right, along + length};
-        if (horizontal)
-            (nearSide ? item.top : item.bottom) += nearSide ? 3 : -3;
+        if (horizontal && nearSide)
+            item.top += 3;
+        else if (horizontal)
+            item.bottom -= 3;
+        else if (nearSide)
+            item.left += 3;
         else
-            (nearSide ? item.left : item.right) += nearSide ? 3 : -3;
+            item.right -= 3;
         manager.DrawTabItem(dc, strip, nearSide, horizontal, i == 1, false, alternate, true, false,
                             item, extent.cx, extent.cy, font, texts[i], i == 2 ? icon : nullptr,
                             nullptr);

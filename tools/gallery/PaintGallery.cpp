@@ -11,6 +11,7 @@
 
 #include "framework/paint/PaintManagerHolder.h"
 #include "tools/gallery/GalleryCanvas.h"
+#include "tools/gallery/PaintBarsGallery.h"
 #include "tools/gallery/PaintButtonsGallery.h"
 #include "tools/gallery/PaintFramesGallery.h"
 
@@ -100,6 +101,7 @@ int main(int argc, char** argv)
         }
         failures += PaintButtonsSheet(manager, folder) ? 0 : 1;
         failures += PaintFramesSheet(manager, folder) ? 0 : 1;
+        failures += PaintBarsSheet(manager, folder) ? 0 : 1;
     }
     return failures ? 1 : 0;
 }
