@@ -117,15 +117,35 @@ void CExtPaintManager::DrawDockBarBackground(CDC& dc, const RECT& rect, CWnd*, L
     FillVisible(dc, rect, ColorAt(COLOR_3DFACE));
 }
 
-void CExtPaintManagerOffice2003::GetToolBarBodyColors(COLORREF colors[3], bool forChild) const
+void CExtPaintManagerOffice2003::PaintToolBarBody(CDC& dc, const RECT& rect, bool vertical,
+                                                  bool forChild)
 {
+    if (!IsOsColorSchemeActive()) {
+        if (vertical)
+            PaintGradientRect(dc, rect, ColorAt(3016), ColorAt(3015), true);
+        else
+            PaintGradientRect(dc, rect, ColorAt(3015), ColorAt(3016), false);
+        return;
+    }
     COLORREF scheme = 0;
     GetOsSchemeColors(&scheme, nullptr);
-    colors[0] = HlsAdjustColor(scheme, 0.0, forChild ? 0.77 : 0.75, 0.15);
-    colors[1] = HlsAdjustColor(scheme, 0.0, forChild ? 0.58 : 0.65, 0.15);
-    colors[2] = HlsAdjustColor(scheme, 0.0, forChild ? -0.25 : -0.22, -0.25);
+    COLORREF colors[3] = {HlsAdjustColor(scheme, 0.0, forChild ? 0.77 : 0.75, 0.15),
+                          HlsAdjustColor(scheme, 0.0, forChild ? 0.58 : 0.65, 0.15),
+                          HlsAdjustColor(scheme, 0.0, forChild ? -0.25 : -0.22, -0.25)};
     if (g_PaintManager.VisualStyle().scheme == 3)
         colors[2] = HlsAdjustColor(colors[2], 0.05, 0.0, 0.05);
+    PaintThreeColorGradient(dc, rect, colors[0], colors[1], colors[2], vertical);
+}
+
+void CExtPaintManagerOffice2003::DrawToolBarEdge(CDC& dc, const RECT& area, bool alongBottom)
+{
+    if (m_toolbarEdgeColor < 0)
+        return;
+    const COLORREF edge = ColorAt(m_toolbarEdgeColor);
+    if (alongBottom)
+        dc.FillSolidRect(area.left, area.bottom - 2, area.right - area.left, 1, edge);
+    else
+        dc.FillSolidRect(area.right - 2, area.top, 1, area.bottom - area.top, edge);
 }
 
 CSize CExtPaintManagerOffice2003::GetToolBarCornerSize(int largestGrown) const
@@ -208,19 +228,9 @@ bool CExtPaintManagerOffice2003::DrawChildBackground(CDC& dc, CWnd* window, LPAR
     case kFloatingToolBar:
         PaintGradientRect(dc, part, ColorAt(3001), ColorAt(3000), true);
         break;
-    case kDockedToolBar: {
-        const bool horizontal = toolBar->IsDockedHorizontally();
-        if (IsOsColorSchemeActive()) {
-            COLORREF colors[3];
-            GetToolBarBodyColors(colors, true);
-            PaintThreeColorGradient(dc, part, colors[0], colors[1], colors[2], horizontal);
-        } else if (horizontal) {
-            PaintGradientRect(dc, part, ColorAt(3016), ColorAt(3015), true);
-        } else {
-            PaintGradientRect(dc, part, ColorAt(3015), ColorAt(3016), false);
-        }
+    case kDockedToolBar:
+        PaintToolBarBody(dc, part, toolBar->IsDockedHorizontally(), true);
         break;
-    }
     case kFrameBand:
         DrawGradientBand(dc, part, CWnd::FromHandle(reference), 0);
         break;
@@ -277,22 +287,9 @@ void CExtPaintManagerOffice2003::DrawControlBarBackground(CDC& dc, const RECT& r
         if (lead)
             ::DeleteObject(lead);
     }
-    if (IsOsColorSchemeActive()) {
-        COLORREF colors[3];
-        GetToolBarBodyColors(colors, false);
-        PaintThreeColorGradient(dc, body, colors[0], colors[1], colors[2], horizontal);
-    } else if (horizontal) {
-        PaintGradientRect(dc, body, ColorAt(3016), ColorAt(3015), true);
-    } else {
-        PaintGradientRect(dc, body, ColorAt(3015), ColorAt(3016), false);
-    }
-    if (rounded && m_toolbarEdgeColor >= 0) {
-        const COLORREF edge = ColorAt(m_toolbarEdgeColor);
-        if (horizontal)
-            dc.FillSolidRect(client.left, client.bottom - 2, client.right - client.left, 1, edge);
-        else
-            dc.FillSolidRect(client.right - 2, client.top, 1, client.bottom - client.top, edge);
-    }
+    PaintToolBarBody(dc, body, horizontal, false);
+    if (rounded)
+        DrawToolBarEdge(dc, client, horizontal);
     ::SelectClipRgn(dc, nullptr);
 }
 

@@ -379,22 +379,9 @@ void CExtPaintManagerOffice2003::DrawBarCaption(CDC& dc, BarCaptionArgs_t& args)
                 ::DeleteObject(clip);
             }
         }
-        if (IsOsColorSchemeActive()) {
-            COLORREF colors[3];
-            GetToolBarBodyColors(colors, false);
-            PaintThreeColorGradient(dc, band, colors[0], colors[1], colors[2], vertical);
-        } else if (vertical) {
-            PaintGradientRect(dc, band, ColorAt(3016), ColorAt(3015), true);
-        } else {
-            PaintGradientRect(dc, band, ColorAt(3015), ColorAt(3016), false);
-        }
-        if (rounded && m_toolbarEdgeColor >= 0) {
-            const COLORREF edge = ColorAt(m_toolbarEdgeColor);
-            if (vertical)
-                dc.FillSolidRect(band.left, band.bottom - 2, band.right - band.left, 1, edge);
-            else
-                dc.FillSolidRect(band.right - 2, band.top, 1, band.bottom - band.top, edge);
-        }
+        PaintToolBarBody(dc, band, vertical, false);
+        if (rounded)
+            DrawToolBarEdge(dc, band, vertical);
         ::SelectClipRgn(dc, nullptr);
     }
     // A row of raised dots, flush with the row's far end.

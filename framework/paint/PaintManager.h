@@ -459,8 +459,11 @@ public:
                                  bool enabled, bool pushed, bool hot, const CObject* button,
                                  LPARAM lParam, bool transparent) override;
     void DrawResizingGripper(CDC& dc, const RECT& rect, CWnd* owner, LPARAM lParam) override;
-    // The toolbar body's three scheme colours; the child background's when forChild.
-    void GetToolBarBodyColors(COLORREF colors[3], bool forChild) const;
+    // A toolbar body's gradient (a child background's when forChild): the three scheme colours,
+    // else 3016 to 3015.
+    void PaintToolBarBody(CDC& dc, const RECT& rect, bool vertical, bool forChild);
+    // The 1-pixel edge line 2 pixels inside the bottom (else the right) side of area.
+    void DrawToolBarEdge(CDC& dc, const RECT& area, bool alongBottom);
     // The corner ellipse, larger on the Windows 95/98 family.
     CSize GetToolBarCornerSize(int largestGrown) const;
     // Buttons: faded disabled icons, larger toolbar buttons, single-line frames.

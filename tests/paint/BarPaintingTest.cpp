@@ -42,6 +42,12 @@ public:
         m_children.insert(m_children.begin(), &window);
     }
     CFrameWnd& Frame() { return *m_frame; }
+    RECT ClientRect() const
+    {
+        RECT client = {};
+        m_frame->GetClientRect(&client);
+        return client;
+    }
     bool Created() const { return m_created; }
 
 private:
@@ -123,10 +129,13 @@ TEST_F(BarPaintingTest, OfficeBandRunsOnAcrossAdjacentBars)
         FakeMenuBar left, right;
         frame.Place(left, RECT{0, 0, 150, 26});
         frame.Place(right, RECT{150, 0, 300, 26});
-        DibSurface whole(400, 26), leftPart(150, 26), rightPart(150, 26);
+        // The band spans the client area the frame really got.
+        const RECT client = frame.ClientRect();
+        ASSERT_GE(client.right, 300);
+        DibSurface whole(client.right, 26), leftPart(150, 26), rightPart(150, 26);
         CDC wholeDc(whole.Dc()), leftDc(leftPart.Dc()), rightDc(rightPart.Dc());
-        static_cast<CExtPaintManagerOffice2003&>(manager).DrawGradientBand(
-            wholeDc, RECT{0, 0, 400, 60}, nullptr, 0);
+        static_cast<CExtPaintManagerOffice2003&>(manager).DrawGradientBand(wholeDc, client,
+                                                                           nullptr, 0);
         manager.DrawControlBarBackground(leftDc, RECT{0, 0, 150, 26}, &left, 0);
         manager.DrawControlBarBackground(rightDc, RECT{0, 0, 150, 26}, &right, 0);
         for (int x : {0, 74, 149}) {
@@ -187,7 +196,7 @@ TEST_F(BarPaintingTest, ChildBackgroundContinuesTheFirstToolBarAncestor)
     EXPECT_EQ(reference.At(29, 14), child.At(19, 9));
 
     static_cast<CExtPaintManagerOffice2003&>(manager).DrawGradientBand(
-        referenceDc, RECT{0, 0, 300, 60}, nullptr, 0);
+        referenceDc, frame.ClientRect(), nullptr, 0);
     EXPECT_TRUE(manager.DrawChildBackground(childDc, &onFrame, 0));
     EXPECT_EQ(reference.At(200, 30), child.At(0, 0)) << "no toolbar above: the frame's band";
 
