@@ -58,18 +58,27 @@ CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
 {
 }
 
-BOOL CDialog::CreateFromTemplate(LPCTSTR lpszTemplateName, HWND hWndOwner)
+LPCDLGTEMPLATEA CDialog::LoadDialogTemplate(LPCTSTR lpszTemplateName, HINSTANCE& module)
 {
-    const HINSTANCE instance = AfxGetInstanceHandle();
-    const HRSRC resource = ::FindResourceA(instance, lpszTemplateName, RT_DIALOG);
-    const HGLOBAL loaded = resource ? ::LoadResource(instance, resource) : nullptr;
-    const auto* dialogTemplate = static_cast<LPCDLGTEMPLATEA>(::LockResource(loaded));
-    if (!dialogTemplate)
-        return FALSE;
+    module = AfxGetInstanceHandle();
+    const HRSRC resource = ::FindResourceA(module, lpszTemplateName, RT_DIALOG);
+    const HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
+    return static_cast<LPCDLGTEMPLATEA>(::LockResource(loaded));
+}
+
+BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATEA dialogTemplate, HWND hWndOwner, HINSTANCE module)
+{
     return CreateAndAdopt(kDialogClass, [&] {
-        return ::CreateDialogIndirectParamA(instance, dialogTemplate, hWndOwner,
+        return ::CreateDialogIndirectParamA(module, dialogTemplate, hWndOwner,
                                             &PassiveDialogProc, 0);
     });
+}
+
+BOOL CDialog::CreateFromTemplate(LPCTSTR lpszTemplateName, HWND hWndOwner)
+{
+    HINSTANCE module = nullptr;
+    const LPCDLGTEMPLATEA dialogTemplate = LoadDialogTemplate(lpszTemplateName, module);
+    return dialogTemplate && CreateDlgIndirect(dialogTemplate, hWndOwner, module);
 }
 
 INT_PTR CDialog::DoModal()

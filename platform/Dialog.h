@@ -53,6 +53,13 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+    // The template to create the dialog from (the named resource of the application's module),
+    // with the module its controls' resources come from; null when there is none.
+    virtual LPCDLGTEMPLATEA LoadDialogTemplate(LPCTSTR lpszTemplateName, HINSTANCE& module);
+    // Creates the dialog window from the template, owned by hWndOwner.
+    virtual BOOL CreateDlgIndirect(LPCDLGTEMPLATEA dialogTemplate, HWND hWndOwner,
+                                   HINSTANCE module);
+
     virtual void DoDataExchange(CDataExchange* pDX);
     // Takes the controls' values (UpdateData(TRUE)) and ends with IDOK.
     virtual void OnOK();
@@ -67,7 +74,6 @@ protected:
     CWnd* m_pParentWnd = nullptr;
 
 private:
-    // Creates the dialog window from the template, owned by hWndOwner.
     BOOL CreateFromTemplate(LPCTSTR lpszTemplateName, HWND hWndOwner);
 
     bool m_continueModal = false;

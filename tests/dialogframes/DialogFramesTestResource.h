@@ -1,0 +1,3 @@
+#define IDD_TEST_PANE 101
+#define IDD_GENERIC_FONT 102
+#define IDC_TEST_LIST 1001
