@@ -1,0 +1,97 @@
+// The resizable templates over the resource-template dialog: the size gripper's hit test, the
+// smallest tracking size, anchoring by id, and Alt+Space in a docked pane.
+#include "framework/dialogs/ResizableTemplates.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "framework/dialogs/ResDlg.h"
+#include "tests/dialogframes/DialogFramesTestResource.h"
+
+namespace {
+
+using CResizable = CExtWA<CExtWS<CExtResDlg, 301>>;
+
+class ResizableTemplatesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
+                                   nullptr, nullptr);
+        ASSERT_NE(nullptr, m_host);
+    }
+    void TearDown() override { ::DestroyWindow(m_host); }
+
+    // The hit-test answer at the client point (x, y).
+    static LRESULT HitTest(CWnd& window, int x, int y)
+    {
+        POINT point = {x, y};
+        ::ClientToScreen(window.m_hWnd, &point);
+        return window.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
+    }
+
+    HWND m_host = nullptr;
+};
+
+TEST_F(ResizableTemplatesTest, GripperAnswersTheHitTestOnlyWhileShown)
+{
+    CResizable dialog;
+    ASSERT_TRUE(dialog.Create(IDD_GENERIC_FONT, CWnd::FromHandle(m_host)));
+    RECT client;
+    ::GetClientRect(dialog.m_hWnd, &client);
+    EXPECT_EQ(HTBOTTOMRIGHT, HitTest(dialog, client.right - 2, client.bottom - 2));
+    EXPECT_NE(HTBOTTOMRIGHT,
+              HitTest(dialog, client.right - ::GetSystemMetrics(SM_CXVSCROLL) - 2,
+                      client.bottom - 2));
+
+    dialog.SetGripperVisible(false);
+    EXPECT_NE(HTBOTTOMRIGHT, HitTest(dialog, client.right - 2, client.bottom - 2));
+    // A size change while hidden leaves no gripper behind.
+    ::SetWindowPos(dialog.m_hWnd, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    ::GetClientRect(dialog.m_hWnd, &client);
+    EXPECT_NE(HTBOTTOMRIGHT, HitTest(dialog, client.right - 2, client.bottom - 2));
+}
+
+TEST_F(ResizableTemplatesTest, CannotBeTrackedBelowItsFirstSize)
+{
+    CResizable dialog;
+    ASSERT_TRUE(dialog.Create(IDD_GENERIC_FONT, CWnd::FromHandle(m_host)));
+    RECT first;
+    ::GetWindowRect(dialog.m_hWnd, &first);
+    ::SetWindowPos(dialog.m_hWnd, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+    MINMAXINFO info = {};
+    EXPECT_EQ(0, dialog.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(first.right - first.left, info.ptMinTrackSize.x);
+    EXPECT_EQ(first.bottom - first.top, info.ptMinTrackSize.y);
+}
+
+TEST_F(ResizableTemplatesTest, APaneAnchorsItsControlByIdAndLetsAltSpacePass)
+{
+    CResizable pane;
+    ASSERT_TRUE(pane.Create(IDD_TEST_PANE, CWnd::FromHandle(m_host)));
+    EXPECT_FALSE(pane.AnchorChildById(4242, CExtAnchorMap::kLeftTop, CExtAnchorMap::kRightBottom));
+    EXPECT_FALSE(pane.AnchorChildById(IDC_TEST_LIST, CExtAnchorMap::kNone,
+                                      CExtAnchorMap::kRightBottom));
+    EXPECT_EQ(0u, pane.GetAnchors().GetCount());
+    ASSERT_TRUE(pane.AnchorChildById(IDC_TEST_LIST, CExtAnchorMap::kLeftTop,
+                                     CExtAnchorMap::kRightBottom));
+    RECT before;
+    ::GetWindowRect(::GetDlgItem(pane.m_hWnd, IDC_TEST_LIST), &before);
+    RECT paneRect;
+    ::GetWindowRect(pane.m_hWnd, &paneRect);
+    ::SetWindowPos(pane.m_hWnd, nullptr, 0, 0, paneRect.right - paneRect.left + 40,
+                      paneRect.bottom - paneRect.top + 30, SWP_NOMOVE | SWP_NOZORDER);
+    RECT after;
+    ::GetWindowRect(::GetDlgItem(pane.m_hWnd, IDC_TEST_LIST), &after);
+    EXPECT_EQ(before.right - before.left + 40, after.right - after.left);
+    EXPECT_EQ(before.bottom - before.top + 30, after.bottom - after.top);
+
+    for (UINT message : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_SYSKEYUP}) {
+        MSG msg = {pane.m_hWnd, message, VK_SPACE, 1 << 29, 0, {}};
+        EXPECT_FALSE(pane.PreTranslateMessage(&msg)) << message;
+    }
+}
+
+} // namespace
