@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/dialogframes/DialogFramesTestSupport.h"
+
 namespace {
 
 const WORD kList = 10;
@@ -93,15 +95,7 @@ protected:
     // The strings of a list or combo box, in order.
     std::vector<std::string> Strings(WORD id, UINT countMessage, UINT textMessage)
     {
-        const HWND control = ::GetDlgItem(m_dialog, id);
-        std::vector<std::string> strings;
-        const auto count = ::SendMessageA(control, countMessage, 0, 0);
-        for (WPARAM i = 0; i < static_cast<WPARAM>(count); ++i) {
-            char text[64] = {};
-            ::SendMessageA(control, textMessage, i, reinterpret_cast<LPARAM>(text));
-            strings.push_back(text);
-        }
-        return strings;
+        return ControlStrings(::GetDlgItem(m_dialog, id), countMessage, textMessage);
     }
     std::vector<std::string> ListStrings() { return Strings(kList, LB_GETCOUNT, LB_GETTEXT); }
     std::vector<std::string> ComboStrings(WORD id)

@@ -10,19 +10,13 @@
 
 #include "framework/dialogs/SheetFont.h"
 #include "tests/dialogframes/DialogFramesTestResource.h"
+#include "tests/dialogframes/DialogFramesTestSupport.h"
 
 namespace {
 
 std::vector<std::string> ListStrings(HWND list)
 {
-    std::vector<std::string> strings;
-    const auto count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (WPARAM i = 0; i < static_cast<WPARAM>(count); ++i) {
-        char text[64] = {};
-        ::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        strings.push_back(text);
-    }
-    return strings;
+    return ControlStrings(list, LB_GETCOUNT, LB_GETTEXT);
 }
 
 // Notes what the list holds when its own initialisation runs; a modal one cancels itself.
@@ -43,19 +37,7 @@ protected:
     }
 };
 
-class ResDlgTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                                   nullptr, nullptr);
-        ASSERT_NE(nullptr, m_host);
-    }
-    void TearDown() override { ::DestroyWindow(m_host); }
-
-    HWND m_host = nullptr;
-};
+using ResDlgTest = PopupHostTest;
 
 TEST_F(ResDlgTest, APaneHasItsInitialStringsOnceBeforeItsOwnInitialisation)
 {

@@ -8,22 +8,15 @@
 
 #include "framework/dialogs/ResDlg.h"
 #include "tests/dialogframes/DialogFramesTestResource.h"
+#include "tests/dialogframes/DialogFramesTestSupport.h"
 
 namespace {
 
 using CResizable = CExtWA<CExtWS<CExtResDlg, 301>>;
 
-class ResizableTemplatesTest : public ::testing::Test
+class ResizableTemplatesTest : public PopupHostTest
 {
 protected:
-    void SetUp() override
-    {
-        m_host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                                   nullptr, nullptr);
-        ASSERT_NE(nullptr, m_host);
-    }
-    void TearDown() override { ::DestroyWindow(m_host); }
-
     // The hit-test answer at the client point (x, y).
     static LRESULT HitTest(CWnd& window, int x, int y)
     {
@@ -31,8 +24,6 @@ protected:
         ::ClientToScreen(window.m_hWnd, &point);
         return window.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
     }
-
-    HWND m_host = nullptr;
 };
 
 TEST_F(ResizableTemplatesTest, GripperAnswersTheHitTestOnlyWhileShown)
