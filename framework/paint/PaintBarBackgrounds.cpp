@@ -2,26 +2,19 @@
 // fill flat colours; the Office themes paint one band across the frame, of which each bar and
 // child shows its own part, and give docked toolbars a rounded gradient body.
 #include "framework/paint/PaintManagerHolder.h"
+#include "framework/paint/PaintSteps.h"
 #include "framework/paint/PaintedBar.h"
 #include "platform/FrameWnd.h"
 
-namespace {
+using paint_steps::HasVisiblePart;
+using paint_steps::ScreenAbove8Bits;
 
-// Nothing to paint: an empty rectangle or one the DC does not show.
-bool Invisible(CDC& dc, const RECT& rect)
-{
-    return ::IsRectEmpty(&rect) || !dc.RectVisible(&rect);
-}
+namespace {
 
 void FillVisible(CDC& dc, const RECT& rect, COLORREF color)
 {
-    if (!Invisible(dc, rect))
+    if (HasVisiblePart(dc, rect))
         dc.FillSolidRect(&rect, color);
-}
-
-bool ScreenAbove8Bits()
-{
-    return CExtPaintManager::GetScreenBitsPerPixel() > 8;
 }
 
 bool IsChildWindow(HWND window)
@@ -222,7 +215,7 @@ bool CExtPaintManagerOffice2003::DrawChildBackground(CDC& dc, CWnd* window, LPAR
             kind = toolBar->IsFloating() ? kFloatingToolBar : kDockedToolBar;
     }
     const RECT part = ClientOfIn(reference, window->m_hWnd);
-    if (Invisible(dc, part))
+    if (!HasVisiblePart(dc, part))
         return true;
     switch (kind) {
     case kFloatingToolBar:
@@ -241,7 +234,7 @@ bool CExtPaintManagerOffice2003::DrawChildBackground(CDC& dc, CWnd* window, LPAR
 void CExtPaintManagerOffice2003::DrawControlBarBackground(CDC& dc, const RECT& rect, CWnd* bar,
                                                           LPARAM lParam)
 {
-    if (Invisible(dc, rect))
+    if (!HasVisiblePart(dc, rect))
         return;
     const CExtPaintedToolBar* toolBar = PaintedToolBarOf(bar);
     const bool menuOrPanel = IsMenuBar(bar) || IsPanelBar(bar);
@@ -261,7 +254,7 @@ void CExtPaintManagerOffice2003::DrawControlBarBackground(CDC& dc, const RECT& r
     if (!frame)
         return;
     const RECT band = ClientOfIn(frame, bar->m_hWnd);
-    if (Invisible(dc, band))
+    if (!HasVisiblePart(dc, band))
         return;
     DrawGradientBand(dc, band, bar, 0);
     if (menuOrPanel || toolBar->IsFloating())
@@ -296,12 +289,12 @@ void CExtPaintManagerOffice2003::DrawControlBarBackground(CDC& dc, const RECT& r
 void CExtPaintManagerOffice2003::DrawDockBarBackground(CDC& dc, const RECT& rect, CWnd* dockBar,
                                                        LPARAM lParam)
 {
-    if (Invisible(dc, rect))
+    if (!HasVisiblePart(dc, rect))
         return;
     CFrameWnd* frame = dockBar && dockBar->m_hWnd ? dockBar->GetParentFrame() : nullptr;
     if (frame && dockBar->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)) && ScreenAbove8Bits()) {
         const RECT band = ClientOfIn(frame->m_hWnd, dockBar->m_hWnd);
-        if (!Invisible(dc, band))
+        if (HasVisiblePart(dc, band))
             DrawGradientBand(dc, band, dockBar, 0);
         return;
     }

@@ -1,42 +1,14 @@
 // The non-client parts of bars and floating frames: borders, captions with their text, and the
 // grippers of toolbars; and the border thickness that fixed-size bars leave for them.
 #include "framework/paint/PaintManagerHolder.h"
+#include "framework/paint/PaintSteps.h"
 #include "framework/paint/PaintedBar.h"
 
 #include <cstdlib>
 
+using paint_steps::ScreenAbove8Bits;
+
 namespace {
-
-bool ScreenAbove8Bits()
-{
-    return CExtPaintManager::GetScreenBitsPerPixel() > 8;
-}
-
-// Restores the text attributes and font a caption changes.
-class SavedTextState
-{
-public:
-    explicit SavedTextState(CDC& dc)
-        : m_dc(dc)
-        , m_color(dc.GetTextColor())
-        , m_mode(::GetBkMode(dc))
-        , m_font(dc.GetCurrentObject(OBJ_FONT))
-    { }
-    ~SavedTextState()
-    {
-        m_dc.SelectObject(m_font);
-        ::SetBkMode(m_dc, m_mode);
-        m_dc.SetTextColor(m_color);
-    }
-    SavedTextState(const SavedTextState&) = delete;
-    SavedTextState& operator=(const SavedTextState&) = delete;
-
-private:
-    CDC& m_dc;
-    COLORREF m_color;
-    int m_mode;
-    HGDIOBJ m_font;
-};
 
 // The caption text, read along a horizontal band or bottom to top along a vertical one, never
 // over the caption buttons above a vertical band's text rectangle.
@@ -46,10 +18,10 @@ void DrawCaptionText(CDC& dc, const CExtPaintManager::BarCaptionArgs_t& args, co
     const RECT& text = args.m_text;
     if (!args.m_captionText[0] || text.right <= text.left || text.bottom <= text.top)
         return;
-    SavedTextState saved(dc);
+    const paint_steps::SavedColors savedColors(dc);
+    const paint_steps::Selected selectedFont(dc, font.GetSafeHandle());
     dc.SetTextColor(color);
     dc.SetBkMode(TRANSPARENT);
-    dc.SelectObject(&font);
     if (!args.m_vertical) {
         RECT place = text;
         ::DrawTextA(dc, args.m_captionText, -1, &place,

@@ -1,14 +1,12 @@
 // The small recurring ornaments of bars and resizable windows: separators between button groups,
 // menu items and status panes, and the size grip.
 #include "framework/paint/PaintManagerHolder.h"
+#include "framework/paint/PaintSteps.h"
 #include "framework/paint/PaintedBar.h"
 
-namespace {
+using paint_steps::ScreenAbove8Bits;
 
-bool ScreenAbove8Bits()
-{
-    return CExtPaintManager::GetScreenBitsPerPixel() > 8;
-}
+namespace {
 
 // The 2-pixel etched line across the middle of a separator; a horizontal container's separator
 // is a vertical line.

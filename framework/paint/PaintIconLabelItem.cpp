@@ -21,11 +21,6 @@ const ItemLook kClassicLook = {COLOR_BTNSHADOW, COLOR_BTNSHADOW,
                                {COLOR_3DDKSHADOW, COLOR_BTNFACE}, COLOR_BTNHIGHLIGHT};
 const ItemLook kFlatLook = {1001, 2003, {2004, 2004}, {2004, 2004}, COLOR_BTNTEXT};
 
-bool IsVisible(CDC& dc, const RECT& rect)
-{
-    return !IsEmpty(rect) && dc.RectVisible(&rect);
-}
-
 HICON PickIcon(Item& item)
 {
     const RECT& r = item.m_iconRect;
@@ -66,17 +61,17 @@ void DrawLabel(CDC& dc, const Item& item, COLORREF color)
 
 void DrawItem(CExtPaintManager& manager, CDC& dc, Item& item, const ItemLook& look)
 {
-    if (!IsVisible(dc, item.m_itemRect))
+    if (!HasVisiblePart(dc, item.m_itemRect))
         return;
     if (item.m_markerOnly) {
-        if (item.m_infoColors && IsVisible(dc, item.m_labelRect)) {
+        if (item.m_infoColors && HasVisiblePart(dc, item.m_labelRect)) {
             const RECT marker = Inflated(item.m_labelRect, 2, 2);
             Fill(dc, marker, manager.ColorAt(COLOR_INFOBK));
             Frame(dc, marker, manager.ColorAt(COLOR_3DDKSHADOW));
         }
         return;
     }
-    if (IsVisible(dc, item.m_iconRect)) {
+    if (HasVisiblePart(dc, item.m_iconRect)) {
         const RECT square = Inflated(item.m_iconRect, 2, 2);
         const bool lit = item.m_hot || item.m_pushed;
         if (lit)

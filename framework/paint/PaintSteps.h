@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "framework/paint/PaintManager.h"
 #include "platform/Dc.h"
 
 namespace paint_steps {
@@ -49,6 +50,17 @@ private:
 inline bool IsEmpty(const RECT& rect)
 {
     return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+// Something to paint: a rectangle that is not empty and that the DC shows at least in part.
+inline bool HasVisiblePart(CDC& dc, const RECT& rect)
+{
+    return !IsEmpty(rect) && dc.RectVisible(&rect);
+}
+
+inline bool ScreenAbove8Bits()
+{
+    return CExtPaintManager::GetScreenBitsPerPixel() > 8;
 }
 
 inline RECT Inflated(RECT rect, int dx, int dy)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/paint/PaintManager.h"
 #include "platform/Dc.h"
 #include "tests/support/Screenshot.h"
 
@@ -54,4 +55,21 @@ inline void Text(CDC& dc, int x, int y, const std::string& text, COLORREF color)
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(color);
     ::TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+// Paints one sheet of a theme on its face colour, in its normal font, and writes it as
+// FOLDER\paint-NAME-<theme id>.png.
+template <class PaintSheet>
+bool WriteThemeSheet(CExtPaintManager& manager, const std::string& folder, const char* name,
+                     int width, int height, PaintSheet paint)
+{
+    Canvas canvas(width, height);
+    CDC& dc = canvas.Dc();
+    dc.FillSolidRect(0, 0, width, height, manager.ColorAt(1000));
+    HGDIOBJ oldFont = dc.SelectObject(&manager.Font(CExtPaintManager::kFontNormal));
+    paint(dc);
+    dc.SelectObject(oldFont);
+    const std::string path = folder + "\\paint-" + name + "-" +
+                             std::to_string(manager.GetThemeId()) + ".png";
+    return SavePixelsAsPng(canvas.Pixels(), path);
 }

@@ -172,15 +172,10 @@ void SeparatorsAndGrips(CDC& dc, CExtPaintManager& manager, int top)
 
 bool PaintBarsSheet(CExtPaintManager& manager, const std::string& folder)
 {
-    Canvas canvas(kWidth, kHeight);
-    CDC& dc = canvas.Dc();
-    dc.FillSolidRect(0, 0, kWidth, kHeight, manager.ColorAt(1000));
-    HGDIOBJ oldFont = dc.SelectObject(&manager.Font(CExtPaintManager::kFontNormal));
-    Borders(dc, manager, 8);
-    ToolBars(dc, manager, 130);
-    ExpandButtons(dc, manager, 360);
-    SeparatorsAndGrips(dc, manager, 430);
-    dc.SelectObject(oldFont);
-    const std::string path = folder + "\\paint-bars-" + std::to_string(manager.GetThemeId()) + ".png";
-    return SavePixelsAsPng(canvas.Pixels(), path);
+    return WriteThemeSheet(manager, folder, "bars", kWidth, kHeight, [&](CDC& dc) {
+        Borders(dc, manager, 8);
+        ToolBars(dc, manager, 130);
+        ExpandButtons(dc, manager, 360);
+        SeparatorsAndGrips(dc, manager, 430);
+    });
 }

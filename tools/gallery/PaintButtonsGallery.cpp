@@ -263,18 +263,13 @@ void SmallPainters(CExtPaintManager& manager, CDC& dc, CExtCmdIcon& icon, int to
 bool PaintButtonsSheet(CExtPaintManager& manager, const std::string& folder)
 {
     CExtCmdIcon icon = MakeIcon();
-    Canvas canvas(kWidth, kHeight);
-    CDC& dc = canvas.Dc();
-    dc.FillSolidRect(0, 0, kWidth, kHeight, manager.ColorAt(1000));
-    HGDIOBJ oldFont = dc.SelectObject(&manager.Font(CExtPaintManager::kFontNormal));
-    Text(dc, 10, 6, std::string("buttons, theme ") + manager.GetRuntimeClass()->m_lpszClassName,
-         manager.ColorAt(1010));
-    PushButtons(manager, dc, icon, 30);
-    CaptionButtons(manager, dc, 420);
-    CommandGlyphs(manager, dc, 570);
-    SmallPainters(manager, dc, icon, 630);
-    dc.SelectObject(oldFont);
-    const std::string path =
-        folder + "\\paint-buttons-" + std::to_string(manager.GetThemeId()) + ".png";
-    return SavePixelsAsPng(canvas.Pixels(), path);
+    return WriteThemeSheet(manager, folder, "buttons", kWidth, kHeight, [&](CDC& dc) {
+        Text(dc, 10, 6,
+             std::string("buttons, theme ") + manager.GetRuntimeClass()->m_lpszClassName,
+             manager.ColorAt(1010));
+        PushButtons(manager, dc, icon, 30);
+        CaptionButtons(manager, dc, 420);
+        CommandGlyphs(manager, dc, 570);
+        SmallPainters(manager, dc, icon, 630);
+    });
 }

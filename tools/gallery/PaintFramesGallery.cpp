@@ -199,16 +199,10 @@ void NavigationPane(CDC& dc, M& manager, int left, int top, CExtCmdIcon* icon)
 bool PaintFramesSheet(CExtPaintManager& manager, const std::string& folder)
 {
     CExtCmdIcon icon = SmallIcon();
-    Canvas canvas(kWidth, kHeight);
-    CDC& dc = canvas.Dc();
-    dc.FillSolidRect(0, 0, kWidth, kHeight, manager.ColorAt(1000));
-    HGDIOBJ oldFont = dc.SelectObject(&manager.Font(M::kFontNormal));
-    Tabs(dc, manager, 6, &icon);
-    Frames(dc, manager, 10, 590);
-    Dividers(dc, manager, 640, 150);
-    NavigationPane(dc, manager, 640, 230, &icon);
-    dc.SelectObject(oldFont);
-    const std::string path =
-        folder + "\\paint-frames-" + std::to_string(manager.GetThemeId()) + ".png";
-    return SavePixelsAsPng(canvas.Pixels(), path);
+    return WriteThemeSheet(manager, folder, "frames", kWidth, kHeight, [&](CDC& dc) {
+        Tabs(dc, manager, 6, &icon);
+        Frames(dc, manager, 10, 590);
+        Dividers(dc, manager, 640, 150);
+        NavigationPane(dc, manager, 640, 230, &icon);
+    });
 }
