@@ -16,13 +16,6 @@ namespace {
 // The window class of dialog boxes.
 const char kDialogClass[] = "#32770";
 
-// The object's window procedure sees every message first; what it leaves to the dialog
-// class's own procedure needs no further handling here.
-INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM)
-{
-    return FALSE;
-}
-
 // The top-level window that owns a dialog of pParentWnd (the main window's when null).
 HWND OwnerFor(CWnd* pParentWnd)
 {
@@ -31,6 +24,13 @@ HWND OwnerFor(CWnd* pParentWnd)
 }
 
 } // namespace
+
+// The object's window procedure sees every message first; what it leaves to the dialog
+// class's own procedure needs no further handling here.
+INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
@@ -70,7 +70,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATEA dialogTemplate, HWND hWndOwner, 
 {
     return CreateAndAdopt(kDialogClass, [&] {
         return ::CreateDialogIndirectParamA(module, dialogTemplate, hWndOwner,
-                                            &PassiveDialogProc, 0);
+                                            &AfxDlgProc, 0);
     });
 }
 

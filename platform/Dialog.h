@@ -27,6 +27,9 @@ public:
 // Subclasses control nIDC into rControl the first time.
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
+// The dialog procedure of the layer's dialogs and pages, whose objects handle their messages.
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 class CDialog : public CWnd
 {
     DECLARE_DYNAMIC(CDialog)

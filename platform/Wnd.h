@@ -75,6 +75,13 @@ public:
                           HMENU nIDorHMenu, LPVOID lpParam = nullptr);
     virtual BOOL DestroyWindow();
 
+    // For a window that the system creates later on this object's behalf (a property sheet's
+    // page): the next window of lpszClassName this thread creates is adopted by this object.
+    // One such expectation at a time; it ends when the window is made or is cancelled.
+    BOOL HookWindowCreate(LPCSTR lpszClassName);
+    // Drops the expectation when it is still wnd's; wnd is only compared, never used.
+    static void CancelWindowCreateHook(const CWnd* wnd);
+
     // Called before the window is created, when it is adopted, and after its last message
     // (objects that delete themselves do it here).
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);

@@ -44,6 +44,22 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The expectation of HookWindowCreate: no scope spans it, so it has a hook of its own that
+// goes as soon as the window is adopted.
+thread_local PendingCreation t_deferred;
+
+LRESULT CALLBACK DeferredCreationHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = ::CallNextHookEx(nullptr, code, wParam, lParam);
+    const HWND hWnd = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND && t_deferred.wnd && IsOfClass(hWnd, t_deferred.className)) {
+        CWnd* wnd = std::exchange(t_deferred.wnd, nullptr);
+        ::UnhookWindowsHookEx(std::exchange(t_deferred.hook, nullptr));
+        wnd->SubclassWindow(hWnd);
+    }
+    return result;
+}
+
 // Expects the next window of className that this thread creates to belong to wnd. Creations
 // nest (a window creates its children while it is created), so each scope restores the outer
 // one; the outermost installs and removes the hook.
@@ -151,6 +167,26 @@ BOOL CWnd::CreateAndAdopt(LPCSTR lpszClassName, const std::function<HWND()>& cre
     // A window that was adopted and then failed has been through WM_NCDESTROY, whose
     // PostNcDestroy may have deleted this object: touch nothing then.
     return hWnd != nullptr;
+}
+
+BOOL CWnd::HookWindowCreate(LPCSTR lpszClassName)
+{
+    if (!t_deferred.hook)
+        t_deferred.hook = ::SetWindowsHookExA(WH_CBT, &DeferredCreationHook, nullptr,
+                                              ::GetCurrentThreadId());
+    if (!t_deferred.hook)
+        return FALSE;
+    t_deferred.wnd = this;
+    t_deferred.className = lpszClassName;
+    return TRUE;
+}
+
+void CWnd::CancelWindowCreateHook(const CWnd* wnd)
+{
+    if (!wnd || t_deferred.wnd != wnd)
+        return;
+    t_deferred.wnd = nullptr;
+    ::UnhookWindowsHookEx(std::exchange(t_deferred.hook, nullptr));
 }
 
 BOOL CWnd::DestroyWindow()

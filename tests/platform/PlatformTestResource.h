@@ -3,6 +3,7 @@
 
 #define IDR_TEST_FRAME 100
 #define IDD_TEST_DIALOG 200
+#define IDD_TEST_PAGE 201
 #define IDS_TEST_PROMPT 300
 #define IDC_TEST_EDIT 1000
 
