@@ -105,6 +105,25 @@ public:
     const CExtAnchorMap& GetAnchors() const { return m_anchors; }
 
 protected:
+    // The current window size becomes the smallest it can be tracked to.
+    void SetMinTrackingToCurrentSize()
+    {
+        RECT window;
+        ::GetWindowRect(this->m_hWnd, &window);
+        m_minTrack = CSize(window.right - window.left, window.bottom - window.top);
+        m_layoutFlags |= kMinTrackApplies;
+    }
+    // Neither tracked nor maximised beyond area (screen coordinates, usually a work area):
+    // maximised, the window fills it.
+    void LimitTrackingToArea(const RECT& area)
+    {
+        const CSize size(area.right - area.left, area.bottom - area.top);
+        m_maxTrack = size;
+        m_maxSize = size;
+        m_maxPosition = CPoint(area.left, area.top);
+        m_layoutFlags |= kMaxTrackApplies | kMaxPlacementApplies;
+    }
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         switch (message) {
@@ -113,6 +132,12 @@ protected:
                 auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
                 if (m_layoutFlags & kMinTrackApplies)
                     info->ptMinTrackSize = {m_minTrack.cx, m_minTrack.cy};
+                if (m_layoutFlags & kMaxTrackApplies)
+                    info->ptMaxTrackSize = {m_maxTrack.cx, m_maxTrack.cy};
+                if (m_layoutFlags & kMaxPlacementApplies) {
+                    info->ptMaxPosition = {m_maxPosition.x, m_maxPosition.y};
+                    info->ptMaxSize = {m_maxSize.cx, m_maxSize.cy};
+                }
                 return 0;
             }
             break;
@@ -120,9 +145,7 @@ protected:
             const LRESULT result = B::WindowProc(message, wParam, lParam);
             if (!(m_layoutFlags & kFirstSizeSeen)) {
                 // The size the window was made with is the smallest it can be tracked to.
-                RECT window;
-                ::GetWindowRect(this->m_hWnd, &window);
-                m_minTrack = CSize(window.right - window.left, window.bottom - window.top);
+                SetMinTrackingToCurrentSize();
                 m_layoutFlags |= kFirstSizeSeen;
                 ArrangeAnchoredChildren();
             } else if (wParam != SIZE_MAXSHOW && wParam != SIZE_MAXHIDE) {
@@ -144,8 +167,13 @@ protected:
 
 private:
     static constexpr BYTE kFirstSizeSeen = 0x01;
+    static constexpr BYTE kMaxTrackApplies = 0x02;
     static constexpr BYTE kMinTrackApplies = 0x04;
+    static constexpr BYTE kMaxPlacementApplies = 0x08;
     BYTE m_layoutFlags = kMinTrackApplies;
     CSize m_minTrack;
+    CSize m_maxTrack;
+    CPoint m_maxPosition;
+    CSize m_maxSize;
     CExtAnchorMap m_anchors;
 };

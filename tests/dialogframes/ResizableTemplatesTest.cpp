@@ -58,6 +58,57 @@ TEST_F(ResizableTemplatesTest, CannotBeTrackedBelowItsFirstSize)
     EXPECT_EQ(first.bottom - first.top, info.ptMinTrackSize.y);
 }
 
+// The sheet's work-area limit, reached through a derived class as the sheet does.
+class CLimitedResizable : public CResizable
+{
+public:
+    using CResizable::LimitTrackingToArea;
+};
+
+TEST_F(ResizableTemplatesTest, AnAreaLimitsTrackingAndMaximisedPlacement)
+{
+    CLimitedResizable dialog;
+    ASSERT_TRUE(dialog.Create(IDD_GENERIC_FONT, CWnd::FromHandle(m_host)));
+    RECT first;
+    ::GetWindowRect(dialog.m_hWnd, &first);
+    const RECT area = {10, 20, 330, 260};
+    dialog.LimitTrackingToArea(area);
+
+    MINMAXINFO info = {};
+    info.ptMaxTrackSize = {9999, 9999};
+    EXPECT_EQ(0, dialog.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(320, info.ptMaxTrackSize.x);
+    EXPECT_EQ(240, info.ptMaxTrackSize.y);
+    EXPECT_EQ(10, info.ptMaxPosition.x);
+    EXPECT_EQ(20, info.ptMaxPosition.y);
+    EXPECT_EQ(320, info.ptMaxSize.x);
+    EXPECT_EQ(240, info.ptMaxSize.y);
+    // The first size still applies below.
+    EXPECT_EQ(first.right - first.left, info.ptMinTrackSize.x);
+
+    // Maximised, the window fills the area.
+    dialog.ShowWindow(SW_MAXIMIZE);
+    RECT maximised;
+    ::GetWindowRect(dialog.m_hWnd, &maximised);
+    EXPECT_TRUE(::EqualRect(&area, &maximised))
+        << maximised.left << "," << maximised.top << "," << maximised.right << ","
+        << maximised.bottom;
+}
+
+TEST_F(ResizableTemplatesTest, WithoutAnAreaTheMaximumStaysTheSystems)
+{
+    CResizable dialog;
+    ASSERT_TRUE(dialog.Create(IDD_GENERIC_FONT, CWnd::FromHandle(m_host)));
+    MINMAXINFO info = {};
+    info.ptMaxTrackSize = {9999, 8888};
+    info.ptMaxPosition = {-4, -5};
+    dialog.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(9999, info.ptMaxTrackSize.x);
+    EXPECT_EQ(8888, info.ptMaxTrackSize.y);
+    EXPECT_EQ(-4, info.ptMaxPosition.x);
+    EXPECT_EQ(-5, info.ptMaxPosition.y);
+}
+
 TEST_F(ResizableTemplatesTest, APaneAnchorsItsControlByIdAndLetsAltSpacePass)
 {
     CResizable pane;
