@@ -38,6 +38,15 @@ public:
     void RemoveAll() { m_children.clear(); }
     size_t GetCount() const { return m_children.size(); }
     const RDI_t* Lookup(HWND child) const;
+    // The first anchored child, in the map's order, that passes test; null when none does.
+    template <class Test>
+    HWND FindChild(Test test) const
+    {
+        for (const auto& [child, record] : m_children)
+            if (test(child))
+                return child;
+        return nullptr;
+    }
 
 private:
     std::map<HWND, RDI_t> m_children;

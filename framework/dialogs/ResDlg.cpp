@@ -72,14 +72,18 @@ BOOL CExtResDlg::CreateDlgIndirect(LPCDLGTEMPLATEA dialogTemplate, HWND hWndOwne
                                       module ? module : AfxGetInstanceHandle());
 }
 
+void ExecuteDlgInitResource(HWND dialog, LPCTSTR lpszTemplateName)
+{
+    CExtResourceBuffer data;
+    if (g_ResourceManager->LoadResourceBuffer(data, kDlgInitType, lpszTemplateName))
+        ExecuteDlgInitData(dialog, data.GetData(), data.GetSize());
+    else
+        ExecuteDlgInitData(dialog, nullptr, 0);
+}
+
 BOOL CExtResDlg::OnInitDialog()
 {
-    if (m_lpszTemplateNameForInit) {
-        CExtResourceBuffer data;
-        if (g_ResourceManager->LoadResourceBuffer(data, kDlgInitType, m_lpszTemplateNameForInit))
-            ExecuteDlgInitData(m_hWnd, data.GetData(), data.GetSize());
-        else
-            ExecuteDlgInitData(m_hWnd, nullptr, 0);
-    }
+    if (m_lpszTemplateNameForInit)
+        ExecuteDlgInitResource(m_hWnd, m_lpszTemplateNameForInit);
     return CDialog::OnInitDialog();
 }

@@ -6,6 +6,10 @@
 
 #include "platform/Dialog.h"
 
+// Adds the initial strings stored under the template's name (RT_DLGINIT, through the resource
+// manager) to the dialog's controls; without any, the controls still get WM_INITIALUPDATE.
+void ExecuteDlgInitResource(HWND dialog, LPCTSTR lpszTemplateName);
+
 class CExtResDlg : public CDialog
 {
     DECLARE_DYNCREATE(CExtResDlg)

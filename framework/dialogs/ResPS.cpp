@@ -1,0 +1,3 @@
+#include "framework/dialogs/ResPS.h"
+
+IMPLEMENT_DYNCREATE(CExtResPS, CPropertySheet)
