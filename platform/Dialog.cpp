@@ -23,6 +23,14 @@ HWND OwnerFor(CWnd* pParentWnd)
     return parent && parent->m_hWnd ? ::GetAncestor(parent->m_hWnd, GA_ROOT) : nullptr;
 }
 
+// The parent of a modeless dialog: pParentWnd itself, so that a pane can live inside a bar (the
+// system makes a popup's owner the top-level window anyway); the main window when null.
+HWND ParentFor(CWnd* pParentWnd)
+{
+    CWnd* parent = pParentWnd ? pParentWnd : AfxGetMainWnd();
+    return parent ? parent->m_hWnd : nullptr;
+}
+
 } // namespace
 
 // The object's window procedure sees every message first; what it leaves to the dialog
@@ -125,7 +133,7 @@ BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
 {
     m_lpszTemplateName = lpszTemplateName;
     m_pParentWnd = pParentWnd;
-    return CreateFromTemplate(lpszTemplateName, OwnerFor(pParentWnd));
+    return CreateFromTemplate(lpszTemplateName, ParentFor(pParentWnd));
 }
 
 void CDialog::EndDialog(int nResult)

@@ -40,6 +40,8 @@ public:
     virtual BOOL PumpMessage();
     // Whether the message counts as activity that restarts idle processing.
     virtual BOOL IsIdleMessage(MSG* pMsg);
+    // The message the loop took from the queue last.
+    MSG* GetCurrentMessage() { return &m_msgCur; }
 
     CWnd* m_pMainWnd = nullptr;
     HANDLE m_hThread = nullptr;
