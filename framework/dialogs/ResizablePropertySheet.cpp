@@ -70,10 +70,13 @@ bool CExtResizablePropertySheet::IsChildSheet() const
 
 void CExtResizablePropertySheet::OnSheetLayoutInitialized()
 {
-    if (IsChildSheet())
+    if (IsChildSheet()) {
         OnChildSheetLayout();
-    else
-        AddStyle(m_hWnd, WS_CLIPCHILDREN);
+        return;
+    }
+    AddStyle(m_hWnd, WS_CLIPCHILDREN);
+    if (IsPlacementPersisted())
+        LoadPlacement(false);
 }
 
 void CExtResizablePropertySheet::OnChildSheetLayout()
@@ -153,6 +156,12 @@ LRESULT CExtResizablePropertySheet::WindowProc(UINT message, WPARAM wParam, LPAR
 {
     const bool pageCommand = message == WM_COMMAND && (LOWORD(wParam) == kPreviousPageCommand ||
                                                        LOWORD(wParam) == kNextPageCommand);
+    const bool closing = message == WM_CLOSE ||
+                         (message == WM_COMMAND &&
+                          (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) ||
+                         (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE);
+    if (closing && IsPlacementPersisted())
+        SavePlacement();
     CPropertyPage* pageBefore = nullptr;
     switch (message) {
     case WM_DESTROY:

@@ -12,8 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/dialogs/ControlBarStandIns.h"
 #include "framework/dialogs/ResizablePropertyPage.h"
 #include "framework/dialogs/SheetFont.h"
+#include "platform/WinApp.h"
+#include "tests/support/Screenshot.h"
 #include "tests/dialogframes/DialogFramesTestResource.h"
 #include "tests/dialogframes/DialogFramesTestSupport.h"
 
@@ -138,6 +141,7 @@ TEST_F(ResizablePropertySheetTest, SetsUpOnceOnItsPostedMessage)
 
 TEST_F(ResizablePropertySheetTest, TabPageAndButtonsFollowTheSheetsSize)
 {
+    m_sheet.m_psh.pszCaption = "\x83\x5C\x95\x5C";
     ASSERT_TRUE(m_sheet.Create(CWnd::FromHandle(m_host)));
     PumpPending();
     const HWND tab = m_sheet.GetTabControl()->m_hWnd;
@@ -156,6 +160,10 @@ TEST_F(ResizablePropertySheetTest, TabPageAndButtonsFollowTheSheetsSize)
     EXPECT_EQ(okBefore.x + 60, TopLeftOf(ok).x);
     EXPECT_EQ(okBefore.y + 40, TopLeftOf(ok).y);
     EXPECT_EQ(okSize.cx, SizeOf(ok).cx);
+    m_sheet.ShowWindow(SW_SHOWNOACTIVATE);
+    ::UpdateWindow(m_sheet.m_hWnd);
+    PumpPending();
+    SaveWindowScreenshot(m_sheet.m_hWnd, ScreenshotBesideTest("resizable-sheet-grown.png"));
 
     // A page shown later takes the place and size the shown page has now.
     ASSERT_TRUE(m_sheet.SetActivePage(1));
@@ -182,6 +190,73 @@ TEST_F(ResizablePropertySheetTest, PagesHaveTheSheetFontAndTheirInitialStringsOn
     EXPECT_EQ(expected, m_first.m_stringsAtInit);
     EXPECT_EQ(expected, ControlStrings(::GetDlgItem(m_first.m_hWnd, IDC_TEST_LIST),
                                        LB_GETCOUNT, LB_GETTEXT));
+}
+
+// Notes each time it has laid out its tab control again.
+class CChildSheet : public CExtResizablePropertySheet
+{
+public:
+    void OnChildSheetLayout() override { ++m_layouts; }
+    int m_layouts = 0;
+};
+
+TEST_F(ResizablePropertySheetTest, AChildSheetsTabControlFillsIt)
+{
+    CTestSheetPage page;
+    CChildSheet child;
+    child.AddPage(&page);
+    ASSERT_TRUE(child.Create(CWnd::FromHandle(m_host), WS_CHILD | WS_VISIBLE));
+    PumpPending();
+    ASSERT_TRUE(child.IsLayoutSetUp());
+    EXPECT_GT(child.m_layouts, 0);
+    ::SetWindowPos(child.m_hWnd, nullptr, 0, 0, 350, 250, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client;
+    child.GetClientRect(&client);
+    RECT tab;
+    ::GetWindowRect(child.GetTabControl()->m_hWnd, &tab);
+    ::MapWindowPoints(nullptr, child.m_hWnd, reinterpret_cast<POINT*>(&tab), 2);
+    EXPECT_EQ(0, tab.left);
+    EXPECT_EQ(0, tab.top);
+    EXPECT_EQ(client.right, tab.right);
+    EXPECT_EQ(client.bottom, tab.bottom);
+}
+
+// A bar that consumes F2 and counts its idle updates.
+class CCountingBar : public CExtControlBar
+{
+public:
+    bool Create(HWND parent)
+    {
+        return CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20,
+                        parent, nullptr, nullptr) != FALSE;
+    }
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        return pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F2;
+    }
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override { ++m_updates; }
+
+    int m_updates = 0;
+};
+
+TEST_F(ResizablePropertySheetTest, APagePassesKeysAndIdleUpdatesToItsBars)
+{
+    CWinApp app;
+    ASSERT_TRUE(m_sheet.Create(CWnd::FromHandle(m_host)));
+    PumpPending();
+    CCountingBar bar;
+    ASSERT_TRUE(bar.Create(m_first.m_hWnd));
+    for (WPARAM key : {VK_F2, VK_F3}) {
+        MSG msg = {m_first.m_hWnd, WM_KEYDOWN, key, 0, 0, {}};
+        EXPECT_EQ(key == VK_F2, m_first.PreTranslateMessage(&msg) != FALSE) << key;
+    }
+    const int before = bar.m_updates;
+    app.GetCurrentMessage()->message = WM_KEYDOWN;
+    m_first.SendMessage(WM_NULL);
+    EXPECT_EQ(before + 1, bar.m_updates);
+    app.GetCurrentMessage()->message = WM_PAINT;
+    m_first.SendMessage(WM_NULL);
+    EXPECT_EQ(before + 1, bar.m_updates);
 }
 
 class CtrlTabTest : public ResizablePropertySheetTest
