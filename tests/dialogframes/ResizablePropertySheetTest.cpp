@@ -16,6 +16,7 @@
 #include "framework/dialogs/ResizablePropertyPage.h"
 #include "framework/dialogs/SheetFont.h"
 #include "platform/WinApp.h"
+#include "tests/support/ProfileFixture.h"
 #include "tests/support/Screenshot.h"
 #include "tests/dialogframes/DialogFramesTestResource.h"
 #include "tests/dialogframes/DialogFramesTestSupport.h"
@@ -167,9 +168,34 @@ TEST_F(ResizablePropertySheetTest, TabPageAndButtonsFollowTheSheetsSize)
 
     // A page shown later takes the place and size the shown page has now.
     ASSERT_TRUE(m_sheet.SetActivePage(1));
-    m_sheet.SendMessage(WM_SIZE, SIZE_RESTORED, 0);
+    EXPECT_TRUE(m_sheet.GetAnchors().Lookup(m_second.m_hWnd));
     EXPECT_EQ(pageBefore.cx + 60, SizeOf(m_second.m_hWnd).cx);
     EXPECT_EQ(TopLeftOf(m_first.m_hWnd).x, TopLeftOf(m_second.m_hWnd).x);
+}
+
+class SheetPlacementTest : public ProfileFixture
+{
+protected:
+    CTestSheetPage m_page;
+    CExtResizablePropertySheet m_sheet;
+};
+
+TEST_F(SheetPlacementTest, SavedWhenClosedAndLoadedAtTheSetUp)
+{
+    m_app.WriteProfileString("Frames", "Sheet", "50,60,450,360,1,0");
+    m_sheet.AddPage(&m_page);
+    m_sheet.EnablePlacementPersistence("Frames", "Sheet");
+    ASSERT_TRUE(m_sheet.Create());
+    PumpPending();
+    RECT placed;
+    m_sheet.GetWindowRect(&placed);
+    EXPECT_EQ(50, placed.left);
+    EXPECT_EQ(60, placed.top);
+    EXPECT_EQ(450, placed.right);
+
+    ::SetWindowPos(m_sheet.m_hWnd, nullptr, 33, 44, 410, 320, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_sheet.SendMessage(WM_COMMAND, IDCANCEL);
+    EXPECT_STREQ("33,44,443,364,", m_app.GetProfileString("Frames", "Sheet").Left(14).GetString());
 }
 
 TEST_F(ResizablePropertySheetTest, PagesHaveTheSheetFontAndTheirInitialStringsOnce)
