@@ -51,6 +51,12 @@ CPropertySheet::CPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelec
     m_psh.nStartPage = iSelectPage;
 }
 
+CPropertySheet::~CPropertySheet()
+{
+    if (m_hWnd && CWnd::FromHandlePermanent(m_hWnd) == this)
+        DestroyWindow();
+}
+
 void CPropertySheet::AddPage(CPropertyPage* pPage)
 {
     if (pPage)

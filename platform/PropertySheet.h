@@ -19,6 +19,8 @@ public:
     CPropertySheet();
     explicit CPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd = nullptr,
                             UINT iSelectPage = 0);
+    // The window goes while the page descriptions it was made from still exist.
+    ~CPropertySheet() override;
 
     // The header the sheet is created from; pages and flags are filled by Create.
     PROPSHEETHEADERA m_psh;

@@ -247,6 +247,41 @@ TEST_F(ResizablePropertySheetTest, AChildSheetsTabControlFillsIt)
     EXPECT_EQ(client.bottom, tab.bottom);
 }
 
+// Counts the runs of one application command.
+class CCommandApp : public CWinApp
+{
+public:
+    static constexpr UINT kCommand = 0x8123;
+    int m_runs = 0;
+
+protected:
+    void OnTestCommand() { ++m_runs; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCommandApp, CWinApp)
+    ON_COMMAND(CCommandApp::kCommand, OnTestCommand)
+    ON_COMMAND(CCommandApp::kCommand & 0x7FFF, OnTestCommand)
+END_MESSAGE_MAP()
+
+TEST_F(ResizablePropertySheetTest, OnlyAChildSheetOffersApplicationCommandsToTheApplication)
+{
+    CCommandApp app;
+    CTestSheetPage page;
+    CChildSheet child;
+    child.AddPage(&page);
+    ASSERT_TRUE(child.Create(CWnd::FromHandle(m_host), WS_CHILD | WS_VISIBLE));
+    ASSERT_TRUE(m_sheet.Create(CWnd::FromHandle(m_host)));
+    PumpPending();
+    child.SendMessage(WM_COMMAND, CCommandApp::kCommand);
+    EXPECT_EQ(1, app.m_runs);
+    // Ids without the application bit stay with the sheet.
+    child.SendMessage(WM_COMMAND, CCommandApp::kCommand & 0x7FFF);
+    EXPECT_EQ(1, app.m_runs);
+    m_sheet.SendMessage(WM_COMMAND, CCommandApp::kCommand);
+    EXPECT_EQ(1, app.m_runs);
+}
+
 // A bar that consumes F2 and counts its idle updates.
 class CCountingBar : public CExtControlBar
 {
