@@ -1,8 +1,5 @@
 #include "framework/dialogs/ResizablePropertySheet.h"
 
-#include <cctype>
-#include <string>
-
 #include "framework/paint/PaintManager.h"
 #include "platform/WinThread.h"
 
@@ -15,14 +12,10 @@ END_MESSAGE_MAP()
 
 namespace {
 
-std::string LowerClassName(HWND window)
+bool IsOfClass(HWND window, const char* className)
 {
-    char name[64] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    std::string lower(name);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
+    char name[32] = "";
+    return ::GetClassNameA(window, name, sizeof name) && ::lstrcmpiA(name, className) == 0;
 }
 
 void AddStyle(HWND window, DWORD style)
@@ -102,14 +95,13 @@ void CExtResizablePropertySheet::AnchorFrameChildren()
     const CWnd* tab = GetTabControl();
     for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
-        const std::string className = LowerClassName(child);
         if (tab && child == tab->m_hWnd) {
             AddStyle(child, WS_CLIPSIBLINGS);
             AnchorChild(child, CExtAnchorMap::kLeftTop, CExtAnchorMap::kRightBottom);
-        } else if (className == "static") {
+        } else if (IsOfClass(child, "static")) {
             AddStyle(child, WS_CLIPSIBLINGS);
             AnchorChild(child, CExtAnchorMap::kLeftBottom, CExtAnchorMap::kRightBottom);
-        } else if (className == "button") {
+        } else if (IsOfClass(child, "button")) {
             RECT rect = RectInParent(child);
             ::OffsetRect(&rect, -kButtonShift, 0);
             MoveOnto(child, rect);
