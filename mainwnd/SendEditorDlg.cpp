@@ -9,8 +9,7 @@
 #include "editors/HexEditDisplay.h"
 #include "res/resource.h"
 
-BEGIN_MESSAGE_MAP(CSendEditorDlg, CDialog)
-    ON_WM_SIZE()
+BEGIN_MESSAGE_MAP(CSendEditorDlg, CExtResizableDialog)
     ON_WM_DROPFILES()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
@@ -24,22 +23,23 @@ const UINT kFocusingCommands[] = {ID_HEX_UNDO, ID_HEX_REDO, ID_HEX_SELECT_ALL,
 } // namespace
 
 CSendEditorDlg::CSendEditorDlg(const CCommonSettings& common)
-    : CDialog(IDD_SEND_EDITOR)
+    : CExtResizableDialog(IDD_SEND_EDITOR, nullptr)
     , m_common(common)
 {
 }
 
 BOOL CSendEditorDlg::Create(CWnd* pParentWnd, UINT nID)
 {
-    if (!CDialog::Create(IDD_SEND_EDITOR, pParentWnd))
+    if (!CExtResDlg::Create(IDD_SEND_EDITOR, pParentWnd))
         return FALSE;
     ::SetWindowLongPtrA(m_hWnd, GWLP_ID, static_cast<LONG_PTR>(nID));
-    return TRUE;
+    SetGripperVisible(false);
+    return AnchorChildById(IDC_HEX_EDITOR, CExtAnchorMap::kLeftTop, CExtAnchorMap::kRightBottom);
 }
 
 BOOL CSendEditorDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CExtResizableDialog::OnInitDialog();
     CRect client;
     GetClientRect(&client);
     m_editor.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, client, this,
@@ -66,7 +66,7 @@ BOOL CSendEditorDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra,
     if (nCode == CN_COMMAND && !pHandlerInfo && focuses && m_editor.m_hWnd)
         m_editor.SetFocus();
     return m_editor.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
-           CDialog::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+           CExtResizableDialog::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CSendEditorDlg::OnDropFiles(HDROP hDropInfo)
@@ -76,13 +76,6 @@ void CSendEditorDlg::OnDropFiles(HDROP hDropInfo)
         ::DragQueryFileA(hDropInfo, 0, path, MAX_PATH) > 0)
         m_editor.SendMessage(WM_EDITOR_LOADFILE, 0, reinterpret_cast<LPARAM>(path));
     ::DragFinish(hDropInfo);
-}
-
-void CSendEditorDlg::OnSize(UINT nType, int cx, int cy)
-{
-    CDialog::OnSize(nType, cx, cy);
-    if (m_editor.m_hWnd)
-        m_editor.MoveWindow(0, 0, cx, cy);
 }
 
 int CSendEditorDlg::GetStripWidth() const

@@ -4,17 +4,17 @@
 // thread only: other threads reach the editor's bytes through the main frame
 // (WM_SEND_EDITOR_DATA, core/SendEditorAccess.h).
 //
-// Until the docking framework exists the pane is a plain child dialog of the main frame that
-// takes a fixed strip on the right of the frame's client area (WM_SIZEPARENT), and its editor
-// fills it. A file dropped on the pane is loaded into the editor (WM_EDITOR_LOADFILE). Not yet:
+// Until the docking framework exists the pane is a resizable child dialog of the main frame
+// that takes a fixed strip on the right of the frame's client area (WM_SIZEPARENT); its editor
+// is anchored to fill it, Enter and Escape leave it open. A file dropped on the pane is loaded into the editor (WM_EDITOR_LOADFILE). Not yet:
 // its toolbar and its 200 ms toolbar timer, the caption bar.
 #pragma once
 
 #include "core/CommonSettings.h"
 #include "mainwnd/HexEditSend.h"
-#include "platform/Dialog.h"
+#include "framework/dialogs/ResizableDialog.h"
 
-class CSendEditorDlg : public CDialog
+class CSendEditorDlg : public CExtResizableDialog
 {
 public:
     // The width of the pane's strip: the editor's whole line beside a vertical scroll bar, so
@@ -35,11 +35,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    // Enter and Escape inside the pane do nothing.
-    void OnOK() override { }
-    void OnCancel() override { }
 
-    afx_msg void OnSize(UINT nType, int cx, int cy);
     // The first of the dropped files goes to the editor, which loads it without asking.
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);

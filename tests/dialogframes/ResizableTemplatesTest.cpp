@@ -58,6 +58,28 @@ TEST_F(ResizableTemplatesTest, CannotBeTrackedBelowItsFirstSize)
     EXPECT_EQ(first.bottom - first.top, info.ptMinTrackSize.y);
 }
 
+TEST_F(ResizableTemplatesTest, OnlySizesOfTheWindowItselfArrangeTheChildren)
+{
+    CResizable pane;
+    ASSERT_TRUE(pane.Create(IDD_TEST_PANE, CWnd::FromHandle(m_host)));
+    ASSERT_TRUE(pane.AnchorChildById(IDC_TEST_LIST, CExtAnchorMap::kLeftTop,
+                                     CExtAnchorMap::kRightBottom));
+    const HWND list = ::GetDlgItem(pane.m_hWnd, IDC_TEST_LIST);
+    RECT before;
+    ::GetWindowRect(list, &before);
+    const struct
+    {
+        WPARAM type;
+        bool arranges;
+    } cases[] = {{SIZE_MAXSHOW, false}, {SIZE_MAXHIDE, false}, {SIZE_RESTORED, true}};
+    for (const auto& c : cases) {
+        pane.SendMessage(WM_SIZE, c.type, MAKELPARAM(900, 700));
+        RECT after;
+        ::GetWindowRect(list, &after);
+        EXPECT_EQ(c.arranges, after.right - after.left != before.right - before.left) << c.type;
+    }
+}
+
 // The sheet's work-area limit, reached through a derived class as the sheet does.
 class CLimitedResizable : public CResizable
 {

@@ -256,6 +256,28 @@ TEST_F(SkinLayerTest, StaticControlsOfAThemedPaneShowItsBackgroundThrough)
     EXPECT_EQ(TRANSPARENT, mode);
 }
 
+TEST_F(SkinLayerTest, AMaximisedWindowPaintsNoGripperButStillAnswersTheHitTest)
+{
+    g_PaintManager.SetCurrentPaintManagerFromClass(RUNTIME_CLASS(CExtPaintManager));
+    CSkinned dialog;
+    ASSERT_TRUE(dialog.Create(IDD_GENERIC_FONT, CWnd::FromHandle(m_host)));
+    dialog.ShowWindow(SW_MAXIMIZE);
+    ::UpdateWindow(dialog.m_hWnd);
+    PumpFor(50);
+    RECT client;
+    ::GetClientRect(dialog.m_hWnd, &client);
+    const WindowPixels shown = CaptureWindow(dialog.m_hWnd);
+    ASSERT_EQ(client.right, shown.width);
+    const RECT corner = {client.right - ::GetSystemMetrics(SM_CXVSCROLL),
+                         client.bottom - ::GetSystemMetrics(SM_CYHSCROLL), client.right,
+                         client.bottom};
+    EXPECT_EQ((corner.right - corner.left) * (corner.bottom - corner.top),
+              shown.Count(ToPixel(g_PaintManager->ColorAt(1000)), corner));
+    POINT point = {client.right - 2, client.bottom - 2};
+    ::ClientToScreen(dialog.m_hWnd, &point);
+    EXPECT_EQ(HTBOTTOMRIGHT, dialog.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)));
+}
+
 TEST_F(SkinLayerTest, OnlyAPopupWithASystemMenuTracksIt)
 {
     CSkinned pane, plain, captioned;

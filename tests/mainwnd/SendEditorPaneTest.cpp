@@ -18,7 +18,10 @@
 #include "tests/mainwnd/MainFrameFixture.h"
 #include "tests/support/DroppedFiles.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/TempFolder.h"
+#include "framework/paint/PaintManagerHolder.h"
 
 namespace {
 
@@ -98,6 +101,44 @@ TEST_F(SendEditorPaneTest, ThePaneStandsOnTheRightAboveTheStatusBarAndTheEditorF
     Editor().GetWindowRect(&editor);
     EXPECT_EQ(paneClient.Width(), editor.Width());
     EXPECT_EQ(paneClient.Height(), editor.Height());
+}
+
+TEST_F(SendEditorPaneTest, ThePaneStaysOpenOnEnterAndEscapeAndShowsNoGripper)
+{
+    for (WPARAM command : {IDOK, IDCANCEL}) {
+        Run(static_cast<UINT>(command));
+        EXPECT_TRUE(m_pane->GetStyle() & WS_VISIBLE) << command;
+    }
+    CRect pane;
+    m_pane->GetWindowRect(&pane);
+    EXPECT_NE(HTBOTTOMRIGHT,
+              m_pane->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pane.right - 2, pane.bottom - 2)));
+}
+
+// Pictures of the pane in each theme, for a person to look at.
+TEST_F(SendEditorPaneTest, ScreenshotsInEachTheme)
+{
+    Editor().SetData(ToArray(Bytes{0x48, 0x65, 0x6C, 0x6C, 0x6F, 0x0D, 0x0A, 0x00, 0xFF}));
+    m_frame->MoveWindow(0, 0, 900, 400);
+    m_frame->ShowWindow(SW_SHOW);
+    const struct
+    {
+        CRuntimeClass* theme;
+        const char* file;
+    } themes[] = {
+        {RUNTIME_CLASS(CExtPaintManager), "send-editor-pane-classic.png"},
+        {RUNTIME_CLASS(CExtPaintManagerXP), "send-editor-pane-xp.png"},
+        {RUNTIME_CLASS(CExtPaintManagerOffice2003), "send-editor-pane-office2003.png"},
+        {RUNTIME_CLASS(CExtPaintManagerStudio2005), "send-editor-pane-studio2005.png"},
+    };
+    for (const auto& theme : themes) {
+        ASSERT_TRUE(g_PaintManager.SetCurrentPaintManagerFromClass(theme.theme));
+        ::RedrawWindow(m_hWnd, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        PumpFor(50);
+        EXPECT_TRUE(SaveWindowScreenshot(m_pane->m_hWnd, ScreenshotBesideTest(theme.file)));
+    }
+    g_PaintManager.SetCurrentPaintManager(nullptr);
 }
 
 TEST_F(SendEditorPaneTest, TheStripShowsWholeLinesOfSixteenBytes)
