@@ -21,7 +21,7 @@ CExtResizableDialog::CExtResizableDialog(UINT nIDTemplate, CWnd* pParentWnd)
 void CExtResizableDialog::PreSubclassWindow()
 {
     CExtWA::PreSubclassWindow();
-    m_relayFlags |= kIdleRelayActive;
+    m_idleRelay.SetActive(true);
 }
 
 BOOL CExtResizableDialog::PreTranslateMessage(MSG* pMsg)
@@ -45,19 +45,8 @@ BOOL CExtResizableDialog::PreTranslateMessage(MSG* pMsg)
 LRESULT CExtResizableDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DESTROY)
-        m_relayFlags &= static_cast<BYTE>(~kIdleRelayActive);
-    CWinThread* thread = AfxGetThread();
-    const bool relayDue = (m_relayFlags & kIdleRelayActive) && thread &&
-                          thread->IsIdleMessage(thread->GetCurrentMessage());
-    const HWND window = m_hWnd;
-    const LRESULT result = CExtWA::WindowProc(message, wParam, lParam);
-    // After WM_NCDESTROY the object may be gone: relayDue is false by then.
-    if (relayDue && ::IsWindow(window) && !(m_relayFlags & kIdleRelayRunning)) {
-        m_relayFlags |= kIdleRelayRunning;
-        CExtControlBar::RelayDialogIdleUpdate(this, TRUE);
-        m_relayFlags &= static_cast<BYTE>(~kIdleRelayRunning);
-    }
-    return result;
+        m_idleRelay.SetActive(false);
+    return m_idleRelay.Around(*this, [&] { return CExtWA::WindowProc(message, wParam, lParam); });
 }
 
 void CExtResizableDialog::OnOK()

@@ -5,6 +5,7 @@
 #pragma once
 #include "platform/WindowLayer.h"
 
+#include "framework/dialogs/IdleUpdateRelay.h"
 #include "framework/dialogs/ResDlg.h"
 #include "framework/dialogs/ResizableTemplates.h"
 
@@ -25,7 +26,5 @@ protected:
     void OnCancel() override;
 
 private:
-    static constexpr BYTE kIdleRelayActive = 0x01;
-    static constexpr BYTE kIdleRelayRunning = 0x02;
-    BYTE m_relayFlags = 0;
+    CExtIdleUpdateRelay m_idleRelay;
 };
