@@ -1,7 +1,5 @@
 #include "framework/menus/BarServicesStandIn.h"
 
-bool CExtToolControlBar::g_bMenuTracking = false;
-
 void CExtControlBar::ShowCommandPrompt(HWND window, UINT id)
 {
     if (!window || !::IsWindow(window))

@@ -4,6 +4,7 @@
 #pragma once
 #include "platform/WindowLayer.h"
 
+#include "framework/menus/ToolBarStandIn.h"
 #include "platform/Types.h"
 
 #ifndef WM_SETMESSAGESTRING
@@ -18,14 +19,4 @@ public:
     static void ShowCommandPrompt(HWND window, UINT id);
     // No frame has a context-help mode yet.
     static bool IsFrameInHelpMode(HWND) { return false; }
-};
-
-class CExtToolControlBar
-{
-public:
-    // Set while a toolbar button's menu (or the menu bar's) is tracked; nothing sets it yet.
-    static bool g_bMenuTracking;
-    static void CancelAllTracking() { g_bMenuTracking = false; }
-    // Whether the point (screen coordinates) lies on the button whose menu is tracked.
-    static bool IsOnMenuTrackingButton(POINT) { return false; }
 };
