@@ -278,3 +278,21 @@ int ScrollPositionShowing(const PopupMenuFrame_t& frame, RECT itemRect)
         return 0;
     return position < limit ? limit : position;
 }
+
+void MarkRarelyUsedNeighbours(VisibleItems& entries, bool internal)
+{
+    const int count = static_cast<int>(entries.size());
+    for (int i = 0; i < count; ++i) {
+        VisibleItemDefinition_t& entry = entries[static_cast<size_t>(i)];
+        VisibleItemDefinition_t* previous = i > 0 ? &entries[static_cast<size_t>(i - 1)] : nullptr;
+        VisibleItemDefinition_t* next =
+            i + 1 < count ? &entries[static_cast<size_t>(i + 1)] : nullptr;
+        entry.m_rarelyUsedPrev = previous && previous->m_rarelyUsed;
+        entry.m_rarelyUsedNext = next && next->m_rarelyUsed;
+        if (entry.m_separator && !internal && entry.m_rarelyUsedPrev && entry.m_rarelyUsedNext) {
+            entry.m_rarelyUsed = true;
+            previous->m_rarelyUsedNext = true;
+            next->m_rarelyUsedPrev = true;
+        }
+    }
+}

@@ -67,3 +67,21 @@ int HitTestItem(const PopupMenuFrame_t& frame, const PopupMenuItems& items, POIN
                 bool* inEditArea, bool* onEditButton);
 // The scroll position after which the item's rectangle lies fully between the scroll buttons.
 int ScrollPositionShowing(const PopupMenuFrame_t& frame, RECT itemRect);
+
+// One displayed item as painting sees it.
+struct VisibleItemDefinition_t
+{
+    int m_index = -1;
+    bool m_rarelyUsed : 1 = false;
+    bool m_rarelyUsedPrev : 1 = false;
+    bool m_rarelyUsedNext : 1 = false;
+    bool m_separator : 1 = false;
+    bool m_submenu : 1 = false;
+    int m_cmdID = 0;
+    RECT m_rect = {0, 0, 0, 0};
+};
+using VisibleItems = std::vector<VisibleItemDefinition_t>;
+
+// Gives each entry its neighbours' rarely-used state; a separator between two rarely used
+// entries becomes rarely used itself (not in an internal menu).
+void MarkRarelyUsedNeighbours(VisibleItems& entries, bool internal);

@@ -279,3 +279,49 @@ TEST_F(PopupMenuGeometryTest, SelectingScrollsTheItemBetweenTheButtons)
 }
 
 }  // namespace
+
+namespace {
+
+// 'r' rarely used command, 'C' other command, '-' separator; the answer lists per entry
+// rarely used, previous rarely used and next rarely used as 0/1 triples.
+std::string MarkedNeighbours(const char* shape, bool internal)
+{
+    VisibleItems entries;
+    for (int i = 0; shape[i]; ++i) {
+        VisibleItemDefinition_t entry;
+        entry.m_index = i;
+        entry.m_separator = shape[i] == '-';
+        entry.m_rarelyUsed = shape[i] == 'r';
+        entries.push_back(entry);
+    }
+    MarkRarelyUsedNeighbours(entries, internal);
+    std::string marks;
+    for (const VisibleItemDefinition_t& entry : entries) {
+        marks += entry.m_rarelyUsed ? '1' : '0';
+        marks += entry.m_rarelyUsedPrev ? '1' : '0';
+        marks += entry.m_rarelyUsedNext ? '1' : '0';
+        marks += ' ';
+    }
+    return marks;
+}
+
+TEST(VisibleItems, ASeparatorBetweenRarelyUsedItemsIsRarelyUsedItself)
+{
+    struct Case
+    {
+        const char* shape;
+        bool internal;
+        const char* marks;
+    } cases[] = {
+        {"r-r", false, "101 111 110 "},
+        {"r-r", true, "100 011 100 "},
+        {"r-C", false, "100 010 000 "},
+        {"C-r", false, "000 001 100 "},
+        {"r", false, "100 "},
+        {"rr-rC", false, "101 111 111 110 010 "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.marks, MarkedNeighbours(c.shape, c.internal)) << c.shape << c.internal;
+}
+
+}  // namespace
