@@ -16,6 +16,8 @@ public:
 
     virtual void Enable(BOOL bOn = TRUE);
     virtual void SetCheck(int nCheck = 1);
+    // A radio mark shows as a check unless the item kind knows radio marks.
+    virtual void SetRadio(BOOL bOn = TRUE) { SetCheck(bOn ? 1 : 0); }
     virtual void SetText(LPCTSTR lpszText);
 
     // Lets the update request go on to the next command target after this handler.

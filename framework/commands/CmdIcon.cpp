@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "framework/commands/CmdIconInternal.h"
-#include "framework/commands/IconPaintStandIns.h"
 #include "framework/paint/Dib32.h"
 #include "framework/paint/PaintManagerHolder.h"
 
@@ -452,13 +451,13 @@ bool CExtCmdIcon::MakeMarkImage(MarkDrawer draw, COLORREF mark, COLORREF backgro
 bool CExtCmdIcon::MakeCheckMarkImage(COLORREF mark, COLORREF background, int width, int height,
                                      COLORREF** pixels)
 {
-    return MakeMarkImage(DrawCheckMarkStandIn, mark, background, width, height, pixels);
+    return MakeMarkImage(CExtPaintManager::DrawCheckMark, mark, background, width, height, pixels);
 }
 
 bool CExtCmdIcon::MakeRadioDotImage(COLORREF mark, COLORREF background, int width, int height,
                                     COLORREF** pixels)
 {
-    return MakeMarkImage(DrawRadioDotStandIn, mark, background, width, height, pixels);
+    return MakeMarkImage(CExtPaintManager::DrawRadioDot, mark, background, width, height, pixels);
 }
 
 bool CExtCmdIcon::MakeSolidImage(COLORREF color, int width, int height, COLORREF** pixels)

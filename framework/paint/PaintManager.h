@@ -220,6 +220,30 @@ public:
     static HICON CreateFramedColorIcon(COLORREF color);
     static HICON CreateLetterColorIcon(COLORREF color, HFONT font, char letter);
 
+    // Popup menus: items, separators, the expand item, the border, the edge a menu shares with
+    // its button, and the drop shadow (the record is in MenuItemArgs.h; owners answer the
+    // queries of PaintedPopup.h).
+    struct MenuItemArgs_t;
+    // -1: popups darken what lies below them.
+    virtual COLORREF GetShadowColor() const { return static_cast<COLORREF>(-1); }
+    virtual void DrawMenuExpandItem(CDC& dc, const RECT& rect, bool selected, bool unused,
+                                    CObject* owner, LPARAM lParam);
+    virtual int GetMenuCheckAreaWidth() const;
+    virtual void DrawMenuItem(CDC& dc, MenuItemArgs_t& args);
+    virtual void DrawMenuSeparator(CDC& dc, const RECT& rect, int columnWidth, bool rarelyUsed,
+                                   CObject* owner, LPARAM lParam);
+    virtual int GetMenuShadowSize() const { return 4; }
+    virtual int GetMenuBorderSize() const { return 2; }
+    virtual void DrawMenuBorder(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam);
+    virtual bool IsMenuJoinedToButton() const { return false; }
+    // The button (the menu's exclude rectangle) framed open toward the menu. Side: the button's
+    // edge that touches the menu, 1 bottom (the menu lies below), 2 top, 3 left, 4 right.
+    virtual void DrawMenuJoinEdge(CDC& dc, const RECT& buttonRect, const RECT& menuArea,
+                                  int side, CObject* owner, LPARAM lParam);
+    // A 7-pixel-wide check mark and a 6 x 6 dot, each with a shadow in the complement colour.
+    static void DrawCheckMark(HDC dc, int x, int y, COLORREF color);
+    static void DrawRadioDot(HDC dc, int x, int y, COLORREF color);
+
     // Tabs, the frames of edits, combo boxes and the status bar, the toolbar divider and the
     // navigation-pane look.
     typedef ExtEditFrameArgs EditFrameArgs_t;
@@ -415,6 +439,19 @@ public:
     void DrawPaneFrame(CDC& dc, const RECT& rect) override;
     void DrawPaneButton(CDC& dc, const RECT& rect, LPCTSTR text, CExtCmdIcon* icon, bool selected,
                         bool pushed, bool hot) override;
+    // Popup menus.
+    void DrawMenuExpandItem(CDC& dc, const RECT& rect, bool selected, bool unused, CObject* owner,
+                            LPARAM lParam) override;
+    void DrawMenuItem(CDC& dc, MenuItemArgs_t& args) override;
+    void DrawMenuSeparator(CDC& dc, const RECT& rect, int columnWidth, bool rarelyUsed,
+                           CObject* owner, LPARAM lParam) override;
+    int GetMenuBorderSize() const override { return 1; }
+    void DrawMenuBorder(CDC& dc, const RECT& rect, CObject* owner, LPARAM lParam) override;
+    bool IsMenuJoinedToButton() const override { return true; }
+    void DrawMenuJoinEdge(CDC& dc, const RECT& buttonRect, const RECT& menuArea, int side,
+                          CObject* owner, LPARAM lParam) override;
+    // The icon column of an item or separator: the column colour, or its gradient pair.
+    void PaintMenuIconColumn(CDC& dc, const RECT& column, bool rarelyUsed);
 
     // Bit 0 raised icons; bits 1 and 2 select XP or Office details of borders and the expand
     // button.
@@ -486,6 +523,17 @@ public:
     void DrawPaneTitle(CDC& dc, const RECT& rect, LPCTSTR text) override;
     void DrawPaneHeader(CDC& dc, const RECT& rect, LPCTSTR text) override;
     void DrawPaneSplitter(CDC& dc, const RECT& rect, bool withDots) override;
+    // Popup menus: the shaded ball of the expand item, the shadow tint, the joined toolbar edge.
+    COLORREF GetShadowColor() const override;
+    void DrawMenuExpandItem(CDC& dc, const RECT& rect, bool selected, bool unused, CObject* owner,
+                            LPARAM lParam) override;
+    int GetMenuCheckAreaWidth() const override;
+    void DrawMenuJoinEdge(CDC& dc, const RECT& buttonRect, const RECT& menuArea, int side,
+                          CObject* owner, LPARAM lParam) override;
+    // The expand item's 16 x 16 ball, column by column: 255 leaves a pixel, else it is
+    // MenuBallColor(intensity, 3015, 3016).
+    static const BYTE MenuBallIntensity[256];
+    static COLORREF MenuBallColor(int intensity, COLORREF dark, COLORREF light);
 
     // Negative: no edge line.
     int m_toolbarEdgeColor = -1;
@@ -517,4 +565,5 @@ public:
                      CExtCmdIcon* icon, CWnd* tabWnd, LPARAM reserved = 0) override;
 };
 
+#include "framework/paint/MenuItemArgs.h"
 #include "framework/paint/PaintButtonArgs.h"

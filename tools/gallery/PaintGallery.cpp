@@ -14,6 +14,7 @@
 #include "tools/gallery/PaintBarsGallery.h"
 #include "tools/gallery/PaintButtonsGallery.h"
 #include "tools/gallery/PaintFramesGallery.h"
+#include "tools/gallery/PaintMenusGallery.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ int main(int argc, char** argv)
         failures += PaintButtonsSheet(manager, folder) ? 0 : 1;
         failures += PaintFramesSheet(manager, folder) ? 0 : 1;
         failures += PaintBarsSheet(manager, folder) ? 0 : 1;
+        failures += PaintMenusSheet(manager, folder) ? 0 : 1;
     }
     return failures ? 1 : 0;
 }
