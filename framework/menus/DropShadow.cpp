@@ -2,6 +2,7 @@
 
 #include "framework/menus/MenuPaintStandIns.h"
 #include "framework/menus/ShadowPixels.h"
+#include "framework/menus/DibSection.h"
 #include "framework/paint/PaintManager.h"
 
 namespace {
@@ -40,21 +41,6 @@ private:
     HBITMAP m_bitmap;
     HGDIOBJ m_old = nullptr;
 };
-
-HBITMAP CreateTopDownDib(HDC like, int width, int height, COLORREF** bits)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(like, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    *bits = static_cast<COLORREF*>(pixels);
-    return bitmap;
-}
 
 } // namespace
 
@@ -160,7 +146,7 @@ bool CExtDropShadow::Compute32(CDC& dc)
     const int width = m_popup.Width();
     const int height = m_popup.Height();
     COLORREF* bits = nullptr;
-    ScratchDc work(dc.m_hDC, CreateTopDownDib(dc.m_hDC, width + s, height + s, &bits));
+    ScratchDc work(dc.m_hDC, CreateDibSection32(width + s, -(height + s), &bits));
     if (!work.IsValid() || !bits)
         return false;
     m_workBits = bits;

@@ -36,8 +36,8 @@ void CExtPopupMenuTipWnd::SetTipText(LPCTSTR text)
 
 SIZE CExtPopupMenuTipWnd::MeasureBalloon(CDC& dc) const
 {
-    const HGDIOBJ oldFont =
-        ::SelectObject(dc.m_hDC, g_PaintManager->Font(CExtPaintManager::kFontNormal).GetSafeHandle());
+    const CFont& font = g_PaintManager->Font(CExtPaintManager::kFontNormal);
+    const HGDIOBJ oldFont = ::SelectObject(dc.m_hDC, font.GetSafeHandle());
     RECT text = {0, 0, 0, 0};
     ::DrawTextA(dc.m_hDC, m_text, m_text.GetLength(), &text, DT_CALCRECT | DT_NOPREFIX);
     ::SelectObject(dc.m_hDC, oldFont);

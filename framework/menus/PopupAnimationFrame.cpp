@@ -5,24 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/menus/DibSection.h"
 #include "framework/paint/PaintManagerHolder.h"
 
 namespace {
-
-HBITMAP CreateBottomUpDib(int width, int height, COLORREF** bits)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    *bits = bitmap ? static_cast<COLORREF*>(pixels) : nullptr;
-    return bitmap;
-}
 
 // A memory DC with a borrowed bitmap selected for the object's life.
 class BitmapDc
@@ -54,7 +40,7 @@ bool CExtPopupBaseWnd::CaptureAnimationBackdrop(const RECT& screenRect)
     const int height = screenRect.bottom - screenRect.top;
     COLORREF* bits = nullptr;
     if (width <= 0 || height <= 0 ||
-        !m_backgroundBitmap.Attach(CreateBottomUpDib(width, height, &bits)))
+        !m_backgroundBitmap.Attach(CreateDibSection32(width, height, &bits)))
         return false;
     m_backgroundBits = bits;
     const HDC screen = ::GetDC(nullptr);
@@ -82,8 +68,8 @@ bool CExtPopupBaseWnd::PrepareAnimationBitmaps(int width, int height)
     }
     COLORREF* finalBits = nullptr;
     COLORREF* frameBits = nullptr;
-    if (!m_finalBitmap.Attach(CreateBottomUpDib(width, height, &finalBits)) ||
-        !m_frameBitmap.Attach(CreateBottomUpDib(width, height, &frameBits))) {
+    if (!m_finalBitmap.Attach(CreateDibSection32(width, height, &finalBits)) ||
+        !m_frameBitmap.Attach(CreateDibSection32(width, height, &frameBits))) {
         ReleaseAnimationBitmaps();
         return false;
     }

@@ -13,7 +13,10 @@ constexpr COLORREF kGrey = 0x00C8C8C8;  // 200 in each channel
 // A uniform buffer of the shadow area of a W x H popup with shadow size s.
 struct ShadowArea
 {
-    ShadowArea(int w, int h, int s) : w(w), h(h), s(s), bits(static_cast<size_t>((w + s) * (h + s)), kGrey) {}
+    ShadowArea(int w, int h, int s)
+        : w(w), h(h), s(s), bits(static_cast<size_t>((w + s) * (h + s)), kGrey)
+    {
+    }
     COLORREF At(int x, int y) const { return bits[static_cast<size_t>(y * (w + s) + x)]; }
     int Channel(int x, int y) const { return static_cast<int>(At(x, y) & 0xFF); }
     void Darken(const ShadowBands_t& bands, COLORREF tint = CLR_INVALID)
@@ -93,12 +96,18 @@ TEST(DropShadowTest, JoinedPairsMoveTheBandsWhereMenuAndButtonTouch)
         bool rightCorner;
     };
     const Case cases[] = {
-        {"button below, right edges equal", {100, 100, 160, 140}, {130, 140, 160, 160}, 9, 59, 8, 42, false, true, true},
-        {"button above, right edges equal", {100, 100, 160, 140}, {130, 80, 160, 100}, 9, 59, 4, 38, true, true, false},
-        {"bottoms equal, button right", {100, 100, 160, 140}, {170, 120, 200, 140}, 9, 63, 8, 38, false, true, true},
-        {"bottoms equal, button left", {100, 100, 160, 140}, {60, 120, 100, 140}, 5, 59, 8, 38, true, false, true},
-        {"button right of the menu", {100, 100, 160, 140}, {159, 100, 200, 120}, 9, 59, 8, 38, true, true, true},
-        {"button left of the menu", {100, 100, 160, 140}, {70, 100, 101, 120}, 1, 59, 8, 38, true, false, true},
+        {"button below, right edges equal", {100, 100, 160, 140}, {130, 140, 160, 160},
+         9, 59, 8, 42, false, true, true},
+        {"button above, right edges equal", {100, 100, 160, 140}, {130, 80, 160, 100},
+         9, 59, 4, 38, true, true, false},
+        {"bottoms equal, button right", {100, 100, 160, 140}, {170, 120, 200, 140},
+         9, 63, 8, 38, false, true, true},
+        {"bottoms equal, button left", {100, 100, 160, 140}, {60, 120, 100, 140},
+         5, 59, 8, 38, true, false, true},
+        {"button right of the menu", {100, 100, 160, 140}, {159, 100, 200, 120},
+         9, 59, 8, 38, true, true, true},
+        {"button left of the menu", {100, 100, 160, 140}, {70, 100, 101, 120},
+         1, 59, 8, 38, true, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -129,14 +138,25 @@ TEST(DropShadowTest, JoinedPairsMoveTheBandsWhereMenuAndButtonTouch)
     EXPECT_EQ(162, area.Channel(61, 1));
 }
 
-TEST(DropShadowTest, AKeptShadowIsRedrawnAlikeWhenTheScreenBehindChanged)
+// A grey surface with a 50 x 40 popup at (10, 10) whose shadow is kept.
+class KeptShadowTest : public testing::Test
 {
-    DibSurface surface(100, 80);
-    surface.Fill(RGB(200, 200, 200));
+protected:
+    KeptShadowTest() { surface.Fill(RGB(200, 200, 200)); }
+    bool Paint(bool captureFirst)
+    {
+        return shadow.Paint(dc, popup, CRect(), CRect(), 4, 75, 100, true, false, captureFirst);
+    }
+
+    DibSurface surface{100, 80};
+    CDC dc{surface.Dc()};
     const RECT popup = {10, 10, 60, 50};
-    CDC dc(surface.Dc());
     CExtDropShadow shadow;
-    ASSERT_TRUE(shadow.Paint(dc, popup, CRect(), CRect(), 4, 75, 100, true, false, false));
+};
+
+TEST_F(KeptShadowTest, AKeptShadowIsRedrawnAlikeWhenTheScreenBehindChanged)
+{
+    ASSERT_TRUE(Paint(false));
     EXPECT_TRUE(shadow.HasKeptShadow());
     // The kept bands start below and right of the popup: depth 1 below, depth 0 on the right.
     const COLORREF bottom = surface.At(30, 50);
@@ -145,7 +165,7 @@ TEST(DropShadowTest, AKeptShadowIsRedrawnAlikeWhenTheScreenBehindChanged)
     EXPECT_EQ(RGB(150, 150, 150), right);
 
     surface.Fill(RGB(0, 0, 255));
-    ASSERT_TRUE(shadow.Paint(dc, popup, CRect(), CRect(), 4, 75, 100, true, false, false));
+    ASSERT_TRUE(Paint(false));
     EXPECT_EQ(bottom, surface.At(30, 50));
     EXPECT_EQ(right, surface.At(60, 30));
 
@@ -153,18 +173,13 @@ TEST(DropShadowTest, AKeptShadowIsRedrawnAlikeWhenTheScreenBehindChanged)
     EXPECT_FALSE(shadow.HasKeptShadow());
 }
 
-TEST(DropShadowTest, ComputingFromACaptureKeepsTheShadowWithoutDrawing)
+TEST_F(KeptShadowTest, ComputingFromACaptureKeepsTheShadowWithoutDrawing)
 {
-    DibSurface surface(100, 80);
-    surface.Fill(RGB(200, 200, 200));
-    const RECT popup = {10, 10, 60, 50};
-    CDC dc(surface.Dc());
-    CExtDropShadow shadow;
-    ASSERT_TRUE(shadow.Paint(dc, popup, CRect(), CRect(), 4, 75, 100, true, false, true));
+    ASSERT_TRUE(Paint(true));
     EXPECT_EQ(RGB(200, 200, 200), surface.At(30, 50));
     // The popup's own (black) DC later gets the kept shadow.
     surface.Fill(RGB(0, 0, 0));
-    ASSERT_TRUE(shadow.Paint(dc, popup, CRect(), CRect(), 4, 75, 100, true, false, false));
+    ASSERT_TRUE(Paint(false));
     EXPECT_EQ(RGB(162, 162, 162), surface.At(30, 50));
     EXPECT_EQ(RGB(150, 150, 150), surface.At(60, 30));
 }
@@ -175,8 +190,10 @@ TEST(DropShadowTest, NoSizeOrAnEmptyPopupPaintsNothing)
     surface.Fill(RGB(200, 200, 200));
     CDC dc(surface.Dc());
     CExtDropShadow shadow;
-    EXPECT_TRUE(shadow.Paint(dc, CRect(5, 5, 20, 20), CRect(), CRect(), 0, 75, 100, true, false, false));
-    EXPECT_TRUE(shadow.Paint(dc, CRect(5, 5, 5, 20), CRect(), CRect(), 4, 75, 100, true, false, false));
+    EXPECT_TRUE(
+        shadow.Paint(dc, CRect(5, 5, 20, 20), CRect(), CRect(), 0, 75, 100, true, false, false));
+    EXPECT_TRUE(
+        shadow.Paint(dc, CRect(5, 5, 5, 20), CRect(), CRect(), 4, 75, 100, true, false, false));
     EXPECT_FALSE(shadow.HasKeptShadow());
     for (int y = 0; y < 40; ++y) {
         for (int x = 0; x < 40; ++x)

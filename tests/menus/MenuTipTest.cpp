@@ -115,7 +115,8 @@ TEST(MenuTipTest, ATipShowsAfterASecondWithoutActivationBesideItsItem)
         SavePixelsAsPng(pixels, ScreenshotBesideTest(c.picture));
         // The balloon's face is the info background.
         const COLORREF info = g_PaintManager->ColorAt(COLOR_INFOBK);
-        const std::uint32_t rgb = (GetRValue(info) << 16) | (GetGValue(info) << 8) | GetBValue(info);
+        const std::uint32_t rgb =
+            (GetRValue(info) << 16) | (GetGValue(info) << 8) | GetBValue(info);
         EXPECT_GT(pixels.Count(rgb, {0, 0, pixels.width, pixels.height}), 100);
         tip.HideTip();
         EXPECT_FALSE(tip.IsWindowVisible());

@@ -225,7 +225,8 @@ HWND ShowBackdrop(const RECT& rect, COLORREF color)
     windowClass.hbrBackground = ::CreateSolidBrush(color);
     windowClass.lpszClassName = "PopupBackdrop";
     ::RegisterClassA(&windowClass);
-    const HWND window = ::CreateWindowExA(WS_EX_TOPMOST, "PopupBackdrop", "", WS_POPUP | WS_VISIBLE,
+    const HWND window = ::CreateWindowExA(WS_EX_TOPMOST, "PopupBackdrop", "",
+                                          WS_POPUP | WS_VISIBLE,
                                           rect.left, rect.top, rect.right - rect.left,
                                           rect.bottom - rect.top, nullptr, nullptr, nullptr,
                                           nullptr);
@@ -249,10 +250,12 @@ TEST(PopupBaseWndTest, FramesAreComposedFromTheScreenBehindAndTheFinalImage)
     const Case cases[] = {
         {"fade", CExtPopupBaseWnd::kAnimationFade, 40, {50, 30}, RGB(255, 102, 102)},
         {"fade at its start", CExtPopupBaseWnd::kAnimationFade, 0, {50, 30}, RGB(255, 0, 0)},
-        {"slide, inside the image", CExtPopupBaseWnd::kAnimationSlide, 40, {10, 10}, RGB(255, 255, 255)},
+        {"slide, inside the image", CExtPopupBaseWnd::kAnimationSlide, 40, {10, 10},
+         RGB(255, 255, 255)},
         {"slide, uncovered", CExtPopupBaseWnd::kAnimationSlide, 40, {50, 40}, RGB(255, 0, 0)},
         {"instant", CExtPopupBaseWnd::kAnimationInstant, 0, {90, 50}, RGB(255, 255, 255)},
-        {"expand, opened part", CExtPopupBaseWnd::kAnimationExpand, 50, {50, 10}, RGB(255, 255, 255)},
+        {"expand, opened part", CExtPopupBaseWnd::kAnimationExpand, 50, {50, 10},
+         RGB(255, 255, 255)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
