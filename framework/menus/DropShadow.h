@@ -23,6 +23,15 @@ public:
     // Forgets the kept shadow, the rectangle, the clip region and the options.
     void Reset();
 
+    // Paints the shadow of popup (in dc's coordinates) from what dc shows, or from the kept
+    // bands. further1 and further2 (screen coordinates, empty unless a menu is joined to its
+    // button) adjust the shadow where the two touch. With captureFirst and keep the shadow is
+    // computed on a copy of dc and only kept: nothing is drawn on dc (a just-shown popup's own
+    // DC reads black, so popups compute from the screen before showing). False when a bitmap or
+    // DC cannot be made; nothing is kept then.
+    bool Paint(CDC& dc, const RECT& popup, const RECT& further1, const RECT& further2, UINT size,
+               int edgePercent, int outerPercent, bool keep, bool tint, bool captureFirst);
+
     bool HasKeptShadow() const { return m_rightBand.GetSafeHandle() != nullptr; }
 
     CBitmap m_rightBand;
@@ -36,4 +45,11 @@ public:
     int m_outerPercent = 0;
     BYTE m_options = 0;
     CRgn m_clip;
+
+private:
+    bool PaintOn(CDC& dc);
+    bool Compute32(CDC& dc);
+    bool ComputePattern(CDC& dc);
+    bool KeepBands(CDC& dc);
+    bool IsJoined() const;
 };

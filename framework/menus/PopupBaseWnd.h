@@ -5,6 +5,9 @@
 #pragma once
 #include "platform/WindowLayer.h"
 
+#include <vector>
+
+#include "framework/menus/AnimationFrames.h"
 #include "framework/menus/DropShadow.h"
 #include "platform/GdiObjects.h"
 #include "platform/Geometry.h"
@@ -101,6 +104,15 @@ public:
 
     bool IsStatic() const { return (m_animationFlags & kAnimationStatic) != 0; }
 
+    // Keeps what the screen shows in screenRect (the popup's client area, where it is or will
+    // be) as the animation's background. Called before showing, since a just-shown popup's own
+    // DC may read black; the first frame captures it when nobody did.
+    bool CaptureAnimationBackdrop(const RECT& screenRect);
+    // Composes the frame of the current step from the background and the final image (painted
+    // once by PaintContent) and paints it: what the popup menu's PaintAnimated does. joinSide is
+    // the side the menu is joined on (3 and 2 turn the geometric kinds).
+    void PaintAnimationFrame(CDC& dc, int joinSide);
+
     CRect m_excludeArea;
     CPoint m_anchor;
     BYTE m_popupFlags = 0;
@@ -130,6 +142,8 @@ protected:
     // What a click on an internal popup brings to the top of the z-order without activating
     // it; the popup menu adds its open submenus.
     virtual void RaiseChainWithoutActivation();
+    // The visible items for the expand animation (kind -2): none here, so the whole area opens.
+    virtual void GetExpandItems(std::vector<ExpandItem_t>& items) const;
 
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -143,6 +157,12 @@ protected:
     afx_msg LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+private:
+    bool PrepareAnimationBitmaps(int width, int height);
+    void DrawGeometricFrame(CDC& dc, HDC finalDc, HDC backgroundDc, int joinSide);
+    void DrawExpandFrame(CDC& dc, HDC finalDc, int joinSide);
+
+protected:
     // The clock of the last animation tick, shared by all popups.
     static DWORD g_lastAnimationTick;
 };

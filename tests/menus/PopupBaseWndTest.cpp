@@ -3,6 +3,7 @@
 #include "FakeSoundSystem.h"
 #include "framework/menus/PopupBaseWnd.h"
 #include "framework/paint/PaintManagerHolder.h"
+#include "tests/paint/PaintTestSupport.h"
 #include "tests/support/MessagePump.h"
 
 namespace {
@@ -209,6 +210,69 @@ TEST(PopupBaseWndTest, TheTipDelayTimerShowsThePopupWithoutActivatingIt)
     EXPECT_NE(popup.m_hWnd, ::GetActiveWindow());
     EXPECT_GT(popup.m_contentPaints, 0);
     popup.DestroyWindow();
+}
+
+} // namespace
+
+namespace {
+
+// A window of one colour that stands behind a popup.
+HWND ShowBackdrop(const RECT& rect, COLORREF color)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = ::CreateSolidBrush(color);
+    windowClass.lpszClassName = "PopupBackdrop";
+    ::RegisterClassA(&windowClass);
+    const HWND window = ::CreateWindowExA(WS_EX_TOPMOST, "PopupBackdrop", "",
+                                          WS_POPUP | WS_VISIBLE,
+                                          rect.left, rect.top, rect.right - rect.left,
+                                          rect.bottom - rect.top, nullptr, nullptr, nullptr,
+                                          nullptr);
+    ::UpdateWindow(window);
+    PumpFor(300);
+    return window;
+}
+
+TEST(PopupBaseWndTest, FramesAreComposedFromTheScreenBehindAndTheFinalImage)
+{
+    const RECT rect = {200, 200, 300, 260};
+    const HWND backdrop = ShowBackdrop(rect, RGB(255, 0, 0));
+    struct Case
+    {
+        const char* name;
+        int kind;
+        int step;
+        POINT point;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {"fade", CExtPopupBaseWnd::kAnimationFade, 40, {50, 30}, RGB(255, 102, 102)},
+        {"fade at its start", CExtPopupBaseWnd::kAnimationFade, 0, {50, 30}, RGB(255, 0, 0)},
+        {"slide, inside the image", CExtPopupBaseWnd::kAnimationSlide, 40, {10, 10},
+         RGB(255, 255, 255)},
+        {"slide, uncovered", CExtPopupBaseWnd::kAnimationSlide, 40, {50, 40}, RGB(255, 0, 0)},
+        {"instant", CExtPopupBaseWnd::kAnimationInstant, 0, {90, 50}, RGB(255, 255, 255)},
+        {"expand, opened part", CExtPopupBaseWnd::kAnimationExpand, 50, {50, 10},
+         RGB(255, 255, 255)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestPopup popup;
+        ASSERT_TRUE(popup.CreatePopupWindow(nullptr, rect, true));
+        ASSERT_TRUE(popup.CaptureAnimationBackdrop(rect));
+        popup.m_animationKind = c.kind;
+        popup.m_step = c.step;
+        popup.m_previousStep = c.step - 20;
+        DibSurface surface(100, 60);
+        CDC dc(surface.Dc());
+        popup.PaintAnimationFrame(dc, 0);
+        EXPECT_EQ(c.expected, surface.At(c.point.x, c.point.y));
+        EXPECT_EQ(1, popup.m_contentPaints);
+        popup.DestroyWindow();
+    }
+    ::DestroyWindow(backdrop);
 }
 
 } // namespace
