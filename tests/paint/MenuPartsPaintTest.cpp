@@ -216,6 +216,33 @@ TEST_F(MenuPartsPaintTest, OfficeJoinEdgeFollowsTheToolbar)
     }
 }
 
+// The chevron's menu only squares off the toolbar's rounded end, and not even that while the OS
+// scheme draws the toolbar.
+TEST_F(MenuPartsPaintTest, OfficeJoinEdgeOfTheChevronsMenu)
+{
+    FakeExpandButton chevron;
+    FakeToolBar toolBar;
+    toolBar.buttons = {&chevron};
+    toolBar.trackingButton = 0;
+    FakePopupMenu popup;
+    popup.ownerData = &toolBar;
+    for (int scheme : {0, 1}) {
+        environment.SetScheme(scheme);
+        CExtPaintManager& manager = Use(kThemeOffice2003);
+        SCOPED_TRACE(scheme);
+        DibSurface surface(120, 120);
+        CDC dc(surface.Dc());
+        manager.DrawMenuJoinEdge(dc, RECT{40, 40, 60, 60}, MenuBeside(1), 1, &popup, 0);
+        // Side 1 with the (4, 4) extra size: 6 x 4 pixels from (54, 55).
+        const COLORREF patch = scheme ? kUntouched : manager.ColorAt(3008);
+        EXPECT_EQ(patch, surface.At(54, 55));
+        EXPECT_EQ(patch, surface.At(59, 58));
+        EXPECT_EQ(kUntouched, surface.At(53, 55));
+        EXPECT_EQ(kUntouched, surface.At(54, 59));
+        EXPECT_EQ(kUntouched, surface.At(50, 40));
+    }
+}
+
 TEST_F(MenuPartsPaintTest, ShadowTintAndCheckArea)
 {
     for (int theme : kAllThemes) {
