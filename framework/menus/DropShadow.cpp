@@ -1,6 +1,6 @@
 #include "framework/menus/DropShadow.h"
 
-#include "framework/menus/MenuPaintStandIns.h"
+#include "framework/paint/PaintManagerHolder.h"
 #include "framework/menus/ShadowPixels.h"
 #include "framework/menus/DibSection.h"
 #include "framework/paint/PaintManager.h"
@@ -156,7 +156,7 @@ bool CExtDropShadow::Compute32(CDC& dc)
     const ShadowBands_t bands =
         IsJoined() ? JoinedShadowBands(width, height, s, m_further1, m_further2, m_popup)
                    : PlainShadowBands(width, height, s);
-    const COLORREF tint = (m_options & kTint) ? MenuShadowColor() : CLR_INVALID;
+    const COLORREF tint = (m_options & kTint) ? g_PaintManager->GetShadowColor() : CLR_INVALID;
     DarkenShadowArea(bits, width + s, width, height, s, m_edgePercent, m_outerPercent, tint,
                      bands);
     ::BitBlt(dc.m_hDC, m_popup.left, m_popup.top, width + s, height + s, work.Dc(), 0, 0,

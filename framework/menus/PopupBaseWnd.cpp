@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "framework/menus/SoundPlayer.h"
-#include "framework/menus/MenuPaintStandIns.h"
 #include "framework/paint/PaintManagerHolder.h"
 #include "platform/MessageMap.h"
 
@@ -104,7 +103,7 @@ bool CExtPopupBaseWnd::IsShadowEnabled() const
 
 int CExtPopupBaseWnd::GetShadowSize() const
 {
-    return IsShadowEnabled() ? MenuShadowSize() : 0;
+    return IsShadowEnabled() ? g_PaintManager->GetMenuShadowSize() : 0;
 }
 
 void CExtPopupBaseWnd::PaintAnimated(CDC& dc)
