@@ -201,15 +201,24 @@ TEST(PopupBaseWndTest, MouseActivationNeverActivatesThePopupExceptOverAChild)
 
 TEST(PopupBaseWndTest, TheTipDelayTimerShowsThePopupWithoutActivatingIt)
 {
+    // The window the user works in keeps the activation when the popup appears.
+    CWnd active;
+    ASSERT_TRUE(active.CreateEx(0, AfxRegisterWndClass(0), "active", WS_POPUP | WS_VISIBLE, 300,
+                                40, 100, 80, nullptr, nullptr));
+    ::SetForegroundWindow(active.m_hWnd);
+    ::SetActiveWindow(active.m_hWnd);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == active.m_hWnd; }, 3000));
+
     TestPopup popup;
     ASSERT_TRUE(popup.CreatePopupWindow(nullptr, CRect(40, 40, 140, 120), true));
     EXPECT_TRUE(popup.GetExStyle() & WS_EX_TOPMOST);
     ::SetTimer(popup.m_hWnd, CExtPopupBaseWnd::kTimerTipDelay, 50, nullptr);
     EXPECT_FALSE(popup.IsWindowVisible());
     ASSERT_TRUE(PumpUntil([&] { return popup.IsWindowVisible() != FALSE; }, 3000));
-    EXPECT_NE(popup.m_hWnd, ::GetActiveWindow());
+    EXPECT_EQ(active.m_hWnd, ::GetActiveWindow());
     EXPECT_GT(popup.m_contentPaints, 0);
     popup.DestroyWindow();
+    active.DestroyWindow();
 }
 
 } // namespace
