@@ -33,6 +33,9 @@ struct AFX_SIZEPARENTPARAMS
 // Moves hWnd to lpRect (in its parent's client coordinates) as part of a layout pass.
 void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 
+// True when the window's class is className (compared case-blind) or, given as an atom, that atom.
+bool AfxIsWindowOfClass(HWND hWnd, LPCSTR className);
+
 // The name of a window class with these attributes, registered on first use.
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,
                             HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);

@@ -24,19 +24,11 @@ struct PendingCreation
 
 thread_local PendingCreation t_pending;
 
-bool IsOfClass(HWND hWnd, LPCSTR className)
-{
-    if (IS_INTRESOURCE(className))
-        return ::GetClassWord(hWnd, GCW_ATOM) == LOWORD(reinterpret_cast<UINT_PTR>(className));
-    char name[256];
-    return ::GetClassNameA(hWnd, name, sizeof name) > 0 && ::lstrcmpiA(name, className) == 0;
-}
-
 LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
 {
     const HWND hWnd = reinterpret_cast<HWND>(wParam);
     // The class check skips windows the system makes on the side, such as the IME window.
-    if (code == HCBT_CREATEWND && t_pending.wnd && IsOfClass(hWnd, t_pending.className)) {
+    if (code == HCBT_CREATEWND && t_pending.wnd && AfxIsWindowOfClass(hWnd, t_pending.className)) {
         CWnd* wnd = t_pending.wnd;
         t_pending.wnd = nullptr;
         wnd->SubclassWindow(hWnd);
@@ -52,7 +44,7 @@ LRESULT CALLBACK DeferredCreationHook(int code, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = ::CallNextHookEx(nullptr, code, wParam, lParam);
     const HWND hWnd = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_CREATEWND && t_deferred.wnd && IsOfClass(hWnd, t_deferred.className)) {
+    if (code == HCBT_CREATEWND && t_deferred.wnd && AfxIsWindowOfClass(hWnd, t_deferred.className)) {
         CWnd* wnd = std::exchange(t_deferred.wnd, nullptr);
         ::UnhookWindowsHookEx(std::exchange(t_deferred.hook, nullptr));
         wnd->SubclassWindow(hWnd);
@@ -197,4 +189,12 @@ BOOL CWnd::DestroyWindow()
         return ::DestroyWindow(m_hWnd);
     // A temporary or borrowed object: the window goes, the object stays.
     return ::DestroyWindow(std::exchange(m_hWnd, nullptr));
+}
+
+bool AfxIsWindowOfClass(HWND hWnd, LPCSTR className)
+{
+    if (IS_INTRESOURCE(className))
+        return ::GetClassWord(hWnd, GCW_ATOM) == LOWORD(reinterpret_cast<UINT_PTR>(className));
+    char name[256];
+    return ::GetClassNameA(hWnd, name, sizeof name) > 0 && ::lstrcmpiA(name, className) == 0;
 }

@@ -12,12 +12,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-bool IsOfClass(HWND window, const char* className)
-{
-    char name[32] = "";
-    return ::GetClassNameA(window, name, sizeof name) && ::lstrcmpiA(name, className) == 0;
-}
-
 void AddStyle(HWND window, DWORD style)
 {
     ::SetWindowLongA(window, GWL_STYLE,
@@ -98,10 +92,10 @@ void CExtResizablePropertySheet::AnchorFrameChildren()
         if (tab && child == tab->m_hWnd) {
             AddStyle(child, WS_CLIPSIBLINGS);
             AnchorChild(child, CExtAnchorMap::kLeftTop, CExtAnchorMap::kRightBottom);
-        } else if (IsOfClass(child, "static")) {
+        } else if (AfxIsWindowOfClass(child, "static")) {
             AddStyle(child, WS_CLIPSIBLINGS);
             AnchorChild(child, CExtAnchorMap::kLeftBottom, CExtAnchorMap::kRightBottom);
-        } else if (IsOfClass(child, "button")) {
+        } else if (AfxIsWindowOfClass(child, "button")) {
             RECT rect = RectInParent(child);
             ::OffsetRect(&rect, -kButtonShift, 0);
             MoveOnto(child, rect);

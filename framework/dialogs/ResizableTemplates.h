@@ -282,9 +282,7 @@ private:
     {
         const LRESULT result = B::WindowProc(message, wParam, lParam);
         if (message == WM_CTLCOLORSTATIC) {
-            char name[16] = {};
-            ::GetClassNameA(reinterpret_cast<HWND>(lParam), name, sizeof name);
-            if (::lstrcmpiA(name, "static") != 0)
+            if (!AfxIsWindowOfClass(reinterpret_cast<HWND>(lParam), "static"))
                 return result;
             ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             if ((::GetWindowLongA(this->m_hWnd, GWL_STYLE) & WS_CHILD) &&

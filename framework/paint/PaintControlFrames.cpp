@@ -23,9 +23,7 @@ CWnd* WindowOf(CObject* owner)
 bool IsWindowOfClass(CObject* owner, const char* className)
 {
     CWnd* window = WindowOf(owner);
-    char name[32] = "";
-    return window && ::GetClassNameA(window->m_hWnd, name, sizeof name) &&
-           lstrcmpiA(name, className) == 0;
+    return window && AfxIsWindowOfClass(window->m_hWnd, className);
 }
 
 RECT DropButtonOf(const RECT& rect)
