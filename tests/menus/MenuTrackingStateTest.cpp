@@ -266,6 +266,8 @@ TEST_F(MenuTrackingStateTest, RealInputOutsideTheMenuClosesItAndThePressStillRea
     // Keys go to the menu, not to the window with the focus.
     SendKey(VK_DOWN, false);
     SendKey(VK_DOWN, true);
+    // Input can take a while to arrive on a loaded machine: wait for it, then a little more.
+    PumpUntil([&] { return !log.calls.empty(); }, 3000);
     PumpFor(200);
     EXPECT_TRUE(g_ownerMessages.empty());
     ASSERT_FALSE(log.calls.empty());
@@ -282,7 +284,7 @@ TEST_F(MenuTrackingStateTest, RealInputOutsideTheMenuClosesItAndThePressStillRea
     menu->m_consume = false;
     log.calls.clear();
     SendMouse(MOUSEEVENTF_LEFTDOWN);
-    PumpFor(200);
+    PumpUntil([] { return !g_ownerMessages.empty(); }, 3000);
     SendMouse(MOUSEEVENTF_LEFTUP);
     PumpFor(200);
     EXPECT_EQ((std::vector<UINT>{WM_LBUTTONDOWN}), g_ownerMessages);
