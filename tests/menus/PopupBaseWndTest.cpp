@@ -240,7 +240,15 @@ HWND ShowBackdrop(const RECT& rect, COLORREF color)
                                           rect.bottom - rect.top, nullptr, nullptr, nullptr,
                                           nullptr);
     ::UpdateWindow(window);
-    PumpFor(300);
+    // The capture reads the screen: wait until the backdrop shows there (slow on a loaded machine).
+    const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    PumpUntil([&] {
+        const HDC screen = ::GetDC(nullptr);
+        const COLORREF shown = ::GetPixel(screen, centre.x, centre.y);
+        ::ReleaseDC(nullptr, screen);
+        return shown == color;
+    }, 3000);
+    PumpFor(100);
     return window;
 }
 
