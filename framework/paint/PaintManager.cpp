@@ -48,6 +48,18 @@ void Rebuild(CFont& font, const LOGFONTA& description)
 
 // The menu font of the system, with Tahoma where the system has it; the stock GUI font (or
 // the system font) when that fails.
+// The character set of the ANSI code page. Asked without a DC, GetTextCharset answers
+// DEFAULT_CHARSET, with which Tahoma is realised in its Western set and Shift_JIS texts come out
+// as Western letters; with the code page's own set the font mapper links a face that has them.
+BYTE AnsiCodePageCharset()
+{
+    CHARSETINFO info = {};
+    const auto codePage = static_cast<UINT_PTR>(::GetACP());
+    if (::TranslateCharsetInfo(reinterpret_cast<DWORD*>(codePage), &info, TCI_SRCCODEPAGE))
+        return static_cast<BYTE>(info.ciCharset);
+    return static_cast<BYTE>(::GetTextCharset(nullptr));
+}
+
 LOGFONTA BaseFontDescription(bool preferTahoma)
 {
     NONCLIENTMETRICSA metrics = {};
@@ -55,7 +67,7 @@ LOGFONTA BaseFontDescription(bool preferTahoma)
     LOGFONTA font = {};
     if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
         font = metrics.lfMenuFont;
-        font.lfCharSet = static_cast<BYTE>(::GetTextCharset(nullptr));
+        font.lfCharSet = AnsiCodePageCharset();
         if (preferTahoma && ::EnumFontFamiliesA(nullptr, nullptr, CompareWithTahoma, 0) == 0)
             std::strcpy(font.lfFaceName, "Tahoma");
         HFONT probe = ::CreateFontIndirectA(&font);

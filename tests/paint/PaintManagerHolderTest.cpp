@@ -3,6 +3,7 @@
 #include "framework/paint/BarStandIns.h"
 #include "framework/paint/ColorMath.h"
 #include "tests/paint/PaintTestSupport.h"
+#include "tests/paint/ThemeCases.h"
 
 namespace {
 
@@ -193,6 +194,28 @@ TEST(PaintManagerFonts, CappedCopiesAndTurns)
     EXPECT_STREQ(marlett.lfFaceName, "Marlett");
     EXPECT_EQ(marlett.lfHeight, ::GetSystemMetrics(SM_CYMENUCHECK) - 1);
     EXPECT_EQ(marlett.lfCharSet, SYMBOL_CHARSET);
+}
+
+// Japanese menu and bar texts must not turn into Western letters: every text font of every theme
+// is realised in the ANSI code page's character set.
+TEST(PaintManagerFonts, TextFontsDrawTheAnsiCodePagesCharacters)
+{
+    CHARSETINFO expected = {};
+    ASSERT_TRUE(::TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(::GetACP())),
+                                       &expected, TCI_SRCCODEPAGE));
+    InjectedEnvironment environment;
+    for (int theme = 1; theme <= 4; ++theme) {
+        const CExtPaintManager& manager = InstallTheme(theme);
+        for (CExtPaintManager::FontIndex font :
+             {CExtPaintManager::kFontNormal, CExtPaintManager::kFontBold,
+              CExtPaintManager::kFontNormal2700, CExtPaintManager::kFontCapped}) {
+            const HDC dc = ::CreateCompatibleDC(nullptr);
+            ::SelectObject(dc, manager.Font(font).GetSafeHandle());
+            EXPECT_EQ(static_cast<int>(expected.ciCharset), ::GetTextCharset(dc))
+                << "theme " << theme << ", font " << font;
+            ::DeleteDC(dc);
+        }
+    }
 }
 
 TEST(PaintManagerBrushes, HelperBrushesAreMixturesOrPatterns)

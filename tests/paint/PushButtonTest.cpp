@@ -479,7 +479,8 @@ TEST_F(PushButtonTest, VerticalMnemonicOnADoubleByteCharacter)
     HFONT flat = static_cast<HFONT>(manager.Font(PM::kFontNormal).GetSafeHandle());
     const int before = PM::MeasureTextWidth(dc, flat, "a");
     const int through = PM::MeasureTextWidth(dc, flat, "a表");
-    ASSERT_GT(through - before, PM::MeasureTextWidth(dc, flat, "a\x95") - before);
+    // Wider than a one-byte character, so an underline of one byte's width would fall short.
+    ASSERT_GT(through - before, PM::MeasureTextWidth(dc, flat, "aｱ") - before);
     const int x = (30 - PM::MeasureTextRect(dc, flat, "a表b").bottom) / 2 - 1;
     for (int y = 4 + before; y < 4 + through; ++y)
         EXPECT_EQ(surface.At(x, y), manager.ColorAt(COLOR_BTNTEXT)) << y;
