@@ -1,0 +1,210 @@
+// The popup menu's answers to the input the tracking hooks hand it: selecting items, opening
+// submenus, and ending the chain with a command or with none.
+#include "framework/menus/PopupMenuWnd.h"
+
+#include "framework/menus/BarServicesStandIn.h"
+#include "framework/menus/MenuCommandIds.h"
+
+namespace {
+
+// While a show animation runs or the tracking ends, input is swallowed unseen.
+bool IsInputBlocked(const CExtPopupMenuWnd& menu)
+{
+    const MenuTrackingState& state = CExtPopupMenuWnd::GetTrackingState();
+    return !menu.HasWindow() || !menu.IsStatic() || state.IsEnding() || !state.AnyMenuOpen() ||
+           state.GetAnimatingMenu() != nullptr;
+}
+
+} // namespace
+
+int CExtPopupMenuWnd::FindItemToSelect(int kind) const
+{
+    return ::FindItemToSelect(m_items, kind, m_nCurIndex, HasHiddenItems() && !IsExpanded());
+}
+
+RECT CExtPopupMenuWnd::GetItemRect(int index) const
+{
+    return ::GetItemRect(m_frame, m_items, index);
+}
+
+int CExtPopupMenuWnd::HitTestItem(POINT point) const
+{
+    if (!HasWindow())
+        return kHitNone;
+    return ::HitTestItem(m_frame, m_items, point, nullptr, nullptr);
+}
+
+int CExtPopupMenuWnd::GetScrollLimit() const
+{
+    return ::GetScrollLimit(m_frame);
+}
+
+void CExtPopupMenuWnd::ReleaseCurrentItem(bool repaint)
+{
+    if (!IsInternalPopup())
+        HideTip();
+    if (MENUITEMDATA* item = GetItemAt(m_nCurIndex)) {
+        item->m_bSelected = false;
+        if (item->IsPopup() && item->m_pPopup)
+            item->m_pPopup->CloseMenu(false);
+    }
+    m_nCurIndex = -1;
+    ShowIdlePrompt();
+    if (repaint && HasWindow())
+        Invalidate(FALSE);
+}
+
+void CExtPopupMenuWnd::SelectItem(int index, bool open, bool repaint, bool selectFirst)
+{
+    // An index past the items selects nothing rather than leaving a current item that no
+    // handler could read.
+    if (index >= ItemGetCount())
+        index = -1;
+    if (index != m_nCurIndex) {
+        ReleaseCurrentItem(false);
+        m_nCurIndex = index;
+    }
+    MENUITEMDATA* item = GetItemAt(index);
+    if (!item)
+        return;
+    const bool selected = item->IsSelectable() && item->IsShown();
+    if (selected) {
+        item->m_bSelected = true;
+        if (m_frame.m_scrolling) {
+            m_frame.m_scrollPos = ScrollPositionShowing(m_frame, GetItemRect(index));
+            CalcServiceRects();
+        }
+    }
+    const UINT prompt = selected && !item->IsPopup() && item->GetCmdID() > 0
+                            ? CommandPromptId(static_cast<UINT>(item->GetCmdID()))
+                            : kIdleMessageId;
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    CExtControlBar::ShowCommandPrompt(owner ? owner : ::GetParent(m_hWnd), prompt);
+    if (repaint && HasWindow())
+        Invalidate(FALSE);
+
+    CExtPopupMenuWnd* child = item->m_pPopup;
+    if (!open || !item->IsPopup() || !selected || !child)
+        return;
+    if (!IsInternalPopup())
+        UnfocusMenu();
+    RECT itemRect = GetItemRect(index);
+    itemRect.left -= m_nLeftAreaWidth;
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&itemRect), 2);
+    if (child->HasWindow()) {
+        ::SetWindowPos(child->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0,
+                       SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOACTIVATE);
+        child->FocusMenu();
+    } else {
+        const UINT flags = (item->m_bChildJoined ? kTrackJoinByTheme : 0) |
+                           (m_trackFlags & (kTrackNoShadow | kTrackNoCmdUI | kTrackNoDispatch));
+        if (!child->TrackMenuImpl(flags, itemRect.right, itemRect.top, &itemRect, index, nullptr,
+                                  false))
+            return;
+    }
+    if (selectFirst && child->ItemGetCount() > 0)
+        child->SelectItem(child->FindItemToSelect(1), false, true, false);
+}
+
+bool CExtPopupMenuWnd::OnMouseWheel(UINT, LPARAM, bool&)
+{
+    return true;
+}
+
+bool CExtPopupMenuWnd::OnMouseMove(UINT, CPoint point, bool&)
+{
+    if (IsInputBlocked(*this))
+        return true;
+    const int hit = HitTestItem(point);
+    const MENUITEMDATA* item = GetItemAt(hit);
+    if (!item || hit == m_nCurIndex || !item->IsSelectable())
+        return false;
+    FocusMenu();
+    SelectItem(hit, item->IsPopup(), true, false);
+    m_nHoverIndex = hit;
+    return true;
+}
+
+bool CExtPopupMenuWnd::OnMouseClick(UINT message, CPoint point, bool&)
+{
+    if (IsInputBlocked(*this))
+        return true;
+    RECT client = {};
+    GetClientRect(&client);
+    if (!::PtInRect(&client, point))
+        return false;
+    const int hit = HitTestItem(point);
+    MENUITEMDATA* item = GetItemAt(hit);
+    if (!item)
+        return false;
+    if (message != WM_LBUTTONUP)
+        return true;
+    if (!item->IsSelectable()) {
+        // A separator or a disabled command ends the whole chain.
+        CloseAllMenus();
+        if (CExtToolControlBar::g_bMenuTracking)
+            CExtToolControlBar::CancelAllTracking();
+        return true;
+    }
+    if (item->IsPopup()) {
+        if (item->m_pPopup && item->m_pPopup->HasWindow())
+            return false;
+        SelectItem(hit, true, true, true);
+        return true;
+    }
+    if (item->m_pCommandHandler && item->m_pCommandHandler(this, *item))
+        return true;
+    EndWithCommand(item->GetCmdID(), item->m_hCmdTarget);
+    return true;
+}
+
+bool CExtPopupMenuWnd::OnKeyDown(UINT key, UINT, UINT, bool&)
+{
+    if (IsInputBlocked(*this))
+        return true;
+    MENUITEMDATA* current = GetItemAt(m_nCurIndex);
+    switch (key) {
+    case VK_ESCAPE:
+    case VK_MENU:
+        EndWithCommand(0);
+        return true;
+    case VK_SPACE:
+        return true;
+    case VK_RETURN:
+        if (!current)
+            return true;
+        if (current->IsPopup()) {
+            SelectItem(m_nCurIndex, true, true, true);
+            return true;
+        }
+        if (current->m_pCommandHandler && current->m_pCommandHandler(this, *current))
+            return true;
+        EndWithCommand(current->GetCmdID(), current->m_hCmdTarget);
+        return true;
+    case VK_RIGHT:
+        if (current && current->IsPopup() && current->m_pPopup && !current->m_pPopup->HasWindow())
+            SelectItem(m_nCurIndex, true, true, true);
+        return true;
+    case VK_LEFT:
+        if (m_pParent) {
+            CExtPopupMenuWnd* parent = m_pParent;
+            const int parentItem = parent->m_nCurIndex;
+            parent->ReleaseCurrentItem(false);
+            parent->SelectItem(parentItem, false, true, true);
+            parent->FocusMenu();
+        }
+        return true;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT: {
+        const int kind = key == VK_UP ? 3 : key == VK_DOWN ? 2 : key == VK_PRIOR ? 4 : 5;
+        const int found = FindItemToSelect(kind);
+        if (found >= 0 && found != m_nCurIndex)
+            SelectItem(found, false, true, true);
+        return true;
+    }
+    default:
+        return true;
+    }
+}
