@@ -112,9 +112,9 @@ bool CExtPopupMenuWnd::IsShadowEnabled() const
     return CExtPopupBaseWnd::IsShadowEnabled() && !(m_trackFlags & kTrackNoShadow);
 }
 
-const CExtPaintedMenuItem* CExtPopupMenuWnd::GetPaintedItemAt(int) const
+const CExtPaintedMenuItem* CExtPopupMenuWnd::GetPaintedItemAt(int index) const
 {
-    return nullptr;
+    return index >= 0 && index < ItemGetCount() ? &m_items[static_cast<size_t>(index)] : nullptr;
 }
 
 void CExtPopupMenuWnd::GetContentRect(RECT& rect) const

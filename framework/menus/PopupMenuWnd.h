@@ -98,8 +98,43 @@ public:
         CExtPopupMenuWnd* m_pMenu = nullptr;
     };
 
+    // lParam of g_nMsgPopupDrawItem: the owner paints the item and answers nonzero, or leaves
+    // it to PaintDefault.
+    struct DrawItemData
+    {
+        enum : BYTE
+        {
+            kOwnerDraw = 0x01,
+            kSubmenu = 0x02,
+            kRarelyUsed = 0x04,
+            kRarelyUsedPrev = 0x08,
+            kRarelyUsedNext = 0x10
+        };
+        CDC* m_pDC = nullptr;
+        RECT m_rect = {0, 0, 0, 0};
+        MENUITEMDATA* m_pItem = nullptr;
+        CExtPopupMenuWnd* m_pMenu = nullptr;
+        BYTE m_flags = 0;
+
+        void PaintDefault(bool noIcon = false, bool noText = false, bool noCheck = false,
+                          bool forceEnabled = false, bool noSelection = false) const;
+    };
+    // lParam of g_nMsgPopupDrawLeftArea.
+    struct DrawLeftAreaData
+    {
+        CDC* m_pDC = nullptr;
+        RECT m_rect = {0, 0, 0, 0};
+        CExtPopupMenuWnd* m_pMenu = nullptr;
+    };
+
     CExtPopupMenuWnd();
     ~CExtPopupMenuWnd() override;
+
+    void SetLeftAreaWidth(int width) { m_nLeftAreaWidth = width; }
+    // The displayed items with their rectangles; with a DC only those in its clip area.
+    virtual void GetVisibleItems(CDC* dc, VisibleItems& entries);
+    void PaintContent(CDC& dc, bool final) override;
+    void PaintAnimated(CDC& dc) override { PaintAnimationFrame(dc, m_nJoinSide); }
 
     // Shows the menu: x and y in screen coordinates (negative: the cursor), exclude the button in
     // screen coordinates or null. False leaves the object to the caller; true hands it to the

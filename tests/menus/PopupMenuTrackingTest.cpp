@@ -11,6 +11,7 @@
 #include "FakeSoundSystem.h"
 #include "MenuItemsFixture.h"
 #include "framework/menus/PopupMenuWnd.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -20,6 +21,8 @@ const UINT ID_THIRD = 103;
 
 // What the owner window received, in order: "closed", "command <id>", "prepare".
 std::vector<std::string> g_ownerLog;
+// How often the owner was asked to paint an item.
+int g_drawRequests = 0;
 // What the owner answers to the prepare message.
 DWORD g_prepareAnswer = 0;
 
@@ -29,7 +32,14 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         g_ownerLog.push_back("closed");
     else if (message == WM_COMMAND)
         g_ownerLog.push_back("command " + std::to_string(LOWORD(wParam)));
-    else if (message == CExtPopupMenuWnd::g_nMsgPrepareMenu) {
+    else if (message == CExtPopupMenuWnd::g_nMsgPopupDrawItem) {
+        // The owner paints its items pure red.
+        const auto* data = reinterpret_cast<const CExtPopupMenuWnd::DrawItemData*>(lParam);
+        if (data->m_flags & CExtPopupMenuWnd::DrawItemData::kOwnerDraw)
+            data->m_pDC->FillSolidRect(&data->m_rect, RGB(255, 0, 0));
+        ++g_drawRequests;
+        return 1;
+    } else if (message == CExtPopupMenuWnd::g_nMsgPrepareMenu) {
         g_ownerLog.push_back("prepare");
         reinterpret_cast<CExtPopupMenuWnd::PrepareMenuData*>(wParam)->m_flags = g_prepareAnswer;
     }
@@ -86,6 +96,7 @@ protected:
         // As the application sets it: every item shown.
         g_PopupOptions.m_hideRarelyUsed = 0;
         g_ownerLog.clear();
+        g_drawRequests = 0;
         g_prepareAnswer = 0;
         m_owner = CreateOwner();
         ASSERT_NE(nullptr, m_owner);
@@ -316,6 +327,45 @@ TEST_F(PopupMenuTrackingTest, AMenuWithoutOwnerEndsWithoutDispatch)
     EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
     const std::vector<std::string> expected = {};
     EXPECT_EQ(expected, g_ownerLog);
+}
+
+// The pixel at the middle of the item's right half, in the window's capture.
+std::uint32_t PixelInItem(const WindowPixels& pixels, const CExtPopupMenuWnd& menu, int index)
+{
+    const RECT rect = menu.GetItemRect(index);
+    const int x = rect.right - (rect.right - rect.left) / 4;
+    const int y = (rect.top + rect.bottom) / 2;
+    return pixels.At(x, y);
+}
+
+TEST_F(PopupMenuTrackingTest, TheSelectedItemIsPaintedApartAndOwnersPaintOnlyWhenAsked)
+{
+    CExtPopupMenuWnd* menu = NewMenu();
+    ASSERT_TRUE(menu->TrackMenu(0, 100, 100));
+    ASSERT_TRUE(WaitUntilStatic(*menu));
+    menu->SelectItem(1);
+    ::RedrawWindow(menu->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpFor(100);
+    const WindowPixels plain = CaptureWindow(menu->m_hWnd);
+    ASSERT_FALSE(plain.pixels.empty());
+    SavePixelsAsPng(plain, ScreenshotBesideTest("popup-menu-selected.png"));
+    EXPECT_NE(PixelInItem(plain, *menu, 0), PixelInItem(plain, *menu, 1));
+    EXPECT_EQ(PixelInItem(plain, *menu, 0), PixelInItem(plain, *menu, 3));
+    CExtPopupMenuWnd::CloseAllMenus();
+    EXPECT_EQ(0, g_drawRequests);
+
+    CExtPopupMenuWnd* drawn = NewMenu();
+    ASSERT_TRUE(drawn->TrackMenu(0x800, 100, 100));
+    ASSERT_TRUE(WaitUntilStatic(*drawn));
+    ::RedrawWindow(drawn->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpFor(100);
+    const WindowPixels owned = CaptureWindow(drawn->m_hWnd);
+    ASSERT_FALSE(owned.pixels.empty());
+    EXPECT_LE(3, g_drawRequests);
+    for (int index : {0, 1, 3})
+        EXPECT_EQ(0x00FF0000u, PixelInItem(owned, *drawn, index)) << index;
+    // Separators stay the menu's own.
+    EXPECT_NE(0x00FF0000u, PixelInItem(owned, *drawn, 2));
 }
 
 } // namespace
