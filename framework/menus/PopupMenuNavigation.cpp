@@ -115,13 +115,51 @@ bool CExtPopupMenuWnd::OnMouseMove(UINT, CPoint point, bool&)
 {
     if (IsInputBlocked(*this))
         return true;
+    RECT client = {};
+    GetClientRect(&client);
+    if (!::PtInRect(&client, point)) {
+        // The mouse went back to a parent: leaving this menu there releases what hovering chose.
+        MENUITEMDATA* current = GetItemAt(m_nCurIndex);
+        if (GetTrackingState().GetFocusedMenu() == this && current && m_nHoverIndex == m_nCurIndex &&
+            !(current->IsPopup() && current->m_pPopup && current->m_pPopup->m_nCurIndex >= 0))
+            ReleaseCurrentItem(true);
+        m_nHoverIndex = -1;
+        return false;
+    }
     const int hit = HitTestItem(point);
-    const MENUITEMDATA* item = GetItemAt(hit);
+    if (hit == kHitExpand) {
+        ReleaseCurrentItem(true);
+        if (g_PopupOptions.m_expandOnHover) {
+            FocusMenu();
+            if (m_nExpandHoverCount == 0) {
+                m_nExpandHoverCount = 1;
+                ::SetTimer(m_hWnd, kTimerExpand, 30, nullptr);
+            }
+        }
+        return true;
+    }
+    if (hit == kHitScrollUp || hit == kHitScrollDown)
+        return hit == m_nCurIndex || StartScrolling(hit);
+    MENUITEMDATA* item = GetItemAt(hit);
     if (!item || hit == m_nCurIndex || !item->IsSelectable())
         return false;
+    ScheduleSubmenu(-1);
     FocusMenu();
-    SelectItem(hit, item->IsPopup(), true, false);
+    SelectItem(hit, false, true, false);
     m_nHoverIndex = hit;
+    if (item->IsPopup()) {
+        HideTip();
+        if (item->m_pPopup && !item->m_pPopup->HasWindow())
+            ScheduleSubmenu(hit);
+    } else if (g_PopupOptions.m_itemTips && GetTrackingState().GetFocusedMenu() == this) {
+        const CString tip = item->GetTipText();
+        if (!tip.IsEmpty()) {
+            m_tip.SetTipText(tip);
+            RECT rect = GetItemRect(hit);
+            ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+            m_tip.ShowTip(this, rect);
+        }
+    }
     return true;
 }
 
@@ -134,6 +172,13 @@ bool CExtPopupMenuWnd::OnMouseClick(UINT message, CPoint point, bool&)
     if (!::PtInRect(&client, point))
         return false;
     const int hit = HitTestItem(point);
+    if (message == WM_LBUTTONUP && (hit == kHitScrollUp || hit == kHitScrollDown))
+        return StartScrolling(hit);
+    if (message == WM_LBUTTONUP && hit == kHitExpand) {
+        if (HasHiddenItems() && !IsExpanded())
+            ExpandRarelyUsed();
+        return true;
+    }
     MENUITEMDATA* item = GetItemAt(hit);
     if (!item)
         return false;
@@ -152,10 +197,22 @@ bool CExtPopupMenuWnd::OnMouseClick(UINT message, CPoint point, bool&)
         SelectItem(hit, true, true, true);
         return true;
     }
-    if (item->m_pCommandHandler && item->m_pCommandHandler(this, *item))
-        return true;
-    EndWithCommand(item->GetCmdID(), item->m_hCmdTarget);
+    ActivateItem(*item);
     return true;
+}
+
+void CExtPopupMenuWnd::ActivateItem(MENUITEMDATA& item)
+{
+    if (item.m_pToggleHandler) {
+        item.m_pToggleHandler(this, item);
+        Invalidate(FALSE);
+        return;
+    }
+    if (!item.IsExecutableCmd())
+        return;
+    if (item.m_pCommandHandler && item.m_pCommandHandler(this, item))
+        return;
+    EndWithCommand(item.GetCmdID(), item.m_hCmdTarget);
 }
 
 bool CExtPopupMenuWnd::OnKeyDown(UINT key, UINT, UINT, bool&)
@@ -177,9 +234,7 @@ bool CExtPopupMenuWnd::OnKeyDown(UINT key, UINT, UINT, bool&)
             SelectItem(m_nCurIndex, true, true, true);
             return true;
         }
-        if (current->m_pCommandHandler && current->m_pCommandHandler(this, *current))
-            return true;
-        EndWithCommand(current->GetCmdID(), current->m_hCmdTarget);
+        ActivateItem(*current);
         return true;
     case VK_RIGHT:
         if (current && current->IsPopup() && current->m_pPopup && !current->m_pPopup->HasWindow())
@@ -198,13 +253,58 @@ bool CExtPopupMenuWnd::OnKeyDown(UINT key, UINT, UINT, bool&)
     case VK_DOWN:
     case VK_PRIOR:
     case VK_NEXT: {
+        const bool ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+        if (key == VK_DOWN && ctrl) {
+            if (HasHiddenItems() && !IsExpanded())
+                ExpandRarelyUsed();
+            return true;
+        }
         const int kind = key == VK_UP ? 3 : key == VK_DOWN ? 2 : key == VK_PRIOR ? 4 : 5;
         const int found = FindItemToSelect(kind);
-        if (found >= 0 && found != m_nCurIndex)
+        if (found >= 0 && found != m_nCurIndex) {
             SelectItem(found, false, true, true);
+        } else if (found == kHitExpand) {
+            const int before = m_nCurIndex;
+            ExpandRarelyUsed();
+            if (before >= 0) {
+                SelectItem(before, false, true, false);
+                const int next = FindItemToSelect(2);
+                SelectItem(next >= 1 ? next : before, false, true, false);
+            }
+        }
         return true;
     }
     default:
+        OnMnemonicKey(key);
         return true;
     }
+}
+
+void CExtPopupMenuWnd::OnMnemonicKey(UINT key)
+{
+    if ((::GetKeyState(VK_SHIFT) & 0x8000) || (::GetKeyState(VK_CONTROL) & 0x8000))
+        return;
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    WORD chars[2] = {};
+    if (::ToAsciiEx(key, ::MapVirtualKeyA(key, 0), keys, chars, 0, ::GetKeyboardLayout(0)) != 1)
+        return;
+    const char character = static_cast<char>(chars[0]);
+    const int found = FindItemByMnemonic(character, m_nCurIndex);
+    MENUITEMDATA* current = GetItemAt(m_nCurIndex);
+    if (found < 0) {
+        // The current item alone carries the mnemonic: choosing it again runs it.
+        if (current && FindItemByMnemonic(character, -1) == m_nCurIndex)
+            ActivateItem(*current);
+        return;
+    }
+    if (found == m_nCurIndex)
+        return;
+    SelectItem(found, true, true, true);
+    // A mnemonic that another item shares only moves the selection.
+    MENUITEMDATA* item = GetItemAt(found);
+    const int other = FindItemByMnemonic(character, found);
+    if (!item || (other >= 0 && other != found))
+        return;
+    ActivateItem(*item);
 }

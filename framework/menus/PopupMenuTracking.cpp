@@ -565,8 +565,3 @@ LRESULT CExtPopupMenuWnd::OnIgnoredInput(WPARAM, LPARAM)
 {
     return 0;
 }
-
-void CExtPopupMenuWnd::OnTimer(UINT_PTR id)
-{
-    CExtPopupBaseWnd::OnTimer(id);
-}

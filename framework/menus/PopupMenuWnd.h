@@ -165,6 +165,11 @@ public:
     virtual void SelectItem(int index, bool open = false, bool repaint = true,
                             bool selectFirst = false);
     virtual void ReleaseCurrentItem(bool repaint);
+    // Opens the item's submenu when timer 667 fires; -1 cancels.
+    virtual void ScheduleSubmenu(int index);
+    // -2 scrolls up, -3 down while the cursor stays on the button (timer 668).
+    virtual bool StartScrolling(int button);
+    virtual void ExpandRarelyUsed();
     virtual RECT GetItemRect(int index) const;
     virtual int HitTestItem(POINT point) const;
     virtual int GetScrollLimit() const;
@@ -273,6 +278,14 @@ public:
 
 protected:
     void PostNcDestroy() override;
+    void OnSubmenuTimer();
+    void OnScrollTimer();
+    void OnExpandTimer();
+    // Runs the item as a click or Enter does: its handler, or the end with its command.
+    void ActivateItem(MENUITEMDATA& item);
+    // A key that is no command key chooses the item whose mnemonic it types.
+    void OnMnemonicKey(UINT key);
+    bool IsCursorOn(const RECT& rect) const;
     afx_msg LRESULT OnCancelModeMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnActivateAppMessage(WPARAM wParam, LPARAM lParam);
     // Input reaches the menu through the tracking hooks only.

@@ -18,6 +18,8 @@ namespace {
 const UINT ID_FIRST = 101;
 const UINT ID_SECOND = 102;
 const UINT ID_THIRD = 103;
+const UINT ID_INNER_A = 201;
+const UINT ID_INNER_B = 202;
 
 // What the owner window received, in order: "closed", "command <id>", "prepare".
 std::vector<std::string> g_ownerLog;
@@ -98,6 +100,8 @@ protected:
         g_ownerLog.clear();
         g_drawRequests = 0;
         g_prepareAnswer = 0;
+        // The mouse rests away from where the menus open, so only the test moves it there.
+        ::SetCursorPos(5, 700);
         m_owner = CreateOwner();
         ASSERT_NE(nullptr, m_owner);
     }
@@ -118,6 +122,25 @@ protected:
         ::AppendMenuA(popup, MF_STRING, ID_SECOND, "&Second");
         ::AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
         ::AppendMenuA(popup, MF_STRING, ID_THIRD, "&Third");
+        ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "menu");
+        auto* menu = new CExtPopupMenuWnd;
+        const bool built = menu->BuildFromMenu(m_owner, bar, true, true);
+        ::DestroyMenu(bar);
+        EXPECT_TRUE(built);
+        return menu;
+    }
+
+    // First, a submenu "More" of two commands, and Last.
+    CExtPopupMenuWnd* NewMenuWithSubmenu()
+    {
+        HMENU bar = ::CreateMenu();
+        HMENU popup = ::CreatePopupMenu();
+        HMENU more = ::CreatePopupMenu();
+        ::AppendMenuA(more, MF_STRING, ID_INNER_A, "Inner &A");
+        ::AppendMenuA(more, MF_STRING, ID_INNER_B, "Inner &B");
+        ::AppendMenuA(popup, MF_STRING, ID_FIRST, "&First");
+        ::AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(more), "&More");
+        ::AppendMenuA(popup, MF_STRING, ID_THIRD, "&Last");
         ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "menu");
         auto* menu = new CExtPopupMenuWnd;
         const bool built = menu->BuildFromMenu(m_owner, bar, true, true);
@@ -188,6 +211,10 @@ TEST_F(PopupMenuTrackingTest, EndingsTellTheOwnerAndTheResultLocation)
         {"up wraps past the separator", 0, {VK_UP, VK_UP, VK_RETURN}, ID_THIRD,
          {"prepare", "closed", "command 103"}},
         {"enter without a selection keeps the menu", 0, {VK_RETURN, VK_ESCAPE}, 0,
+         {"prepare", "closed", "command 0"}},
+        {"a unique mnemonic chooses at once", 0, {'S'}, ID_SECOND,
+         {"prepare", "closed", "command 102"}},
+        {"a key that is no mnemonic does nothing", 0, {'Q', VK_ESCAPE}, 0,
          {"prepare", "closed", "command 0"}},
     };
     for (const Case& c : cases) {
@@ -326,6 +353,70 @@ TEST_F(PopupMenuTrackingTest, AMenuWithoutOwnerEndsWithoutDispatch)
     EXPECT_EQ(ID_FIRST, result);
     EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
     const std::vector<std::string> expected = {};
+    EXPECT_EQ(expected, g_ownerLog);
+}
+
+TEST_F(PopupMenuTrackingTest, ASubmenuOpensAfterTheMouseRestsAndEscapeThereClosesTheChain)
+{
+    CExtPopupMenuWnd* menu = NewMenuWithSubmenu();
+    UINT result = 77;
+    ASSERT_TRUE(menu->TrackMenu(0, 100, 100, nullptr, 0, nullptr, &result));
+    ASSERT_TRUE(WaitUntilStatic(*menu));
+    CExtPopupMenuWnd* child = menu->ItemGetPopup(1);
+    ASSERT_NE(nullptr, child);
+    const RECT item = menu->GetItemRect(1);
+    const POINT middle = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    POINT onScreen = middle;
+    ::ClientToScreen(menu->m_hWnd, &onScreen);
+    ::SetCursorPos(onScreen.x, onScreen.y);
+    bool passOn = false;
+    EXPECT_TRUE(menu->OnMouseMove(WM_MOUSEMOVE, CPoint(middle), passOn));
+    EXPECT_EQ(1, menu->GetCurIndex());
+    // Not at once: the submenu waits for the mouse to rest.
+    EXPECT_FALSE(child->HasWindow());
+    PumpFor(800);
+    ASSERT_TRUE(child->HasWindow());
+    EXPECT_TRUE(child->IsWindowVisible());
+    ASSERT_TRUE(WaitUntilStatic(*child));
+    EXPECT_EQ(child, CExtPopupMenuWnd::GetTrackingState().GetFocusedMenu());
+
+    // Left goes back to the parent and closes the submenu; Right opens it again at its first item.
+    EXPECT_TRUE(Key(*child, VK_LEFT));
+    EXPECT_FALSE(child->HasWindow());
+    EXPECT_EQ(menu, CExtPopupMenuWnd::GetTrackingState().GetFocusedMenu());
+    EXPECT_EQ(1, menu->GetCurIndex());
+    EXPECT_TRUE(Key(*menu, VK_RIGHT));
+    ASSERT_TRUE(child->HasWindow());
+    EXPECT_EQ(0, child->GetCurIndex());
+    ASSERT_TRUE(WaitUntilStatic(*child));
+
+    EXPECT_TRUE(Key(*child, VK_ESCAPE));
+    PumpFor(150);
+    EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
+    EXPECT_EQ(0u, result);
+    const std::vector<std::string> expected = {"prepare", "closed", "command 0"};
+    EXPECT_EQ(expected, g_ownerLog);
+}
+
+TEST_F(PopupMenuTrackingTest, EnterInASubmenuSendsItsCommandToTheOwner)
+{
+    CExtPopupMenuWnd* menu = NewMenuWithSubmenu();
+    UINT result = 0;
+    ASSERT_TRUE(menu->TrackMenu(0, 100, 100, nullptr, 0, nullptr, &result));
+    ASSERT_TRUE(WaitUntilStatic(*menu));
+    // The mnemonic of a submenu item opens it with its first item selected.
+    EXPECT_TRUE(Key(*menu, 'M'));
+    EXPECT_EQ(1, menu->GetCurIndex());
+    EXPECT_EQ(1, menu->FindItemByMnemonic('m', -1));
+    CExtPopupMenuWnd* child = menu->ItemGetPopup(1);
+    ASSERT_TRUE(child && child->HasWindow());
+    ASSERT_TRUE(WaitUntilStatic(*child));
+    EXPECT_TRUE(Key(*child, VK_DOWN));
+    EXPECT_TRUE(Key(*child, VK_RETURN));
+    PumpFor(150);
+    EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
+    EXPECT_EQ(ID_INNER_B, result);
+    const std::vector<std::string> expected = {"prepare", "closed", "command 202"};
     EXPECT_EQ(expected, g_ownerLog);
 }
 
