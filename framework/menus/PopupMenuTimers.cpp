@@ -71,13 +71,7 @@ void CExtPopupMenuWnd::ExpandRarelyUsed()
         if (::IsRectEmpty(&rect) || !HasWindow())
             return;
         CalcServiceRects();
-        if (m_windowRegion.GetSafeHandle()) {
-            CRgn copy;
-            copy.CreateRectRgn(0, 0, 0, 0);
-            ::CombineRgn(static_cast<HRGN>(copy.GetSafeHandle()),
-                         static_cast<HRGN>(m_windowRegion.GetSafeHandle()), nullptr, RGN_COPY);
-            ::SetWindowRgn(m_hWnd, static_cast<HRGN>(copy.Detach()), FALSE);
-        }
+        ApplyWindowRegion();
         CaptureAnimationBackdrop(rect);
         m_animationKind = g_PopupOptions.m_expandAnimation ? kAnimationExpand : kAnimationInstant;
         m_endSound = CExtSoundPlayer::kSoundMenuPopup;

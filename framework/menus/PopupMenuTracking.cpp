@@ -268,13 +268,7 @@ bool CExtPopupMenuWnd::TrackMenuImpl(UINT flags, int x, int y, const RECT* exclu
             StartAnimation();
         }
     }
-    if (m_windowRegion.GetSafeHandle()) {
-        CRgn copy;
-        copy.CreateRectRgn(0, 0, 0, 0);
-        ::CombineRgn(static_cast<HRGN>(copy.GetSafeHandle()),
-                     static_cast<HRGN>(m_windowRegion.GetSafeHandle()), nullptr, RGN_COPY);
-        ::SetWindowRgn(m_hWnd, static_cast<HRGN>(copy.Detach()), FALSE);
-    }
+    ApplyWindowRegion();
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                    SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
     if (!internal)
@@ -347,6 +341,18 @@ RECT CExtPopupMenuWnd::CalcWindowRect()
         m_windowRegion.CombineRgn(&m_windowRegion, &second, RGN_OR);
     }
     return placed.window;
+}
+
+void CExtPopupMenuWnd::ApplyWindowRegion()
+{
+    if (!m_windowRegion.GetSafeHandle())
+        return;
+    // The window owns the region it is given: it gets a copy.
+    CRgn copy;
+    copy.CreateRectRgn(0, 0, 0, 0);
+    ::CombineRgn(static_cast<HRGN>(copy.GetSafeHandle()),
+                 static_cast<HRGN>(m_windowRegion.GetSafeHandle()), nullptr, RGN_COPY);
+    ::SetWindowRgn(m_hWnd, static_cast<HRGN>(copy.Detach()), FALSE);
 }
 
 void CExtPopupMenuWnd::CalcServiceRects()

@@ -286,6 +286,8 @@ protected:
     // A key that is no command key chooses the item whose mnemonic it types.
     void OnMnemonicKey(UINT key);
     bool IsCursorOn(const RECT& rect) const;
+    // Gives the window the joined shape that the placement computed, when there is one.
+    void ApplyWindowRegion();
     afx_msg LRESULT OnCancelModeMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnActivateAppMessage(WPARAM wParam, LPARAM lParam);
     // Input reaches the menu through the tracking hooks only.

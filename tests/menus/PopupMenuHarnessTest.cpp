@@ -10,6 +10,7 @@
 
 #include "MenuItemsFixture.h"
 #include "framework/menus/PopupMenuWnd.h"
+#include "tests/support/MessagePump.h"
 
 namespace {
 
@@ -59,19 +60,6 @@ LRESULT CALLBACK HarnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     else if (message == WM_COMMAND)
         g_log.push_back("command " + std::to_string(LOWORD(wParam)));
     return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
-void PumpFor(DWORD ms)
-{
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - start < ms);
 }
 
 void SendInputs(std::vector<INPUT> inputs)

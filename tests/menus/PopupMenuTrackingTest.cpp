@@ -11,6 +11,7 @@
 #include "FakeSoundSystem.h"
 #include "MenuItemsFixture.h"
 #include "framework/menus/PopupMenuWnd.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
 
 namespace {
@@ -63,29 +64,15 @@ HWND CreateOwner()
                              400, 300, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
 }
 
-void PumpFor(DWORD ms)
-{
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - start < ms);
-}
-
 // Until the menu shows no animation any more and takes input, or the time is up.
 bool WaitUntilStatic(const CExtPopupMenuWnd& menu)
 {
-    for (int i = 0; i < 200; ++i) {
-        if (menu.HasWindow() && menu.IsStatic() &&
-            !CExtPopupMenuWnd::GetTrackingState().GetAnimatingMenu())
-            return true;
-        PumpFor(10);
-    }
-    return false;
+    return PumpUntil(
+        [&menu] {
+            return menu.HasWindow() && menu.IsStatic() &&
+                   !CExtPopupMenuWnd::GetTrackingState().GetAnimatingMenu();
+        },
+        2000);
 }
 
 class PopupMenuTrackingTest : public MenuItemsFixture
