@@ -17,6 +17,12 @@ bool IsInputBlocked(const CExtPopupMenuWnd& menu)
 
 } // namespace
 
+CPoint CExtPopupMenuWnd::ToParent(CPoint point) const
+{
+    ::MapWindowPoints(m_hWnd, m_pParent->m_hWnd, &point, 1);
+    return point;
+}
+
 int CExtPopupMenuWnd::FindItemToSelect(int kind) const
 {
     return ::FindItemToSelect(m_items, kind, m_nCurIndex, HasHiddenItems() && !IsExpanded());
@@ -111,13 +117,23 @@ bool CExtPopupMenuWnd::OnMouseWheel(UINT, LPARAM, bool&)
     return true;
 }
 
-bool CExtPopupMenuWnd::OnMouseMove(UINT, CPoint point, bool&)
+bool CExtPopupMenuWnd::OnMouseMove(UINT message, CPoint point, bool& passOn)
 {
     if (IsInputBlocked(*this))
         return true;
     RECT client = {};
     GetClientRect(&client);
     if (!::PtInRect(&client, point)) {
+        if (m_pParent && m_pParent->HasWindow()) {
+            bool parentPassOn = false;
+            if (m_pParent->OnMouseMove(message, ToParent(point), parentPassOn)) {
+                m_nHoverIndex = -1;
+                passOn = parentPassOn;
+                if (HasWindow() && IsWindowVisible())
+                    CloseMenu(false);
+                return true;
+            }
+        }
         // The mouse went back to a parent: leaving this menu there releases what hovering chose.
         MENUITEMDATA* current = GetItemAt(m_nCurIndex);
         if (GetTrackingState().GetFocusedMenu() == this && current && m_nHoverIndex == m_nCurIndex &&
@@ -163,14 +179,26 @@ bool CExtPopupMenuWnd::OnMouseMove(UINT, CPoint point, bool&)
     return true;
 }
 
-bool CExtPopupMenuWnd::OnMouseClick(UINT message, CPoint point, bool&)
+bool CExtPopupMenuWnd::OnMouseClick(UINT message, CPoint point, bool& passOn)
 {
     if (IsInputBlocked(*this))
         return true;
     RECT client = {};
     GetClientRect(&client);
-    if (!::PtInRect(&client, point))
-        return false;
+    if (!::PtInRect(&client, point)) {
+        if (message != WM_LBUTTONUP || !m_pParent || !m_pParent->HasWindow())
+            return false;
+        // A click on the parent is the parent's; when it took it, this menu goes.
+        bool parentPassOn = false;
+        const bool consumed = m_pParent->OnMouseClick(message, ToParent(point), parentPassOn);
+        passOn = parentPassOn;
+        // The parent may have ended the whole tracking, which deleted this menu.
+        if (!GetTrackingState().AnyMenuOpen() || GetTrackingState().IsEnding())
+            return true;
+        if (consumed && !parentPassOn && HasWindow())
+            CloseMenu(false);
+        return consumed;
+    }
     const int hit = HitTestItem(point);
     if (message == WM_LBUTTONUP && (hit == kHitScrollUp || hit == kHitScrollDown))
         return StartScrolling(hit);

@@ -403,12 +403,14 @@ void CExtPopupMenuWnd::ReleaseAnimationBitmaps()
 {
     CExtPopupBaseWnd::ReleaseAnimationBitmaps();
     MenuTrackingState& state = GetTrackingState();
-    if (state.GetAnimatingMenu() == this)
+    // Only the end of this menu's own show animation hands it the input, not a close.
+    const bool animationEnded = state.GetAnimatingMenu() == this;
+    if (animationEnded)
         state.SetAnimatingMenu(nullptr);
     if (!HasWindow())
         return;
     Invalidate(FALSE);
-    if (!IsInternalPopup())
+    if (animationEnded && !IsInternalPopup())
         FocusMenu();
 }
 

@@ -286,6 +286,8 @@ protected:
     // A key that is no command key chooses the item whose mnemonic it types.
     void OnMnemonicKey(UINT key);
     bool IsCursorOn(const RECT& rect) const;
+    // A point of this menu's client area in its parent's.
+    CPoint ToParent(CPoint point) const;
     // Gives the window the joined shape that the placement computed, when there is one.
     void ApplyWindowRegion();
     afx_msg LRESULT OnCancelModeMessage(WPARAM wParam, LPARAM lParam);

@@ -407,6 +407,37 @@ TEST_F(PopupMenuTrackingTest, EnterInASubmenuSendsItsCommandToTheOwner)
     EXPECT_EQ(expected, g_ownerLog);
 }
 
+TEST_F(PopupMenuTrackingTest, TheMouseBackOnTheParentClosesTheSubmenuAndAClickThereChooses)
+{
+    CExtPopupMenuWnd* menu = NewMenuWithSubmenu();
+    UINT result = 0;
+    ASSERT_TRUE(menu->TrackMenu(0, 100, 100, nullptr, 0, nullptr, &result));
+    ASSERT_TRUE(WaitUntilStatic(*menu));
+    Key(*menu, VK_DOWN);
+    Key(*menu, VK_DOWN);
+    EXPECT_TRUE(Key(*menu, VK_RIGHT));
+    CExtPopupMenuWnd* child = menu->ItemGetPopup(1);
+    ASSERT_TRUE(child && child->HasWindow());
+    ASSERT_TRUE(WaitUntilStatic(*child));
+
+    // The first item of the parent, in the submenu's coordinates.
+    const RECT first = menu->GetItemRect(0);
+    const POINT onParent = {(first.left + first.right) / 2, (first.top + first.bottom) / 2};
+    POINT point = onParent;
+    ::MapWindowPoints(menu->m_hWnd, child->m_hWnd, &point, 1);
+    bool passOn = false;
+    EXPECT_TRUE(child->OnMouseMove(WM_MOUSEMOVE, CPoint(point), passOn));
+    EXPECT_FALSE(child->HasWindow());
+    EXPECT_EQ(0, menu->GetCurIndex());
+    EXPECT_EQ(menu, CExtPopupMenuWnd::GetTrackingState().GetFocusedMenu());
+
+    EXPECT_TRUE(menu->OnMouseClick(WM_LBUTTONUP, CPoint(onParent), passOn));
+    PumpFor(150);
+    EXPECT_EQ(ID_FIRST, result);
+    const std::vector<std::string> expected = {"prepare", "closed", "command 101"};
+    EXPECT_EQ(expected, g_ownerLog);
+}
+
 // The pixel at the middle of the item's right half, in the window's capture.
 std::uint32_t PixelInItem(const WindowPixels& pixels, const CExtPopupMenuWnd& menu, int index)
 {
