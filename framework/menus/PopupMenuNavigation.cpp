@@ -265,8 +265,15 @@ bool CExtPopupMenuWnd::OnKeyDown(UINT key, UINT, UINT, bool&)
         ActivateItem(*current);
         return true;
     case VK_RIGHT:
-        if (current && current->IsPopup() && current->m_pPopup && !current->m_pPopup->HasWindow())
-            SelectItem(m_nCurIndex, true, true, true);
+        if (current && current->IsPopup()) {
+            if (current->m_pPopup && !current->m_pPopup->HasWindow()) {
+                ScheduleSubmenu(-1);
+                SelectItem(m_nCurIndex, true, true, true);
+            }
+        } else if ((current || ItemGetCount() > 0) && CExtToolControlBar::g_bMenuTracking) {
+            // The menu bar moves on to its next menu.
+            ::PostMessageA(m_hCmdTarget, g_nMsgPopupNext, 0, reinterpret_cast<LPARAM>(this));
+        }
         return true;
     case VK_LEFT:
         if (m_pParent) {
@@ -275,6 +282,8 @@ bool CExtPopupMenuWnd::OnKeyDown(UINT key, UINT, UINT, bool&)
             parent->ReleaseCurrentItem(false);
             parent->SelectItem(parentItem, false, true, true);
             parent->FocusMenu();
+        } else if (CExtToolControlBar::g_bMenuTracking) {
+            ::PostMessageA(m_hCmdTarget, g_nMsgPopupPrev, 0, reinterpret_cast<LPARAM>(this));
         }
         return true;
     case VK_UP:

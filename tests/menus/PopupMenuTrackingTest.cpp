@@ -11,6 +11,7 @@
 #include "FakeSoundSystem.h"
 #include "MenuItemsFixture.h"
 #include "framework/menus/PopupMenuWnd.h"
+#include "framework/menus/ToolBarStandIn.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
 
@@ -35,6 +36,10 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         g_ownerLog.push_back("closed");
     else if (message == WM_COMMAND)
         g_ownerLog.push_back("command " + std::to_string(LOWORD(wParam)));
+    else if (message == CExtPopupMenuWnd::g_nMsgPopupNext)
+        g_ownerLog.push_back("next");
+    else if (message == CExtPopupMenuWnd::g_nMsgPopupPrev)
+        g_ownerLog.push_back("prev");
     else if (message == CExtPopupMenuWnd::g_nMsgPopupDrawItem) {
         // The owner paints its items pure red.
         const auto* data = reinterpret_cast<const CExtPopupMenuWnd::DrawItemData*>(lParam);
@@ -436,6 +441,28 @@ TEST_F(PopupMenuTrackingTest, TheMouseBackOnTheParentClosesTheSubmenuAndAClickTh
     EXPECT_EQ(ID_FIRST, result);
     const std::vector<std::string> expected = {"prepare", "closed", "command 101"};
     EXPECT_EQ(expected, g_ownerLog);
+}
+
+TEST_F(PopupMenuTrackingTest, WhileTheMenuBarTracksRightAndLeftAskForTheNeighbourMenus)
+{
+    CExtPopupMenuWnd* menu = NewMenu();
+    ASSERT_TRUE(menu->TrackMenu(0, 100, 100));
+    ASSERT_TRUE(WaitUntilStatic(*menu));
+    Key(*menu, VK_DOWN);
+    Key(*menu, VK_RIGHT);
+    Key(*menu, VK_LEFT);
+    PumpFor(50);
+    // Without the menu bar's tracking the keys do nothing.
+    EXPECT_EQ(std::vector<std::string>{"prepare"}, g_ownerLog);
+
+    CExtToolControlBar::g_bMenuTracking = true;
+    Key(*menu, VK_RIGHT);
+    Key(*menu, VK_LEFT);
+    CExtToolControlBar::g_bMenuTracking = false;
+    PumpFor(50);
+    const std::vector<std::string> expected = {"prepare", "next", "prev"};
+    EXPECT_EQ(expected, g_ownerLog);
+    EXPECT_TRUE(CExtPopupMenuWnd::AnyMenuOpen());
 }
 
 // The pixel at the middle of the item's right half, in the window's capture.
