@@ -141,6 +141,16 @@ protected:
         return menu;
     }
 
+    // Once the posted close and command have arrived: no menu open, the result and the owner's log.
+    static void ExpectEnded(UINT expectedResult, const UINT& result,
+                            const std::vector<std::string>& expectedLog)
+    {
+        PumpFor(150);
+        EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
+        EXPECT_EQ(expectedResult, result);
+        EXPECT_EQ(expectedLog, g_ownerLog);
+    }
+
     bool Key(CExtPopupMenuWnd& menu, UINT key)
     {
         bool passOn = false;
@@ -383,11 +393,7 @@ TEST_F(PopupMenuTrackingTest, ASubmenuOpensAfterTheMouseRestsAndEscapeThereClose
     ASSERT_TRUE(WaitUntilStatic(*child));
 
     EXPECT_TRUE(Key(*child, VK_ESCAPE));
-    PumpFor(150);
-    EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
-    EXPECT_EQ(0u, result);
-    const std::vector<std::string> expected = {"prepare", "closed", "command 0"};
-    EXPECT_EQ(expected, g_ownerLog);
+    ExpectEnded(0u, result, {"prepare", "closed", "command 0"});
 }
 
 TEST_F(PopupMenuTrackingTest, EnterInASubmenuSendsItsCommandToTheOwner)
@@ -405,11 +411,7 @@ TEST_F(PopupMenuTrackingTest, EnterInASubmenuSendsItsCommandToTheOwner)
     ASSERT_TRUE(WaitUntilStatic(*child));
     EXPECT_TRUE(Key(*child, VK_DOWN));
     EXPECT_TRUE(Key(*child, VK_RETURN));
-    PumpFor(150);
-    EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
-    EXPECT_EQ(ID_INNER_B, result);
-    const std::vector<std::string> expected = {"prepare", "closed", "command 202"};
-    EXPECT_EQ(expected, g_ownerLog);
+    ExpectEnded(ID_INNER_B, result, {"prepare", "closed", "command 202"});
 }
 
 TEST_F(PopupMenuTrackingTest, TheMouseBackOnTheParentClosesTheSubmenuAndAClickThereChooses)
