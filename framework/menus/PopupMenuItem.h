@@ -5,6 +5,7 @@
 #include "platform/WindowLayer.h"
 
 #include "framework/commands/CmdIcon.h"
+#include "framework/paint/PaintedPopup.h"
 #include "platform/Geometry.h"
 #include "platform/String.h"
 #include "platform/Types.h"
@@ -26,7 +27,7 @@ struct InplaceEditCallbacks
     Filter m_filter = nullptr;
 };
 
-class CExtPopupMenuItem
+class CExtPopupMenuItem : public CExtPaintedMenuItem
 {
 public:
     static constexpr int kNotPlaced = -100;
@@ -41,7 +42,10 @@ public:
     CExtPopupMenuItem();
     CExtPopupMenuItem(const CExtPopupMenuItem& other);
     CExtPopupMenuItem& operator=(const CExtPopupMenuItem& other);
-    ~CExtPopupMenuItem() = default;
+    ~CExtPopupMenuItem() override = default;
+
+    int GetIconAreaWidth() const override { return m_nIconAreaWidth; }
+    bool IsNoIconColumn() const override { return false; }
 
     bool IsSeparator() const { return m_nCmdID == kSeparatorId; }
     bool IsPopup() const { return m_nCmdID == kSubmenuId; }
