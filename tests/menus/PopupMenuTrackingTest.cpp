@@ -77,7 +77,7 @@ bool WaitUntilStatic(const CExtPopupMenuWnd& menu)
             return menu.HasWindow() && menu.IsStatic() &&
                    !CExtPopupMenuWnd::GetTrackingState().GetAnimatingMenu();
         },
-        2000);
+        10000);
 }
 
 class PopupMenuTrackingTest : public MenuItemsFixture
