@@ -1,205 +1,224 @@
-// A window with a context menu driven by real input (SendInput): a right click opens the themed
-// popup at the cursor, the keys reach it through the tracking hooks, and the owner's log shows the
-// close notification before the chosen command. A tall menu is cut to the screen and scrolls.
+// The harness frame's context menu driven by real input (SendInput): a right click opens the
+// themed popup at the cursor, keys and clicks reach it through the tracking hooks, and the frame's
+// log shows the close notice before the chosen command. Choices count the command's use, Escape
+// plays the command sound, a click elsewhere closes the menu but still reaches what was clicked.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "MenuItemsFixture.h"
-#include "framework/menus/PopupMenuWnd.h"
-#include "tests/support/MessagePump.h"
+#include "FakeSoundSystem.h"
+#include "MenuHarness.h"
 
 namespace {
 
-const UINT ID_ALPHA = 301;
-const UINT ID_BETA = 302;
+using PopupMenuHarnessTest = MenuHarnessTest;
 
-std::vector<std::string> g_log;
-CExtPopupMenuWnd* g_opened = nullptr;
-
-CExtPopupMenuWnd* BuildContextMenu(HWND owner, int count)
+bool HasCommand(const std::vector<std::string>& log)
 {
-    HMENU bar = ::CreateMenu();
-    HMENU popup = ::CreatePopupMenu();
-    for (int i = 0; i < count; ++i) {
-        const std::string text = "Item " + std::to_string(i);
-        ::AppendMenuA(popup, MF_STRING, ID_ALPHA + static_cast<UINT>(i), text.c_str());
-    }
-    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "menu");
-    auto* menu = new CExtPopupMenuWnd;
-    const bool built = menu->BuildFromMenu(owner, bar, true, true);
-    ::DestroyMenu(bar);
-    if (!built) {
-        delete menu;
-        return nullptr;
-    }
-    return menu;
+    return std::any_of(log.begin(), log.end(),
+                       [](const std::string& entry) { return entry.rfind("command", 0) == 0; });
 }
 
-LRESULT CALLBACK HarnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+TEST_F(PopupMenuHarnessTest, AChoiceSendsTheCommandAfterTheCloseNoticeAndCountsItsUseUnlessPinned)
 {
-    if (message == WM_CONTEXTMENU) {
-        POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (at.x == -1 && at.y == -1) {
-            // From the keyboard: at the client's top-left corner.
-            at = POINT{5, 5};
-            ::ClientToScreen(window, &at);
-        }
-        g_opened = BuildContextMenu(window, 3);
-        if (g_opened && !g_opened->TrackMenu(0, at.x, at.y)) {
-            delete g_opened;
-            g_opened = nullptr;
-        }
-        return 0;
-    }
-    if (message == CExtPopupMenuWnd::g_nMsgNotifyMenuClosed)
-        g_log.push_back("closed");
-    else if (message == WM_COMMAND)
-        g_log.push_back("command " + std::to_string(LOWORD(wParam)));
-    return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
-void SendInputs(std::vector<INPUT> inputs)
-{
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-INPUT Mouse(DWORD flags)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    return input;
-}
-
-INPUT Key(WORD key, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-class PopupMenuHarnessTest : public MenuItemsFixture
-{
-protected:
-    void SetUp() override
+    struct Case
     {
-        m_saved = g_PopupOptions;
-        g_PopupOptions.m_defaultAnimation = CExtPopupBaseWnd::kAnimationNone;
-        g_PopupOptions.m_hideRarelyUsed = 0;
-        g_log.clear();
-        g_opened = nullptr;
-        WNDCLASSA cls = {};
-        cls.lpfnWndProc = HarnessProc;
-        cls.hInstance = ::GetModuleHandleA(nullptr);
-        cls.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-        cls.hbrBackground = ::GetSysColorBrush(COLOR_WINDOW);
-        cls.lpszClassName = "QvMenuHarness";
-        ::RegisterClassA(&cls);
-        m_frame = ::CreateWindowExA(0, "QvMenuHarness", "harness",
-                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 420, 320, nullptr,
-                                    nullptr, cls.hInstance, nullptr);
-        ASSERT_NE(nullptr, m_frame);
-        ::SetForegroundWindow(m_frame);
-        ::SetFocus(m_frame);
-        PumpFor(200);
-    }
-    void TearDown() override
-    {
-        CExtPopupMenuWnd::CloseAllMenus();
-        ::DestroyWindow(m_frame);
-        g_PopupOptions = m_saved;
-        MenuItemsFixture::TearDown();
-    }
+        const char* name;
+        bool pinned;
+        UINT usesAfter;
+    };
+    const Case cases[] = {{"counted", false, 1}, {"pinned", true, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_harness.log.clear();
+        CExtCmdItem* command = Register(302, "Item 1", c.pinned);
+        command->m_nUsageCount = 0;
 
-    HWND m_frame = nullptr;
-    PopupOptions_t m_saved;
-};
+        CExtPopupMenuWnd* menu = RightClickAt({200, 200});
+        ASSERT_NE(nullptr, menu);
+        const RECT window = WindowRect(menu->m_hWnd);
+        EXPECT_EQ(200, window.left);
+        EXPECT_EQ(200, window.top);
+        EXPECT_NE(0, ::GetWindowLongA(menu->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-TEST_F(PopupMenuHarnessTest, RightClickDownDownEnterSendsTheCommandAfterTheCloseNotice)
-{
-    ::SetCursorPos(200, 200);
-    PumpFor(50);
-    SendInputs({Mouse(MOUSEEVENTF_RIGHTDOWN), Mouse(MOUSEEVENTF_RIGHTUP)});
-    PumpFor(400);
-    ASSERT_NE(nullptr, g_opened);
-    ASSERT_TRUE(CExtPopupMenuWnd::AnyMenuOpen());
-    RECT window = {};
-    ::GetWindowRect(g_opened->m_hWnd, &window);
-    EXPECT_EQ(200, window.left);
-    EXPECT_EQ(200, window.top);
-    EXPECT_NE(0, ::GetWindowLongA(g_opened->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
-
-    for (WORD key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
-        SendInputs({Key(key, false), Key(key, true)});
-        PumpFor(100);
+        PressKey(VK_DOWN);
+        ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 0; }));
+        PressKey(VK_DOWN);
+        ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 1; }));
+        PressKey(VK_RETURN);
+        EXPECT_TRUE(WaitForLog({"closed", "command 302"}));
+        EXPECT_TRUE(WaitUntilClosed());
+        EXPECT_EQ(c.usesAfter, command->GetUsageCount());
     }
-    PumpFor(300);
-    EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
-    const std::vector<std::string> expected = {"closed", "command 302"};
-    EXPECT_EQ(expected, g_log);
 }
 
-TEST_F(PopupMenuHarnessTest, EscapeFromRealKeysPostsCommandZero)
+TEST_F(PopupMenuHarnessTest, EscapePostsCommandZeroAndPlaysTheCommandSound)
 {
-    ::SetCursorPos(220, 180);
-    PumpFor(50);
-    SendInputs({Mouse(MOUSEEVENTF_RIGHTDOWN), Mouse(MOUSEEVENTF_RIGHTUP)});
-    PumpFor(400);
-    ASSERT_TRUE(CExtPopupMenuWnd::AnyMenuOpen());
-    SendInputs({Key(VK_ESCAPE, false), Key(VK_ESCAPE, true)});
-    PumpFor(300);
-    EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
-    const std::vector<std::string> expected = {"closed", "command 0"};
-    EXPECT_EQ(expected, g_log);
+    FakeSoundSystem sounds;
+    ASSERT_NE(nullptr, RightClickAt({220, 180}));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitForLog({"closed", "command 0"}));
+    EXPECT_TRUE(WaitUntilClosed());
+    ASSERT_TRUE(sounds.WaitUntilFree());
+    const std::vector<std::string> played = sounds.Played();
+    ASSERT_FALSE(played.empty());
+    EXPECT_EQ("MenuCommand", played.back());
 }
 
 TEST_F(PopupMenuHarnessTest, KeyboardInvocationOpensAtTheClientCorner)
 {
-    ::SendMessageA(m_frame, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_frame),
-                   MAKELPARAM(0xFFFF, 0xFFFF));
-    PumpFor(100);
-    ASSERT_NE(nullptr, g_opened);
+    CExtPopupMenuWnd* menu = OpenContextMenuAt({-1, -1});
+    ASSERT_NE(nullptr, menu);
     POINT corner = {5, 5};
     ::ClientToScreen(m_frame, &corner);
-    RECT window = {};
-    ::GetWindowRect(g_opened->m_hWnd, &window);
+    const RECT window = WindowRect(menu->m_hWnd);
     EXPECT_EQ(corner.x, window.left);
     EXPECT_EQ(corner.y, window.top);
 }
 
+TEST_F(PopupMenuHarnessTest, AClickOnTheFramesButtonClosesTheMenuAndTheButtonGetsThePress)
+{
+    ASSERT_NE(nullptr, RightClickAt({300, 120}));
+    const RECT button = WindowRect(m_button);
+    LeftClickAt({(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+    EXPECT_TRUE(PumpUntil([] {
+        return std::find(g_harness.log.begin(), g_harness.log.end(), "button down") !=
+               g_harness.log.end();
+    }));
+    EXPECT_TRUE(WaitUntilClosed());
+    PumpFor(200);
+    EXPECT_FALSE(HasCommand(g_harness.log));
+}
+
+TEST_F(PopupMenuHarnessTest, AClickOnADisabledItemOfASubmenuClosesTheWholeChainWithoutCommand)
+{
+    g_harness.entries = {{301, "&First", {}},
+                         {0, "&More", {{401, "Inner &A", {}}, {402, "Inner &B", {}}}},
+                         {303, "&Last", {}}};
+    g_harness.prepare = [](CExtPopupMenuWnd& menu) {
+        if (CExtPopupMenuWnd* more = menu.ItemGetPopup(1))
+            more->GetItemAt(0)->m_bEnabled = false;
+    };
+    CExtPopupMenuWnd* menu = RightClickAt({200, 150});
+    ASSERT_NE(nullptr, menu);
+    CExtPopupMenuWnd* more = menu->ItemGetPopup(1);
+    ASSERT_NE(nullptr, more);
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 1; }));
+    PressKey(VK_RIGHT);
+    ASSERT_TRUE(PumpUntil([more] { return more->HasWindow(); }));
+    ASSERT_TRUE(WaitUntilShown(*more));
+
+    LeftClickAt(ItemCentre(*more, 0));
+    EXPECT_TRUE(WaitUntilClosed());
+    PumpFor(200);
+    EXPECT_EQ(std::vector<std::string>{"closed"}, g_harness.log);
+}
+
+TEST_F(PopupMenuHarnessTest, EscapeInASubmenuClosesTheWholeChainAndPostsCommandZero)
+{
+    g_harness.entries = {{301, "&First", {}},
+                         {0, "&More", {{401, "Inner &A", {}}, {402, "Inner &B", {}}}},
+                         {303, "&Last", {}}};
+    CExtPopupMenuWnd* menu = RightClickAt({200, 150});
+    ASSERT_NE(nullptr, menu);
+    CExtPopupMenuWnd* more = menu->ItemGetPopup(1);
+    ASSERT_NE(nullptr, more);
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 1; }));
+    PressKey(VK_RIGHT);
+    ASSERT_TRUE(PumpUntil([more] { return more->HasWindow(); }));
+    ASSERT_TRUE(WaitUntilShown(*more));
+    ASSERT_TRUE(PumpUntil(
+        [more] { return CExtPopupMenuWnd::GetTrackingState().GetFocusedMenu() == more; }));
+
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitForLog({"closed", "command 0"}));
+    EXPECT_TRUE(WaitUntilClosed());
+}
+
+TEST_F(PopupMenuHarnessTest, ASharedMnemonicMovesTheSelectionAUniqueOneChoosesAndZeroMatchesNothing)
+{
+    g_harness.entries = {{311, "&Apple", {}},
+                         {312, "&Banana", {}},
+                         {313, "&Blueberry", {}},
+                         {314, "Item &0", {}}};
+    CExtPopupMenuWnd* menu = RightClickAt({200, 150});
+    ASSERT_NE(nullptr, menu);
+
+    PressKey('B');
+    ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 1; }));
+    PressKey('B');
+    ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 2; }));
+    PressKey('0');
+    PumpFor(300);
+    EXPECT_TRUE(CExtPopupMenuWnd::AnyMenuOpen());
+    EXPECT_EQ(2, menu->GetCurIndex());
+    EXPECT_TRUE(g_harness.log.empty());
+
+    PressKey('A');
+    EXPECT_TRUE(WaitForLog({"closed", "command 311"}));
+}
+
+TEST_F(PopupMenuHarnessTest, SeparatorsCollapseAndItemsKeepTheirMinimumSizesInTheShownMenu)
+{
+    // Rarely used commands may be hidden, but these are often used: only the separators collapse.
+    g_PopupOptions.m_hideRarelyUsed = 1;
+    Register(321, "A");
+    Register(322, "B");
+    g_harness.entries = {{0, "", {}}, {321, "A", {}}, {0, "", {}},
+                         {0, "", {}}, {322, "B", {}}, {0, "", {}}};
+    CExtPopupMenuWnd* menu = RightClickAt({200, 150});
+    ASSERT_NE(nullptr, menu);
+
+    // The leading separator is kept as an item; of two in a row one is left.
+    ASSERT_EQ(5, menu->ItemGetCount());
+    const bool displayed[] = {false, true, true, true, false};
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(displayed[i], menu->ItemIsDisplayed(i));
+    }
+    for (int command : {1, 3}) {
+        const RECT item = menu->GetItemRect(command);
+        EXPECT_GE(item.bottom - item.top, CExtPopupMenuItem::kMinItemHeight);
+        EXPECT_GE(item.right - item.left, 80 - 2);
+    }
+    EXPECT_GE(menu->m_frame.m_menuArea.right - menu->m_frame.m_menuArea.left, 80);
+}
+
 TEST_F(PopupMenuHarnessTest, ATallMenuIsCutToTheScreenAndScrollsToTheItemDownReaches)
 {
-    CExtPopupMenuWnd* menu = BuildContextMenu(m_frame, 60);
+    std::vector<MenuEntry> entries;
+    for (UINT i = 0; i < 60; ++i)
+        entries.push_back({301 + i, "Item", {}});
+    CExtPopupMenuWnd* menu = BuildHarnessMenu(m_frame, entries);
     ASSERT_NE(nullptr, menu);
     ASSERT_TRUE(menu->TrackMenu(0, 100, 100));
-    PumpFor(200);
-    RECT window = {};
-    ::GetWindowRect(menu->m_hWnd, &window);
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    ::GetMonitorInfoA(::MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &info);
-    EXPECT_LE(window.bottom, info.rcWork.bottom);
-    EXPECT_GE(window.top, info.rcWork.top);
+    ASSERT_TRUE(WaitUntilShown(*menu));
+    const RECT window = WindowRect(menu->m_hWnd);
+    const RECT work = WorkArea({100, 100});
+    EXPECT_LE(window.bottom, work.bottom);
+    EXPECT_GE(window.top, work.top);
     EXPECT_TRUE(menu->m_frame.m_scrolling);
     EXPECT_EQ(0, menu->m_frame.m_scrollPos);
 
     // Up from nothing selects the first item, Up again the last one, which needs scrolling.
-    bool passOn = false;
-    menu->OnKeyDown(VK_UP, 1, 0, passOn);
-    menu->OnKeyDown(VK_UP, 1, 0, passOn);
-    EXPECT_EQ(59, menu->GetCurIndex());
+    PressKey(VK_UP);
+    ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 0; }));
+    PressKey(VK_UP);
+    ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 59; }));
     EXPECT_LT(menu->m_frame.m_scrollPos, 0);
     EXPECT_GE(menu->m_frame.m_scrollPos, menu->GetScrollLimit());
     const RECT last = menu->GetItemRect(59);
     EXPECT_LE(last.bottom, menu->m_frame.m_menuArea.bottom);
-    menu->OnKeyDown(VK_DOWN, 1, 0, passOn);
-    EXPECT_EQ(0, menu->GetCurIndex());
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 0; }));
     EXPECT_EQ(0, menu->m_frame.m_scrollPos);
 }
 
