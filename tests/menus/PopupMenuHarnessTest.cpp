@@ -94,6 +94,31 @@ TEST_F(PopupMenuHarnessTest, AClickOnTheFramesButtonClosesTheMenuAndTheButtonGet
     EXPECT_FALSE(HasCommand(g_harness.log));
 }
 
+TEST_F(PopupMenuHarnessTest, ARightClickElsewhereWhileTheMenuIsOpenOpensTheMenuThere)
+{
+    CExtPopupMenuWnd* first = RightClickAt({200, 200});
+    ASSERT_NE(nullptr, first);
+    // The press closes the open menu and still reaches the frame, whose release opens a new one.
+    MoveTo({300, 120});
+    SendInputs({Mouse(MOUSEEVENTF_RIGHTDOWN), Mouse(MOUSEEVENTF_RIGHTUP)});
+    // The new menu may take the old one's memory: it is told apart by the close notice.
+    ASSERT_TRUE(PumpUntil([] {
+        CExtPopupMenuWnd* open = OpenMenu();
+        return !g_harness.log.empty() && open && open->HasWindow();
+    }));
+    CExtPopupMenuWnd* second = OpenMenu();
+    ASSERT_TRUE(WaitUntilShown(*second));
+    const RECT window = WindowRect(second->m_hWnd);
+    EXPECT_EQ(300, window.left);
+    EXPECT_EQ(120, window.top);
+    EXPECT_EQ(std::vector<std::string>{"closed"}, g_harness.log);
+
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil([second] { return second->GetCurIndex() == 0; }));
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitForLog({"closed", "closed", "command 301"}));
+}
+
 TEST_F(PopupMenuHarnessTest, AClickOnADisabledItemOfASubmenuClosesTheWholeChainWithoutCommand)
 {
     g_harness.entries = {{301, "&First", {}},
