@@ -232,6 +232,32 @@ protected:
         return menu && WaitUntilShown(*menu) ? menu : nullptr;
     }
 
+    // First, a submenu "More" of two commands, and Last.
+    static std::vector<MenuEntry> EntriesWithSubmenu()
+    {
+        return {{301, "&First", {}},
+                {0, "&More", {{401, "Inner &A", {}}, {402, "Inner &B", {}}}},
+                {303, "&Last", {}}};
+    }
+
+    // Down, Down and Right open the second item's submenu; it once it has the input, or null.
+    static CExtPopupMenuWnd* OpenSecondSubmenuByKeys(CExtPopupMenuWnd& menu)
+    {
+        CExtPopupMenuWnd* child = menu.ItemGetPopup(1);
+        if (!child)
+            return nullptr;
+        PressKey(VK_DOWN);
+        PressKey(VK_DOWN);
+        if (!PumpUntil([&menu] { return menu.GetCurIndex() == 1; }))
+            return nullptr;
+        PressKey(VK_RIGHT);
+        const bool focused = PumpUntil([child] {
+            return child->HasWindow() &&
+                   CExtPopupMenuWnd::GetTrackingState().GetFocusedMenu() == child;
+        });
+        return focused && WaitUntilShown(*child) ? child : nullptr;
+    }
+
     // The middle of an item (or service rectangle) of a menu, in screen coordinates.
     static POINT ItemCentre(const CExtPopupMenuWnd& menu, int index)
     {

@@ -121,23 +121,15 @@ TEST_F(PopupMenuHarnessTest, ARightClickElsewhereWhileTheMenuIsOpenOpensTheMenuT
 
 TEST_F(PopupMenuHarnessTest, AClickOnADisabledItemOfASubmenuClosesTheWholeChainWithoutCommand)
 {
-    g_harness.entries = {{301, "&First", {}},
-                         {0, "&More", {{401, "Inner &A", {}}, {402, "Inner &B", {}}}},
-                         {303, "&Last", {}}};
+    g_harness.entries = EntriesWithSubmenu();
     g_harness.prepare = [](CExtPopupMenuWnd& menu) {
         if (CExtPopupMenuWnd* more = menu.ItemGetPopup(1))
             more->GetItemAt(0)->m_bEnabled = false;
     };
     CExtPopupMenuWnd* menu = RightClickAt({200, 150});
     ASSERT_NE(nullptr, menu);
-    CExtPopupMenuWnd* more = menu->ItemGetPopup(1);
+    CExtPopupMenuWnd* more = OpenSecondSubmenuByKeys(*menu);
     ASSERT_NE(nullptr, more);
-    PressKey(VK_DOWN);
-    PressKey(VK_DOWN);
-    ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 1; }));
-    PressKey(VK_RIGHT);
-    ASSERT_TRUE(PumpUntil([more] { return more->HasWindow(); }));
-    ASSERT_TRUE(WaitUntilShown(*more));
 
     LeftClickAt(ItemCentre(*more, 0));
     EXPECT_TRUE(WaitUntilClosed());
@@ -147,21 +139,11 @@ TEST_F(PopupMenuHarnessTest, AClickOnADisabledItemOfASubmenuClosesTheWholeChainW
 
 TEST_F(PopupMenuHarnessTest, EscapeInASubmenuClosesTheWholeChainAndPostsCommandZero)
 {
-    g_harness.entries = {{301, "&First", {}},
-                         {0, "&More", {{401, "Inner &A", {}}, {402, "Inner &B", {}}}},
-                         {303, "&Last", {}}};
+    g_harness.entries = EntriesWithSubmenu();
     CExtPopupMenuWnd* menu = RightClickAt({200, 150});
     ASSERT_NE(nullptr, menu);
-    CExtPopupMenuWnd* more = menu->ItemGetPopup(1);
+    CExtPopupMenuWnd* more = OpenSecondSubmenuByKeys(*menu);
     ASSERT_NE(nullptr, more);
-    PressKey(VK_DOWN);
-    PressKey(VK_DOWN);
-    ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 1; }));
-    PressKey(VK_RIGHT);
-    ASSERT_TRUE(PumpUntil([more] { return more->HasWindow(); }));
-    ASSERT_TRUE(WaitUntilShown(*more));
-    ASSERT_TRUE(PumpUntil(
-        [more] { return CExtPopupMenuWnd::GetTrackingState().GetFocusedMenu() == more; }));
 
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitForLog({"closed", "command 0"}));

@@ -25,8 +25,7 @@ TEST_F(PopupMenuPlacementHarnessTest, AtTheBottomRightCornerTheMenuOpensUpAndToT
 
 TEST_F(PopupMenuPlacementHarnessTest, ASubmenuWithoutRoomOnTheRightFlipsToTheLeftOfItsParent)
 {
-    g_harness.entries = {{301, "&First", {}},
-                         {0, "&More", {{401, "Inner &A", {}}, {402, "Inner &B", {}}}}};
+    g_harness.entries = EntriesWithSubmenu();
     const RECT work = WorkArea({0, 0});
     // Measured once where there is room: the root's width.
     CExtPopupMenuWnd* menu = OpenContextMenuAt({100, 100});
@@ -47,14 +46,8 @@ TEST_F(PopupMenuPlacementHarnessTest, ASubmenuWithoutRoomOnTheRightFlipsToTheLef
         SCOPED_TRACE(c.name);
         menu = OpenContextMenuAt({c.x, 100});
         ASSERT_NE(nullptr, menu);
-        CExtPopupMenuWnd* more = menu->ItemGetPopup(1);
+        CExtPopupMenuWnd* more = OpenSecondSubmenuByKeys(*menu);
         ASSERT_NE(nullptr, more);
-        PressKey(VK_DOWN);
-        PressKey(VK_DOWN);
-        ASSERT_TRUE(PumpUntil([menu] { return menu->GetCurIndex() == 1; }));
-        PressKey(VK_RIGHT);
-        ASSERT_TRUE(PumpUntil([more] { return more->HasWindow(); }));
-        ASSERT_TRUE(WaitUntilShown(*more));
 
         const RECT parent = WindowRect(menu->m_hWnd);
         const RECT child = WindowRect(more->m_hWnd);
