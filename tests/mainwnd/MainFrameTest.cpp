@@ -15,6 +15,8 @@
 
 #include "core/PortNotify.h"
 #include "dialogs/SaveFormatDlg.h"
+#include "framework/commands/CmdManager.h"
+#include "framework/menus/PopupMenuWnd.h"
 #include "platform/CmdUI.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"
@@ -101,6 +103,33 @@ TEST_F(MainFrameTest, CreationShowsTheDocumentTitleAndBothPortsIdle)
     EXPECT_EQ("None", PaneText(kPort1Pane));
     EXPECT_EQ("None", PaneText(kPort2Pane));
     EXPECT_NE(nullptr, m_list);
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM windows)
+{
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
+
+// The views' themed context menus register their commands in the profile their window finds:
+// the frame's serves every view and pane inside it.
+TEST_F(MainFrameTest, EveryWindowInsideTheFrameFindsTheFramesCommandProfile)
+{
+    const LPCTSTR found = g_CmdManager->ProfileFromWindow(m_hWnd);
+    ASSERT_NE(nullptr, found);
+    const std::string profile = found;
+    std::vector<HWND> windows;
+    ::EnumChildWindows(m_hWnd, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    ASSERT_GT(windows.size(), 5u);
+    for (HWND window : windows)
+        EXPECT_STREQ(profile.c_str(), g_CmdManager->ProfileFromWindow(window)) << window;
+
+    ::SendMessageA(m_list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_list), MAKELPARAM(-1, -1));
+    EXPECT_TRUE(CExtPopupMenuWnd::AnyMenuOpen());
+    CExtPopupMenuWnd::CloseAllMenus();
+    const CExtCmdItem* properties = g_CmdManager->FindCommand(profile.c_str(), ID_LOG_PROPERTIES);
+    ASSERT_NE(nullptr, properties);
+    EXPECT_EQ("ﾌﾟﾛﾊﾟﾃｨ...", std::string(properties->m_sMenuText.GetString()));
 }
 
 TEST_F(MainFrameTest, PortStatesShowInTheirPaneAtOnce)
