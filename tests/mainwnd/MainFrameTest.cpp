@@ -17,6 +17,8 @@
 #include "dialogs/SaveFormatDlg.h"
 #include "framework/commands/CmdManager.h"
 #include "framework/menus/PopupMenuWnd.h"
+#include "framework/paint/PaintManager.h"
+#include "framework/paint/PaintManagerHolder.h"
 #include "platform/CmdUI.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"
@@ -130,6 +132,32 @@ TEST_F(MainFrameTest, EveryWindowInsideTheFrameFindsTheFramesCommandProfile)
     const CExtCmdItem* properties = g_CmdManager->FindCommand(profile.c_str(), ID_LOG_PROPERTIES);
     ASSERT_NE(nullptr, properties);
     EXPECT_EQ("ﾌﾟﾛﾊﾟﾃｨ...", std::string(properties->m_sMenuText.GetString()));
+}
+
+TEST_F(MainFrameTest, ThemeCommandsSwitchTheLookAndAreRememberedForTheNextStart)
+{
+    const struct
+    {
+        UINT command;
+        CRuntimeClass* look;
+    } cases[] = {
+        {ID_THEME_OFFICE2000, RUNTIME_CLASS(CExtPaintManager)},
+        {ID_THEME_XP, RUNTIME_CLASS(CExtPaintManagerXP)},
+        {ID_THEME_OFFICE2003, RUNTIME_CLASS(CExtPaintManagerOffice2003)},
+        {ID_THEME_STUDIO2005, RUNTIME_CLASS(CExtPaintManagerStudio2005)},
+    };
+    // The default saved theme came with the frame.
+    EXPECT_EQ(RUNTIME_CLASS(CExtPaintManagerStudio2005), g_PaintManager->GetRuntimeClass());
+    for (const auto& c : cases) {
+        SendCommand(c.command);
+        EXPECT_EQ(c.look, g_PaintManager->GetRuntimeClass()) << c.command;
+        EXPECT_EQ(static_cast<int>(c.command), m_common.m_theme);
+
+        // A frame made later starts in the remembered look.
+        g_PaintManager.SetCurrentPaintManagerFromClass(RUNTIME_CLASS(CExtPaintManagerXP));
+        CMainFrame later(m_settings, m_common, m_ports);
+        EXPECT_EQ(c.look, g_PaintManager->GetRuntimeClass()) << c.command;
+    }
 }
 
 TEST_F(MainFrameTest, PortStatesShowInTheirPaneAtOnce)
