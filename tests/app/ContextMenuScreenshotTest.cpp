@@ -10,6 +10,7 @@
 
 #include "res/resource.h"
 #include "tests/app/ProgramTest.h"
+#include "tests/app/ProgramWindows.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/support/Screenshot.h"
 
@@ -18,40 +19,13 @@ namespace {
 // The log view among the main window's children.
 const int kLogViewId = 0xE900;
 
-struct FoundMenu
-{
-    DWORD processId;
-    HWND mainWindow;
-    HWND menu;
-};
-
-// A visible top-most popup of the program other than its main window: the open popup menu.
-BOOL CALLBACK FindMenuWindow(HWND window, LPARAM data)
-{
-    auto* found = reinterpret_cast<FoundMenu*>(data);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != found->processId || window == found->mainWindow || !IsWindowVisible(window))
-        return TRUE;
-    if (!(GetWindowLongA(window, GWL_STYLE) & WS_POPUP) ||
-        !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
-        return TRUE;
-    found->menu = window;
-    return FALSE;
-}
-
+// A top-most popup of the program other than its main window: the open popup menu.
 HWND OpenMenuWindow(DWORD processId, HWND mainWindow)
 {
-    FoundMenu found = {processId, mainWindow, nullptr};
-    EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&found));
-    return found.menu;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[128] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
+    return FindProgramWindow(processId, [mainWindow](HWND window) {
+        return window != mainWindow && (GetWindowLongA(window, GWL_STYLE) & WS_POPUP) &&
+               (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    });
 }
 
 // Waits until two captures of the window a while apart agree: the show animation has ended.
@@ -102,7 +76,7 @@ TEST_F(ContextMenuScreenshotTest, TheLogViewsContextMenuIsTheThemedPopupInEveryT
         HWND menu = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenuWindow(processId, mainWindow)); }));
         // Not the platform's own menu window.
-        EXPECT_NE("#32768", ClassOf(menu));
+        EXPECT_NE("#32768", WindowClassOf(menu));
         RECT shown = {};
         GetWindowRect(menu, &shown);
         EXPECT_EQ(at.x, shown.left);
