@@ -7,6 +7,7 @@
 #include "core/RandomGenerator.h"
 #include "core/StartupDocument.h"
 #include "core/engine/LuaModuleList.h"
+#include "framework/menus/PopupBaseWnd.h"
 #include "mainwnd/MainFrame.h"
 #include "platform/MessageBox.h"
 
@@ -41,6 +42,8 @@ BOOL CQuorvexApp::InitInstance()
         return FALSE;
     }
     m_commonSettings.Load(*this);
+    // Every popup menu of the program shows all its items: none is hidden as rarely used.
+    g_PopupOptions.m_hideRarelyUsed = 0;
     theLuaModules.ScanLuaModules();
     m_ports.SetLuaModules(&theLuaModules);
 

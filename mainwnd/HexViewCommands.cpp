@@ -6,6 +6,8 @@
 #include "dialogs/DataAnalysisDlg.h"
 #include "dialogs/MarkerInfoDlg.h"
 #include "dialogs/MarkerSettingDlg.h"
+#include "framework/menus/PopupMenuWnd.h"
+#include "mainwnd/ContextMenu.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
 #include "platform/FileDialog.h"
@@ -109,31 +111,10 @@ void SendViewToEditor(const CHexEdit& view)
         WriteSendEditorData(main->m_hWnd, data);
 }
 
-void UpdateMenuItems(CCmdTarget& target, HMENU popup)
-{
-    CCmdUI state;
-    state.m_hMenu = popup;
-    state.m_nIndexMax = static_cast<UINT>(::GetMenuItemCount(popup));
-    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
-        state.m_nID = ::GetMenuItemID(popup, static_cast<int>(state.m_nIndex));
-        state.DoUpdate(&target, TRUE);
-    }
-}
-
 void ShowHexViewMenu(CHexEdit& view, UINT menuId, CPoint pos)
 {
-    if (pos.x == -1 && pos.y == -1) {
-        pos = CPoint(0, 0);
-        ::ClientToScreen(view.m_hWnd, &pos);
-        pos.x += 5;
-        pos.y += 5;
-    }
+    const CPoint at = ContextMenuPoint(view.m_hWnd, pos);
     view.SetFocus();
-    HMENU menu = ::LoadMenuA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(menuId));
-    if (!menu)
-        return;
-    HMENU popup = ::GetSubMenu(menu, 0);
-    UpdateMenuItems(view, popup);
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pos.x, pos.y, 0, view.m_hWnd, nullptr);
-    ::DestroyMenu(menu);
+    // The items are offered to the view for drawing (0x800); it leaves them to the menu.
+    TrackContextMenu(view.m_hWnd, menuId, at, CExtPopupMenuWnd::kTrackOwnerDraw);
 }

@@ -22,10 +22,9 @@ bool ChooseBinarySavePath(CString& path);
 void SaveViewAs(CHexEdit& view, CString& path);
 // A copy of the view's bytes replaces the send editor's (undoable there).
 void SendViewToEditor(const CHexEdit& view);
-// Runs the update handlers of target over the items of menu resource menuId's first popup.
-void UpdateMenuItems(CCmdTarget& target, HMENU popup);
-// The view's context menu at a screen point; (-1, -1) from the keyboard opens it near the view's
-// top-left corner.
+// The view's themed context menu (menu resource menuId) at a screen point; (-1, -1) from the
+// keyboard opens it near the view's top-left corner. The menu enables its items through the
+// view's update handlers.
 void ShowHexViewMenu(CHexEdit& view, UINT menuId, CPoint pos);
 
 // The .bin files' filter of the file dialogs.

@@ -8,6 +8,7 @@
 #include "core/log/LogExport.h"
 #include "core/log/LogFile.h"
 #include "core/log/LogRowText.h"
+#include "mainwnd/ContextMenu.h"
 #include "platform/Exceptions.h"
 #include "platform/MessageBox.h"
 #include "platform/WaitCursor.h"
@@ -244,19 +245,7 @@ void CLogview::OnDeleteAllItems(NMHDR*, LRESULT* pResult)
 
 void CLogview::OnContextMenu(CWnd*, CPoint pos)
 {
-    // (-1, -1) comes from the keyboard: open near the view's top-left corner.
-    if (pos.x == -1 && pos.y == -1) {
-        pos = CPoint(0, 0);
-        ::ClientToScreen(m_hWnd, &pos);
-        pos.x += 5;
-        pos.y += 5;
-    }
-    HMENU menu = ::LoadMenuA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_LOG_CONTEXT_MENU));
-    if (!menu)
-        return;
-    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pos.x, pos.y, 0,
-                     m_hWnd, nullptr);
-    ::DestroyMenu(menu);
+    TrackContextMenu(m_hWnd, IDR_LOG_CONTEXT_MENU, ContextMenuPoint(m_hWnd, pos), 0);
 }
 
 void CLogview::OnDropFiles(HDROP hDropInfo)

@@ -99,6 +99,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_SETTINGS_AUTO_SCROLL, OnUpdateAutoScroll)
     ON_COMMAND(ID_SETTINGS_CLEAR_LOG, OnClearLog)
     ON_UPDATE_COMMAND_UI(ID_SETTINGS_CLEAR_LOG, OnUpdateClearLog)
+    ON_COMMAND_RANGE(ID_THEME_STUDIO2005, ID_THEME_OFFICE2000, OnTheme)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
@@ -108,6 +109,7 @@ CMainFrame::CMainFrame(CCommSettings& settings, CCommonSettings& commonSettings,
       m_luaModules(luaModules),
       m_comCommands{CComCommandQueue(0), CComCommandQueue(1)}
 {
+    InstallSavedTheme();
     m_settings.SetDefaults(1);
 }
 

@@ -94,6 +94,8 @@ protected:
     // Asks first (13015); only while the log list has rows.
     afx_msg void OnClearLog();
     afx_msg void OnUpdateClearLog(CCmdUI* pCmdUI);
+    // The four theme commands (32827-32830): the command's look at once, remembered as UI.
+    afx_msg void OnTheme(UINT id);
 
     DECLARE_MESSAGE_MAP()
 
@@ -126,6 +128,8 @@ private:
         CString text;
     };
 
+    // The look that the common settings name (UI), installed before any window is made.
+    void InstallSavedTheme();
     // The command profile: made from the main menu and the command images, its usage state
     // loaded from the registry, saved there and unbound when the window goes.
     void AttachCommandProfile();

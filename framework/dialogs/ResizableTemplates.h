@@ -72,11 +72,10 @@ public:
     // window's left). True while the menu is open, until the timer finds it closed.
     virtual bool TrackSystemMenu(const POINT* position, bool fromKeyboard)
     {
-        static_cast<void>(fromKeyboard);  // The plain menu opens alike from either.
         const HWND window = this->m_hWnd;
         if (!::IsWindow(window) || !(::GetWindowLongA(window, GWL_STYLE) & WS_POPUP))
             return false;
-        ClosePlainSystemMenu();
+        CloseAllPopupMenus();
         SetStateFlag(kSystemMenuOpen, false);
         const HMENU menu = ::GetSystemMenu(window, FALSE);
         if (!menu)
@@ -94,13 +93,10 @@ public:
         const HWND focus = ::GetFocus();
         if (focus != window && !::IsChild(window, focus))
             ::SetFocus(window);
-        // The timer is running before the menu's own loop starts: it sees the menu close.
-        SetStateFlag(kSystemMenuOpen, true);
-        ::SetTimer(window, kSystemMenuTimer, 20, nullptr);
-        if (!TrackPlainSystemMenu(window, menu, at)) {
-            SetStateFlag(kSystemMenuOpen, false);
-            if (::IsWindow(window))
-                ::KillTimer(window, kSystemMenuTimer);
+        if (TrackSystemPopupMenu(window, menu, at, fromKeyboard)) {
+            // The timer notices the menu's end.
+            SetStateFlag(kSystemMenuOpen, true);
+            ::SetTimer(window, kSystemMenuTimer, 20, nullptr);
         }
         return IsSystemMenuTracked();
     }
@@ -176,7 +172,7 @@ protected:
         case WM_TIMER:
             if (wParam != kSystemMenuTimer)
                 break;
-            if (!IsPlainSystemMenuOpen()) {
+            if (!IsAnyPopupMenuOpen()) {
                 SetStateFlag(kSystemMenuOpen, false);
                 ::KillTimer(this->m_hWnd, kSystemMenuTimer);
             }

@@ -4,10 +4,9 @@
 #include <climits>
 #include <cstdlib>
 
-namespace {
+#include "framework/menus/PopupMenuWnd.h"
 
-// Only one menu can be tracked at a time on a thread.
-thread_local HWND t_menuOwner = nullptr;
+namespace {
 
 // The next number of text at position, skipping one comma before all but the first.
 bool ReadNumber(const char*& position, bool first, int& value)
@@ -72,27 +71,30 @@ HBRUSH CExtSolidBrushCache::Get(COLORREF color)
     return m_brush;
 }
 
-bool TrackPlainSystemMenu(HWND owner, HMENU menu, POINT at)
+bool TrackSystemPopupMenu(HWND window, HMENU systemMenu, POINT at, bool fromKeyboard)
 {
-    if (t_menuOwner || !::IsWindow(owner) || !::IsMenu(menu))
+    auto* menu = new CExtPopupMenuWnd;
+    // The system menu itself holds the items; its commands come back as WM_SYSCOMMAND.
+    if (!menu->BuildFromMenu(window, systemMenu, false, true)) {
+        delete menu;
         return false;
-    t_menuOwner = owner;
-    const UINT command = static_cast<UINT>(::TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
-        owner, nullptr));
-    t_menuOwner = nullptr;
-    if (command && ::IsWindow(owner))
-        ::PostMessageA(owner, WM_SYSCOMMAND, command, 0);
+    }
+    const UINT kSystemMenuSide = 6;
+    const UINT flags =
+        kSystemMenuSide | (fromKeyboard ? CExtPopupMenuWnd::kTrackSelectFirst : 0);
+    if (!menu->TrackMenu(flags, at.x, at.y)) {
+        delete menu;
+        return false;
+    }
     return true;
 }
 
-bool IsPlainSystemMenuOpen()
+bool IsAnyPopupMenuOpen()
 {
-    return t_menuOwner != nullptr;
+    return CExtPopupMenuWnd::AnyMenuOpen();
 }
 
-void ClosePlainSystemMenu()
+void CloseAllPopupMenus()
 {
-    if (t_menuOwner)
-        ::EndMenu();
+    CExtPopupMenuWnd::CloseAllMenus();
 }

@@ -1,7 +1,6 @@
 // What the skin layer of the resizable templates (CExtWS) needs beyond the template itself: the
 // placement text stored in the profile, the one background brush of each instantiation, and
-// the system menu, shown as a plain platform popup menu until the framework's popup menus
-// exist.
+// the system menu, shown as the framework's popup menu.
 #pragma once
 #include "platform/WindowLayer.h"
 
@@ -30,10 +29,11 @@ private:
     COLORREF m_color = CLR_INVALID;
 };
 
-// Shows menu for owner at the screen point and returns once it closed; a chosen item is posted
-// to owner as WM_SYSCOMMAND. False when the menu could not be shown.
-bool TrackPlainSystemMenu(HWND owner, HMENU menu, POINT at);
-// Whether a menu of TrackPlainSystemMenu is open on this thread.
-bool IsPlainSystemMenuOpen();
+// Shows the window's system menu as the framework's popup menu at the screen point, its first
+// item selected when asked from the keyboard; a chosen item reaches the window as WM_SYSCOMMAND.
+// Returns at once while the menu stays open; false when it could not be shown.
+bool TrackSystemPopupMenu(HWND window, HMENU systemMenu, POINT at, bool fromKeyboard);
+// Whether any of the framework's popup menus is open on this thread.
+bool IsAnyPopupMenuOpen();
 // Closes it.
-void ClosePlainSystemMenu();
+void CloseAllPopupMenus();

@@ -255,8 +255,6 @@ bool CExtPopupMenuWnd::TrackMenuImpl(UINT flags, int x, int y, const RECT* exclu
     const HWND owner = m_pParent ? m_pParent->m_hWnd : m_hCmdTarget;
     if (!CreateMenuWindow(owner))
         return false;
-    if (flags & kTrackSelectFirst)
-        SelectItem(FindItemToSelect(1));
     if (!internal) {
         m_animationKind =
             CExtToolControlBar::g_bMenuTracking ? kAnimationNone : g_PopupOptions.m_defaultAnimation;
@@ -268,6 +266,10 @@ bool CExtPopupMenuWnd::TrackMenuImpl(UINT flags, int x, int y, const RECT* exclu
             StartAnimation();
         }
     }
+    // After the animation's start, which clears the current item: selected before, the first
+    // item would never be current (and would stay painted as selected).
+    if (flags & kTrackSelectFirst)
+        SelectItem(FindItemToSelect(1));
     ApplyWindowRegion();
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                    SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);

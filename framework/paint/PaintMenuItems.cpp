@@ -93,7 +93,11 @@ void DrawPixelArrow(CExtPaintManager& manager, CDC& dc, const Args& a, const REC
                               colors);
 }
 
-// The symbol font's right-pointing arrow.
+// The symbol font's right-pointing arrow. Windows' symbol font has the menu arrow at "8", but
+// the one that Wine ships draws a cross there; "4", its right-pointing arrow, is the same small
+// triangle in both.
+const char kArrowCharacter[] = "4";
+
 void DrawFontArrow(CExtPaintManager& manager, CDC& dc, RECT area, COLORREF color)
 {
     SavedColors saved(dc);
@@ -101,7 +105,8 @@ void DrawFontArrow(CExtPaintManager& manager, CDC& dc, RECT area, COLORREF color
     dc.SetTextColor(color);
     dc.SetBkMode(TRANSPARENT);
     area.left += 2;
-    ::DrawTextA(dc.GetSafeHdc(), "8", 1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::DrawTextA(dc.GetSafeHdc(), kArrowCharacter, 1, &area,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 // The icon's place: its size (16 x 16 without one, at least as tall as wide up to 18), centred

@@ -11,6 +11,7 @@
 
 #include "res/resource.h"
 #include "tests/app/ProgramTest.h"
+#include "tests/app/ProgramWindows.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/log/LogSamples.h"
 #include "tests/support/FileBytes.h"
@@ -33,44 +34,25 @@ Rows ReadRows(ProgramDriver& program)
     return rows;
 }
 
-struct ProgramDialogSearch
-{
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindProgramDialog(HWND window, LPARAM searchAddress)
-{
-    auto* search = reinterpret_cast<ProgramDialogSearch*>(searchAddress);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner != search->processId || std::string(className) != "#32770" ||
-        !IsWindowVisible(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // Runs a file command of the program and answers its file dialog with path.
 bool ChooseInFileDialog(const RunningProgram& program, HWND mainWindow, UINT command,
                         const std::string& path)
 {
     PostMessageA(mainWindow, WM_COMMAND, command, 0);
-    ProgramDialogSearch search = {GetProcessId(program.Process()), nullptr};
+    HWND dialog = nullptr;
     if (!WaitUntil([&] {
-            EnumWindows(FindProgramDialog, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            dialog = FindProgramWindow(GetProcessId(program.Process()),
+                                       [](HWND window) { return WindowClassOf(window) == "#32770"; });
+            return dialog != nullptr;
         }))
         return false;
     // The name box is a combo box in the newer dialog layout and an edit in the older.
-    HWND name = GetDlgItem(search.found, cmb13);
+    HWND name = GetDlgItem(dialog, cmb13);
     if (!name)
-        name = GetDlgItem(search.found, edt1);
+        name = GetDlgItem(dialog, edt1);
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    SendMessageA(GetDlgItem(search.found, IDOK), BM_CLICK, 0, 0);
-    return WaitUntil([&] { return !IsWindow(search.found); });
+    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    return WaitUntil([&] { return !IsWindow(dialog); });
 }
 
 using LogFilesTest = ProgramTest;

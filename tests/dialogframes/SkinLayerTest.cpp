@@ -5,9 +5,12 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "framework/dialogs/ResDlg.h"
+#include "framework/menus/PopupMenuWnd.h"
 #include "framework/paint/PaintManager.h"
 #include "tests/dialogframes/DialogFramesTestResource.h"
 #include "tests/dialogframes/DialogFramesTestSupport.h"
@@ -191,11 +194,6 @@ INSTANTIATE_TEST_SUITE_P(Themes, ThemedPaneTest,
                                            RUNTIME_CLASS(CExtPaintManagerOffice2003),
                                            RUNTIME_CLASS(CExtPaintManagerStudio2005)));
 
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD)
-{
-    ::EndMenu();
-}
-
 class SkinLayerTest : public PopupHostTest
 {
 protected:
@@ -278,7 +276,30 @@ TEST_F(SkinLayerTest, AMaximisedWindowPaintsNoGripperButStillAnswersTheHitTest)
     EXPECT_EQ(HTBOTTOMRIGHT, dialog.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)));
 }
 
-TEST_F(SkinLayerTest, OnlyAPopupWithASystemMenuTracksIt)
+// Notes the system commands it gets instead of carrying them out.
+class CSysCommandRecorder : public CSkinned
+{
+public:
+    std::vector<WPARAM> m_commands;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SYSCOMMAND) {
+            m_commands.push_back(wParam);
+            return 0;
+        }
+        return CSkinned::WindowProc(message, wParam, lParam);
+    }
+};
+
+CExtPopupMenuWnd* TrackedMenu()
+{
+    return dynamic_cast<CExtPopupMenuWnd*>(
+        CExtPopupMenuWnd::GetTrackingState().GetCurrentMenu());
+}
+
+TEST_F(SkinLayerTest, OnlyAPopupWithASystemMenuTracksItAsTheFrameworksMenu)
 {
     CSkinned pane, plain, captioned;
     ASSERT_TRUE(pane.Create(IDD_TEST_PANE, CWnd::FromHandle(m_host)));
@@ -286,15 +307,68 @@ TEST_F(SkinLayerTest, OnlyAPopupWithASystemMenuTracksIt)
     ASSERT_TRUE(captioned.Create(IDD_SYSMENU_POPUP, CWnd::FromHandle(m_host)));
     EXPECT_FALSE(pane.TrackSystemMenu(nullptr, false));
     EXPECT_FALSE(plain.TrackSystemMenu(nullptr, false));
+    EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
 
+    ::SetWindowPos(captioned.m_hWnd, nullptr, 100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     captioned.ShowWindow(SW_SHOW);
     ::SetForegroundWindow(captioned.m_hWnd);
-    // The menu's own loop runs this timer, which closes the menu.
-    const UINT_PTR closer = ::SetTimer(nullptr, 0, 200, &CloseMenu);
-    EXPECT_TRUE(captioned.TrackSystemMenu(nullptr, true));
-    ::KillTimer(nullptr, closer);
-    EXPECT_TRUE(captioned.IsSystemMenuTracked());
-    EXPECT_TRUE(PumpUntil([&] { return !captioned.IsSystemMenuTracked(); }, 2000));
+    RECT window = {};
+    ::GetWindowRect(captioned.m_hWnd, &window);
+    POINT clientTop = {0, 0};
+    ::ClientToScreen(captioned.m_hWnd, &clientTop);
+    const POINT belowCaption = {window.left + ::GetSystemMetrics(SM_CXFRAME), clientTop.y};
+    const POINT clicked = {150, 140};
+    const HMENU systemMenu = ::GetSystemMenu(captioned.m_hWnd, FALSE);
+    const struct
+    {
+        const POINT* position;
+        bool fromKeyboard;
+        POINT expected;
+    } cases[] = {
+        {nullptr, true, belowCaption},
+        {&clicked, false, clicked},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(captioned.TrackSystemMenu(c.position, c.fromKeyboard));
+        EXPECT_TRUE(captioned.IsSystemMenuTracked());
+        // The menu runs on after the call returns, as the framework's popup.
+        CExtPopupMenuWnd* menu = TrackedMenu();
+        ASSERT_NE(nullptr, menu);
+        EXPECT_EQ(captioned.m_hWnd, menu->GetCmdTargetHwnd());
+        EXPECT_EQ(::GetMenuItemCount(systemMenu), menu->ItemGetCount());
+        EXPECT_NE(-1, menu->ItemFindByCmdID(SC_CLOSE));
+        RECT shown = {};
+        ::GetWindowRect(menu->m_hWnd, &shown);
+        EXPECT_EQ(c.expected.x, shown.left) << c.fromKeyboard;
+        EXPECT_EQ(c.expected.y, shown.top) << c.fromKeyboard;
+        // From the keyboard the first item is selected.
+        EXPECT_EQ(c.fromKeyboard, menu->GetCurIndex() >= 0);
+
+        CExtPopupMenuWnd::CloseAllMenus();
+        EXPECT_TRUE(PumpUntil([&] { return !captioned.IsSystemMenuTracked(); }));
+    }
+}
+
+TEST_F(SkinLayerTest, TheChosenSystemCommandReachesTheWindowAsASystemCommand)
+{
+    CSysCommandRecorder dialog;
+    ASSERT_TRUE(dialog.Create(IDD_SYSMENU_POPUP, CWnd::FromHandle(m_host)));
+    dialog.ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(dialog.m_hWnd);
+    const POINT at = {120, 120};
+    ASSERT_TRUE(dialog.TrackSystemMenu(&at, false));
+    CExtPopupMenuWnd* menu = TrackedMenu();
+    ASSERT_NE(nullptr, menu);
+    ASSERT_TRUE(PumpUntil([&] {
+        return menu->IsStatic() && !CExtPopupMenuWnd::GetTrackingState().GetAnimatingMenu();
+    }));
+    menu->SelectItem(menu->ItemFindByCmdID(SC_CLOSE));
+    bool passOn = false;
+    menu->OnKeyDown(VK_RETURN, 1, 0, passOn);
+    EXPECT_TRUE(PumpUntil([&] { return !dialog.m_commands.empty(); }));
+    EXPECT_EQ(std::vector<WPARAM>{SC_CLOSE}, dialog.m_commands);
+    EXPECT_TRUE(PumpUntil([&] { return !dialog.IsSystemMenuTracked(); }));
+    EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
 }
 
 TEST_F(SkinLayerTest, AltSpaceIsHandledByAPopupAndNotByAChild)

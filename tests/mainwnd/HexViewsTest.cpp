@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "core/WindowMessages.h"
+#include "framework/menus/PopupMenuWnd.h"
 #include "mainwnd/HexEditSend.h"
 #include "mainwnd/HexViews.h"
 #include "platform/CmdUI.h"
@@ -18,6 +19,7 @@
 #include "tests/support/ByteArrays.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FileDialogFake.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/ModalDialogAnswer.h"
 #include "tests/support/TempFolder.h"
 
@@ -165,6 +167,65 @@ TEST_F(HexViewsTest, EachViewEnablesItsItemsByDataAndSelection)
     }
     EXPECT_EQ(0, com.Editable);
     EXPECT_EQ(0, commem.Editable);
+}
+
+// The themed menu the tracking holds once it takes input, or null.
+CExtPopupMenuWnd* OpenedMenu()
+{
+    CExtPopupMenuWnd* menu = nullptr;
+    PumpUntil([&] {
+        menu = dynamic_cast<CExtPopupMenuWnd*>(
+            CExtPopupMenuWnd::GetTrackingState().GetCurrentMenu());
+        return menu && menu->HasWindow() && menu->IsStatic() &&
+               !CExtPopupMenuWnd::GetTrackingState().GetAnimatingMenu();
+    });
+    return menu;
+}
+
+bool ItemEnabled(CExtPopupMenuWnd& menu, UINT command)
+{
+    const CExtPopupMenuWnd::MENUITEMDATA* item =
+        menu.GetItemAt(menu.ItemFindByCmdID(static_cast<int>(command)));
+    return item && item->m_bEnabled;
+}
+
+TEST_F(HexViewsTest, TheContextMenuIsThemedEnabledByTheViewAndItsChoiceReachesTheView)
+{
+    CHexEditDump dump;
+    ASSERT_TRUE(Make(dump));
+    m_parent.ShowWindow(SW_SHOWNOACTIVATE);
+    dump.SetData(ToArray({1, 2, 3, 4}));
+    ASSERT_TRUE(dump.IsSelectionEmpty());
+    dump.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dump.m_hWnd), MAKELPARAM(-1, -1));
+    CExtPopupMenuWnd* menu = OpenedMenu();
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(dump.m_hWnd, menu->GetCmdTargetHwnd());
+    EXPECT_EQ(dump.m_hWnd, ::GetFocus());
+    CPoint corner(5, 5);
+    ::ClientToScreen(dump.m_hWnd, &corner);
+    RECT window = {};
+    ::GetWindowRect(menu->m_hWnd, &window);
+    EXPECT_EQ(corner.x, window.left);
+    EXPECT_EQ(corner.y, window.top);
+    // Menu 169 with the dump view's enabling: data but no selection.
+    EXPECT_EQ(11, menu->ItemGetCount());
+    EXPECT_TRUE(ItemEnabled(*menu, ID_HEX_SELECT_ALL));
+    EXPECT_FALSE(ItemEnabled(*menu, ID_HEX_COPY));
+    EXPECT_TRUE(ItemEnabled(*menu, ID_HEX_SEND_TO_EDITOR));
+
+    bool passOn = false;
+    menu->SelectItem(menu->ItemFindByCmdID(ID_HEX_SELECT_ALL));
+    menu->OnKeyDown(VK_RETURN, 1, 0, passOn);
+    EXPECT_TRUE(PumpUntil([&] { return !dump.IsSelectionEmpty(); }));
+    EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
+
+    // With the selection made, Copy is offered.
+    dump.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dump.m_hWnd), MAKELPARAM(40, 40));
+    menu = OpenedMenu();
+    ASSERT_NE(nullptr, menu);
+    EXPECT_TRUE(ItemEnabled(*menu, ID_HEX_COPY));
+    EXPECT_FALSE(ItemEnabled(*menu, ID_HEX_CUT));
+    CExtPopupMenuWnd::CloseAllMenus();
 }
 
 TEST_F(HexViewsTest, MarkerInfoListsTheViewsOwnMarkers)

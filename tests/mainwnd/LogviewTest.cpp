@@ -14,6 +14,7 @@
 
 #include "core/TextHelpers.h"
 #include "core/log/LogRowText.h"
+#include "framework/menus/PopupMenuWnd.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"
 #include "tests/log/LogSamples.h"
@@ -415,31 +416,14 @@ TEST_F(LogviewTest, RowsAreColouredByPortAndKind)
     EXPECT_EQ(CDRF_DODEFAULT, notify(CDDS_POSTPAINT, 0, draw));
 }
 
-// What the popup menu open while a context menu is tracked looked like.
-struct OpenMenu
+// The themed popup menu that the tracking holds now, or null.
+CExtPopupMenuWnd* TrackedMenu()
 {
-    CPoint topLeft{-1, -1};
-    UINT firstCommand = 0;
-};
-
-OpenMenu g_openMenu;
-
-// Runs inside the menu's modal loop: notes where the popup is and closes it.
-void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND popup = ::FindWindowA("#32768", nullptr);
-    if (!popup || !::IsWindowVisible(popup))
-        return;
-    RECT rect;
-    ::GetWindowRect(popup, &rect);
-    g_openMenu.topLeft = CPoint(rect.left, rect.top);
-    const HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(popup, MN_GETHMENU, 0, 0));
-    g_openMenu.firstCommand = ::GetMenuItemID(menu, 0);
-    ::KillTimer(nullptr, timer);
-    ::EndMenu();
+    return dynamic_cast<CExtPopupMenuWnd*>(
+        CExtPopupMenuWnd::GetTrackingState().GetCurrentMenu());
 }
 
-TEST_F(LogviewTest, TheContextMenuOpensAtThePointOrFromTheKeyboardNearTheCorner)
+TEST_F(LogviewTest, TheContextMenuIsTheThemedPopupAtThePointOrFromTheKeyboardNearTheCorner)
 {
     CPoint corner(0, 0);
     ::ClientToScreen(m_view->m_hWnd, &corner);
@@ -452,13 +436,24 @@ TEST_F(LogviewTest, TheContextMenuOpensAtThePointOrFromTheKeyboardNearTheCorner)
         {CPoint(120, 90), CPoint(120, 90)},
     };
     for (const auto& c : cases) {
-        g_openMenu = {};
-        ::SetTimer(nullptr, 0, 20, NoteAndCloseMenu);
         m_view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_view->m_hWnd),
                             MAKELPARAM(c.asked.x, c.asked.y));
-        EXPECT_EQ(c.expected.x, g_openMenu.topLeft.x) << c.asked.x;
-        EXPECT_EQ(c.expected.y, g_openMenu.topLeft.y) << c.asked.y;
-        EXPECT_EQ(static_cast<UINT>(ID_LOG_PROPERTIES), g_openMenu.firstCommand);
+        // Tracking returns at once: the menu stays open after the message.
+        ASSERT_TRUE(CExtPopupMenuWnd::AnyMenuOpen()) << c.asked.x;
+        CExtPopupMenuWnd* menu = TrackedMenu();
+        ASSERT_NE(nullptr, menu);
+        EXPECT_EQ(nullptr, ::FindWindowA("#32768", nullptr));
+        EXPECT_EQ(m_view->m_hWnd, menu->GetCmdTargetHwnd());
+        EXPECT_TRUE(::IsWindowVisible(menu->m_hWnd));
+        RECT window = {};
+        ::GetWindowRect(menu->m_hWnd, &window);
+        EXPECT_EQ(c.expected.x, window.left) << c.asked.x;
+        EXPECT_EQ(c.expected.y, window.top) << c.asked.y;
+        ASSERT_EQ(1, menu->ItemGetCount());
+        EXPECT_EQ(ID_LOG_PROPERTIES, menu->ItemGetCmdID(0));
+        EXPECT_EQ("ﾌﾟﾛﾊﾟﾃｨ...", std::string(menu->ItemGetText(0).GetString()));
+        CExtPopupMenuWnd::CloseAllMenus();
+        EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
     }
 }
 

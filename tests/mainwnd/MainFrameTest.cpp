@@ -15,6 +15,10 @@
 
 #include "core/PortNotify.h"
 #include "dialogs/SaveFormatDlg.h"
+#include "framework/commands/CmdManager.h"
+#include "framework/menus/PopupMenuWnd.h"
+#include "framework/paint/PaintManager.h"
+#include "framework/paint/PaintManagerHolder.h"
 #include "platform/CmdUI.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"
@@ -101,6 +105,59 @@ TEST_F(MainFrameTest, CreationShowsTheDocumentTitleAndBothPortsIdle)
     EXPECT_EQ("None", PaneText(kPort1Pane));
     EXPECT_EQ("None", PaneText(kPort2Pane));
     EXPECT_NE(nullptr, m_list);
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM windows)
+{
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
+
+// The views' themed context menus register their commands in the profile their window finds:
+// the frame's serves every view and pane inside it.
+TEST_F(MainFrameTest, EveryWindowInsideTheFrameFindsTheFramesCommandProfile)
+{
+    const LPCTSTR found = g_CmdManager->ProfileFromWindow(m_hWnd);
+    ASSERT_NE(nullptr, found);
+    const std::string profile = found;
+    std::vector<HWND> windows;
+    ::EnumChildWindows(m_hWnd, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    ASSERT_GT(windows.size(), 5u);
+    for (HWND window : windows)
+        EXPECT_STREQ(profile.c_str(), g_CmdManager->ProfileFromWindow(window)) << window;
+
+    ::SendMessageA(m_list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_list), MAKELPARAM(-1, -1));
+    EXPECT_TRUE(CExtPopupMenuWnd::AnyMenuOpen());
+    CExtPopupMenuWnd::CloseAllMenus();
+    const CExtCmdItem* properties = g_CmdManager->FindCommand(profile.c_str(), ID_LOG_PROPERTIES);
+    ASSERT_NE(nullptr, properties);
+    EXPECT_EQ("ﾌﾟﾛﾊﾟﾃｨ...", std::string(properties->m_sMenuText.GetString()));
+}
+
+TEST_F(MainFrameTest, ThemeCommandsSwitchTheLookAndAreRememberedForTheNextStart)
+{
+    const struct
+    {
+        UINT command;
+        CRuntimeClass* look;
+    } cases[] = {
+        {ID_THEME_OFFICE2000, RUNTIME_CLASS(CExtPaintManager)},
+        {ID_THEME_XP, RUNTIME_CLASS(CExtPaintManagerXP)},
+        {ID_THEME_OFFICE2003, RUNTIME_CLASS(CExtPaintManagerOffice2003)},
+        {ID_THEME_STUDIO2005, RUNTIME_CLASS(CExtPaintManagerStudio2005)},
+    };
+    // The default saved theme came with the frame.
+    EXPECT_EQ(RUNTIME_CLASS(CExtPaintManagerStudio2005), g_PaintManager->GetRuntimeClass());
+    for (const auto& c : cases) {
+        SendCommand(c.command);
+        EXPECT_EQ(c.look, g_PaintManager->GetRuntimeClass()) << c.command;
+        EXPECT_EQ(static_cast<int>(c.command), m_common.m_theme);
+
+        // A frame made later starts in the remembered look.
+        g_PaintManager.SetCurrentPaintManagerFromClass(RUNTIME_CLASS(CExtPaintManagerXP));
+        CMainFrame later(m_settings, m_common, m_ports);
+        EXPECT_EQ(c.look, g_PaintManager->GetRuntimeClass()) << c.command;
+    }
 }
 
 TEST_F(MainFrameTest, PortStatesShowInTheirPaneAtOnce)

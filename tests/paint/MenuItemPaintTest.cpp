@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/paint/ButtonTestSupport.h"
 #include "tests/paint/ThemeFixture.h"
@@ -94,6 +96,46 @@ TEST_F(MenuItemPaintTest, ClassicSelectionCoversTheColumnOnlyWithoutIconOrMark)
         EXPECT_EQ(manager.ColorAt(c.columnColor), surface.At(21, 11));
         EXPECT_EQ(manager.ColorAt(COLOR_HIGHLIGHT), surface.At(23, 11));
         EXPECT_EQ(manager.ColorAt(1000), surface.At(0, 11));
+    }
+}
+
+// The submenu arrow from the symbol font is a right-pointing triangle in every theme: each row
+// of it one run from the same left edge, widest in the middle (a cross has two runs a row).
+TEST_F(MenuItemPaintTest, TheFontSubmenuArrowIsARightPointingTriangle)
+{
+    for (int theme : kAllThemes) {
+        SCOPED_TRACE(theme);
+        CExtPaintManager& manager = Use(theme);
+        DibSurface surface(150, 22);
+        CDC dc(surface.Dc());
+        Args args(nullptr, kItem, kColumn, "", nullptr, nullptr, true, false, false, false, false,
+                  true, false, false, false, 0);
+        manager.DrawMenuItem(dc, args);
+        const RECT area = {kItem.right - 16, kItem.top + 3, kItem.right - 3, kItem.bottom - 3};
+        const COLORREF back = surface.At(area.left, area.top);
+        std::vector<std::pair<int, int>> runs;  // first column and width of each inked row
+        for (int y = area.top; y < area.bottom; ++y) {
+            int first = -1, last = -1, inked = 0;
+            for (int x = area.left; x < area.right; ++x) {
+                if (surface.At(x, y) == back)
+                    continue;
+                if (first < 0)
+                    first = x;
+                last = x;
+                ++inked;
+            }
+            if (inked == 0)
+                continue;
+            EXPECT_EQ(last - first + 1, inked) << "row " << y << " has a gap";
+            runs.push_back({first, inked});
+        }
+        ASSERT_GE(runs.size(), 5u);
+        const size_t middle = runs.size() / 2;
+        for (size_t i = 0; i < runs.size(); ++i) {
+            EXPECT_EQ(runs[0].first, runs[i].first) << "row " << i;
+            EXPECT_LE(runs[i].second, runs[middle].second) << "row " << i;
+        }
+        EXPECT_GT(runs[middle].second, runs[0].second);
     }
 }
 
