@@ -96,6 +96,14 @@ int CExtPopupMenuWnd::ItemOfEditAt(POINT point) const
     return -1;
 }
 
+bool CExtPopupMenuWnd::SelectItemOfEditAt(POINT point)
+{
+    const int index = ItemOfEditAt(point);
+    if (index >= 0 && index != m_nCurIndex)
+        SelectItem(index, false, true, false);
+    return index >= 0;
+}
+
 bool CExtPopupMenuWnd::IsFocusInEdit() const
 {
     const HWND focus = ::GetFocus();

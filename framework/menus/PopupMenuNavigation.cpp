@@ -125,10 +125,7 @@ bool CExtPopupMenuWnd::OnMouseMove(UINT message, CPoint point, bool& passOn)
     if (IsInputBlocked(*this))
         return true;
     // Over an item's edit the edit takes the mouse; while one has the focus the menu keeps still.
-    const int editItem = ItemOfEditAt(point);
-    if (editItem >= 0) {
-        if (editItem != m_nCurIndex)
-            SelectItem(editItem, false, true, false);
+    if (SelectItemOfEditAt(point)) {
         passOn = true;
         return false;
     }
@@ -196,10 +193,7 @@ bool CExtPopupMenuWnd::OnMouseClick(UINT message, CPoint point, bool& passOn)
 {
     if (IsInputBlocked(*this))
         return true;
-    const int editItem = ItemOfEditAt(point);
-    if (editItem >= 0) {
-        if (editItem != m_nCurIndex)
-            SelectItem(editItem, false, true, false);
+    if (SelectItemOfEditAt(point)) {
         passOn = true;
         return false;
     }

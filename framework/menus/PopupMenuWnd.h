@@ -340,6 +340,8 @@ protected:
     void ReleaseInplaceEdit(MENUITEMDATA& item);
     // The item whose edit window lies under the client point, or -1.
     int ItemOfEditAt(POINT point) const;
+    // Over an item's shown edit the mouse belongs to the edit: its item becomes current.
+    bool SelectItemOfEditAt(POINT point);
     bool IsFocusInEdit() const;
     // Keys while an item's edit has the focus: the editing shortcuts go to the edit.
     bool OnEditKeyDown(UINT key, UINT keyFlags, bool& passOn);

@@ -35,7 +35,7 @@ protected:
     }
 
     // First, an in-place edit item for m_value, Last.
-    CExtPopupMenuWnd* NewEditMenu(bool commitCallback)
+    CExtPopupMenuWnd* NewEditMenu(bool commitCallback, bool itemHasTarget = true)
     {
         CExtPopupMenuWnd* menu =
             NewMenu({{ID_FIRST, "&First"}, {ID_VALUE, "&Value"}, {ID_LAST, "&Last"}});
@@ -44,6 +44,8 @@ protected:
         item->m_nEditWidth = 60;
         item->m_dwEditCookie = 7;
         item->m_editCallbacks.m_commit = commitCallback ? &RecordCommit : nullptr;
+        if (!itemHasTarget)
+            item->m_hCmdTarget = nullptr;
         item->Measure();
         menu->RecalcItemsLayout();
         return menu;
@@ -52,9 +54,9 @@ protected:
     HWND EditOf(CExtPopupMenuWnd& menu) { return menu.GetItemAt(1)->GetInplaceEditHwnd(); }
 
     // Tracks the menu and focuses the edit item's edit through Down, Down, Enter.
-    CExtPopupMenuWnd* TrackAndFocusEdit(bool commitCallback = true)
+    CExtPopupMenuWnd* TrackAndFocusEdit(bool commitCallback = true, bool itemHasTarget = true)
     {
-        CExtPopupMenuWnd* menu = NewEditMenu(commitCallback);
+        CExtPopupMenuWnd* menu = NewEditMenu(commitCallback, itemHasTarget);
         EXPECT_TRUE(menu->TrackMenu(0, 100, 100));
         EXPECT_TRUE(WaitUntilStatic(*menu));
         Key(*menu, VK_DOWN);
@@ -86,14 +88,16 @@ TEST_F(PopupMenuInplaceEditTest, EnterInTheEditCommitsTheTypedTextAndClosesTheMe
     {
         const char* name;
         bool ownerMakesEdit;
+        bool itemHasTarget;
         bool commitCallback;
         std::vector<std::string> committed;
         const char* valueAfter;
     };
     const Case cases[] = {
-        {"the menu makes the edit", false, true, {"ab"}, "12"},
-        {"the owner makes the edit", true, true, {"ab"}, "12"},
-        {"without a commit callback the value takes the text", false, false, {}, "ab"},
+        {"the menu makes the edit", false, true, true, {"ab"}, "12"},
+        {"the owner makes the edit", true, true, true, {"ab"}, "12"},
+        {"an item without target gets the menu's edit", true, false, true, {"ab"}, "12"},
+        {"without a commit callback the value takes the text", false, true, false, {}, "ab"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -101,21 +105,24 @@ TEST_F(PopupMenuInplaceEditTest, EnterInTheEditCommitsTheTypedTextAndClosesTheMe
         OwnerLog().makesEdits = c.ownerMakesEdit;
         g_committed.clear();
         m_value = "12";
-        CExtPopupMenuWnd* menu = TrackAndFocusEdit(c.commitCallback);
+        CExtPopupMenuWnd* menu = TrackAndFocusEdit(c.commitCallback, c.itemHasTarget);
         ASSERT_TRUE(menu->HasWindow());
 
-        // The owner was offered the item's edit area and value.
+        // The item's owner was offered the item's edit area and value.
         const TrackedMenuOwnerLog& log = OwnerLog();
-        ASSERT_FALSE(log.messages.empty());
-        EXPECT_EQ("create", log.messages.front());
+        const std::vector<std::string> created =
+            c.itemHasTarget ? std::vector<std::string>{"create"} : std::vector<std::string>{};
+        EXPECT_EQ(created, log.messages);
         const RECT expected = menu->GetItemAt(1)->GetInplaceEditRect(menu->GetItemRect(1));
-        EXPECT_TRUE(::EqualRect(&expected, &log.editData.m_rect));
-        EXPECT_EQ(&m_value, log.editData.m_pValue);
-        EXPECT_EQ(menu, log.editData.m_pMenu);
+        if (c.itemHasTarget) {
+            EXPECT_TRUE(::EqualRect(&expected, &log.editData.m_rect));
+            EXPECT_EQ(&m_value, log.editData.m_pValue);
+            EXPECT_EQ(menu, log.editData.m_pMenu);
+        }
 
         const HWND edit = EditOf(*menu);
         ASSERT_NE(nullptr, edit);
-        if (c.ownerMakesEdit) {
+        if (c.ownerMakesEdit && c.itemHasTarget) {
             ASSERT_FALSE(log.edits.empty());
             EXPECT_EQ(log.edits.front()->m_hWnd, edit);
         }
@@ -139,7 +146,8 @@ TEST_F(PopupMenuInplaceEditTest, EnterInTheEditCommitsTheTypedTextAndClosesTheMe
         PumpFor(50);
         EXPECT_FALSE(::IsWindow(edit));
         // The menus closed without a command.
-        const std::vector<std::string> messages = {"create", "closed"};
+        std::vector<std::string> messages = created;
+        messages.push_back("closed");
         EXPECT_EQ(messages, log.messages);
     }
 }
@@ -191,6 +199,32 @@ TEST_F(PopupMenuInplaceEditTest, AltWhileEditingClosesTheMenusWithoutCommand)
     const std::vector<std::string> messages = {"create", "closed"};
     EXPECT_EQ(messages, OwnerLog().messages);
     EXPECT_EQ("12", std::string(m_value));
+}
+
+// Rejects every change and ends the menus meanwhile, which destroys the edit under it.
+bool RejectAndCloseMenus(CExtPopupInPlaceEdit*, LONG, LPCTSTR, LPCTSTR)
+{
+    CExtPopupMenuWnd::CloseAllMenus();
+    return false;
+}
+
+TEST_F(PopupMenuInplaceEditTest, AVerifyCallbackThatEndsTheMenusLeavesNothingBehind)
+{
+    CExtPopupMenuWnd* menu = NewEditMenu(true);
+    menu->GetItemAt(1)->m_editCallbacks.m_verify = &RejectAndCloseMenus;
+    ASSERT_TRUE(menu->TrackMenu(0, 100, 100));
+    ASSERT_TRUE(WaitUntilStatic(*menu));
+    Key(*menu, VK_DOWN);
+    Key(*menu, VK_DOWN);
+    Key(*menu, VK_RETURN);
+    const HWND edit = EditOf(*menu);
+    ASSERT_EQ(edit, ::GetFocus());
+    Type(edit, "z");
+    EXPECT_FALSE(::IsWindow(edit));
+    EXPECT_FALSE(CExtPopupMenuWnd::AnyMenuOpen());
+    EXPECT_EQ("12", std::string(m_value));
+    PumpFor(50);
+    EXPECT_EQ((std::vector<std::string>{"create", "closed"}), OwnerLog().messages);
 }
 
 TEST_F(PopupMenuInplaceEditTest, DeleteWhileEditingGoesToTheEditAndOtherKeysPassOn)

@@ -11,6 +11,7 @@
 
 #include "TrackedMenuOwner.h"
 #include "framework/menus/ToolBarStandIn.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -35,12 +36,7 @@ class WhiteSurface
 public:
     WhiteSurface(int width, int height) : m_width(width), m_height(height)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        const BITMAPINFO info = TopDownBitmapInfo(width, height);
         m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
                                       reinterpret_cast<void**>(&m_bits), nullptr, 0);
         m_dc = ::CreateCompatibleDC(nullptr);
@@ -241,11 +237,19 @@ TEST_F(PopupMenuToolbarTest, AReleaseOutsideARootMenuClosesItOnlyAsTheToolbarsTr
          false},
         {"a release elsewhere without the toolbar", false, WM_LBUTTONUP, elsewhere, true, true},
         {"a release on a caption", false, WM_NCLBUTTONUP, elsewhere, false, false},
+        // A bar that is gone has no button to keep the menu open.
+        {"the release where a destroyed bar's button was", true, WM_LBUTTONUP, onButton, true,
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CExtPopupMenuWnd* menu = TrackBelowButton();
         CExtToolControlBar::g_bMenuTracking = c.toolbarTracking;
+        if (&c == &cases[4]) {
+            const HWND gone = MakeWindow(WS_POPUP, nullptr, "gone");
+            ::DestroyWindow(gone);
+            CExtToolControlBar::SetMenuTrackingButton(gone, m_button);
+        }
         EXPECT_EQ(c.consumed, Release(*menu, c.message, c.point));
         PumpFor(50);
         EXPECT_EQ(c.stillOpen, CExtPopupMenuWnd::AnyMenuOpen());
