@@ -4,8 +4,6 @@
 #include "framework/menus/ToolBarStandIn.h"
 #include "platform/WinThread.h"
 
-bool CExtToolControlBar::g_bMenuTracking = false;
-
 namespace {
 
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam)

@@ -213,6 +213,18 @@ CString CExtPopupMenuItem::GetInplaceEditText() const
     return m_pEditedValue ? *m_pEditedValue : CString();
 }
 
+HWND CExtPopupMenuItem::GetInplaceEditHwnd() const
+{
+    const HWND edit = m_pInplaceEdit ? m_pInplaceEdit->m_hWnd : nullptr;
+    return ::IsWindow(edit) ? edit : nullptr;
+}
+
+bool CExtPopupMenuItem::IsInplaceEditShown() const
+{
+    const HWND edit = GetInplaceEditHwnd();
+    return edit && ::IsWindowVisible(edit);
+}
+
 bool CExtPopupMenuItem::UpdateFromMenu(HWND target, HMENU menu, int position)
 {
     m_nPosition = position;

@@ -5,6 +5,7 @@
 #include "platform/WindowLayer.h"
 
 #include "framework/commands/CmdIcon.h"
+#include "framework/menus/inplace/InPlaceEdit.h"
 #include "framework/paint/PaintedPopup.h"
 #include "platform/Geometry.h"
 #include "platform/String.h"
@@ -17,14 +18,9 @@ class CWnd;
 // The callbacks an in-place edit item hands unchanged to its edit window.
 struct InplaceEditCallbacks
 {
-    using Verify = bool (*)(CWnd* edit, DWORD cookie, const CString& previous,
-                            const CString& text);
-    using Commit = void (*)(CWnd* edit, DWORD cookie, const CString& text);
-    using Filter = bool (*)(LRESULT& result, UINT message, WPARAM wParam, LPARAM lParam,
-                            CWnd* edit, DWORD cookie);
-    Verify m_verify = nullptr;
-    Commit m_commit = nullptr;
-    Filter m_filter = nullptr;
+    CExtPopupInPlaceEdit::VerifyCallback m_verify = nullptr;
+    CExtPopupInPlaceEdit::CommitCallback m_commit = nullptr;
+    CExtPopupInPlaceEdit::FilterCallback m_filter = nullptr;
 };
 
 class CExtPopupMenuItem : public CExtPaintedMenuItem
@@ -71,6 +67,9 @@ public:
     CString GetTipText() const;
     RECT GetInplaceEditRect(const RECT& itemRect) const;
     CString GetInplaceEditText() const;
+    // The item's edit window, null while there is none.
+    HWND GetInplaceEditHwnd() const;
+    bool IsInplaceEditShown() const;
 
     // Reads entry position of the platform menu; check and disabled states are not taken over.
     // A submenu entry only becomes a submenu item: the menu that fills its list makes the child.

@@ -33,11 +33,11 @@ RECT CExtPopupMenuWnd::GetItemRect(int index) const
     return ::GetItemRect(m_frame, m_items, index);
 }
 
-int CExtPopupMenuWnd::HitTestItem(POINT point) const
+int CExtPopupMenuWnd::HitTestItem(POINT point, bool* inEditArea, bool* onEditButton) const
 {
     if (!HasWindow())
         return kHitNone;
-    return ::HitTestItem(m_frame, m_items, point, nullptr, nullptr);
+    return ::HitTestItem(m_frame, m_items, point, inEditArea, onEditButton);
 }
 
 int CExtPopupMenuWnd::GetScrollLimit() const
@@ -50,6 +50,8 @@ void CExtPopupMenuWnd::ReleaseCurrentItem(bool repaint)
     if (!IsInternalPopup())
         HideTip();
     if (MENUITEMDATA* item = GetItemAt(m_nCurIndex)) {
+        if (item->IsInplaceEdit())
+            ReleaseInplaceEdit(*item);
         item->m_bSelected = false;
         if (item->IsPopup() && item->m_pPopup)
             item->m_pPopup->CloseMenu(false);
@@ -86,11 +88,12 @@ void CExtPopupMenuWnd::SelectItem(int index, bool open, bool repaint, bool selec
                             : kIdleMessageId;
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
     CExtControlBar::ShowCommandPrompt(owner ? owner : ::GetParent(m_hWnd), prompt);
-    if (repaint && HasWindow())
+    // An edit item's look follows its edit's text.
+    if ((repaint || item->IsInplaceEdit()) && HasWindow())
         Invalidate(FALSE);
 
     CExtPopupMenuWnd* child = item->m_pPopup;
-    if (!open || !item->IsPopup() || !selected || !child)
+    if (!open || !item->IsPopup() || !selected || !child || item->IsInplaceEditShown())
         return;
     if (!IsInternalPopup())
         UnfocusMenu();
@@ -104,8 +107,8 @@ void CExtPopupMenuWnd::SelectItem(int index, bool open, bool repaint, bool selec
     } else {
         const UINT flags = (item->m_bChildJoined ? kTrackJoinByTheme : 0) |
                            (m_trackFlags & (kTrackNoShadow | kTrackNoCmdUI | kTrackNoDispatch));
-        if (!child->TrackMenuImpl(flags, itemRect.right, itemRect.top, &itemRect, index, nullptr,
-                                  false))
+        if (!child->TrackMenuImpl(flags, itemRect.right, itemRect.top, &itemRect, index,
+                                  &PaintJoinedParentItem, false))
             return;
     }
     if (selectFirst && child->ItemGetCount() > 0)
@@ -120,6 +123,13 @@ bool CExtPopupMenuWnd::OnMouseWheel(UINT, LPARAM, bool&)
 bool CExtPopupMenuWnd::OnMouseMove(UINT message, CPoint point, bool& passOn)
 {
     if (IsInputBlocked(*this))
+        return true;
+    // Over an item's edit the edit takes the mouse; while one has the focus the menu keeps still.
+    if (SelectItemOfEditAt(point)) {
+        passOn = true;
+        return false;
+    }
+    if (IsFocusInEdit())
         return true;
     RECT client = {};
     GetClientRect(&client);
@@ -183,10 +193,23 @@ bool CExtPopupMenuWnd::OnMouseClick(UINT message, CPoint point, bool& passOn)
 {
     if (IsInputBlocked(*this))
         return true;
+    if (SelectItemOfEditAt(point)) {
+        passOn = true;
+        return false;
+    }
+    const bool leftUp = message == WM_LBUTTONUP || message == WM_NCLBUTTONUP;
     RECT client = {};
     GetClientRect(&client);
     if (!::PtInRect(&client, point)) {
-        if (message != WM_LBUTTONUP || !m_pParent || !m_pParent->HasWindow())
+        if (!leftUp)
+            return false;
+        POINT screen = point;
+        ::ClientToScreen(m_hWnd, &screen);
+        if (IsTipShown() && ::WindowFromPoint(screen) == m_tip.m_hWnd)
+            return true;
+        if (!m_pParent)
+            return OnLeftUpOutsideRoot(message, screen);
+        if (!m_pParent->HasWindow())
             return false;
         // A click on the parent is the parent's; when it took it, this menu goes.
         bool parentPassOn = false;
@@ -199,7 +222,8 @@ bool CExtPopupMenuWnd::OnMouseClick(UINT message, CPoint point, bool& passOn)
             CloseMenu(false);
         return consumed;
     }
-    const int hit = HitTestItem(point);
+    bool onEditButton = false;
+    const int hit = HitTestItem(point, nullptr, &onEditButton);
     if (message == WM_LBUTTONUP && (hit == kHitScrollUp || hit == kHitScrollDown))
         return StartScrolling(hit);
     if (message == WM_LBUTTONUP && hit == kHitExpand) {
@@ -208,8 +232,17 @@ bool CExtPopupMenuWnd::OnMouseClick(UINT message, CPoint point, bool& passOn)
         return true;
     }
     MENUITEMDATA* item = GetItemAt(hit);
-    if (!item)
+    if (!item) {
+        const bool nonClient = message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK;
+        // A press on the button a root menu is joined to closes the menu, as a second press on
+        // a drop-down button does.
+        const RECT button = ScreenToClientRect(m_excludeArea);
+        const bool onJoinedButton = !leftUp && IsRoot() && (m_popupFlags & kPopupJoined) &&
+                                    m_nJoinSide != 0 && ::PtInRect(&button, point);
+        if ((leftUp && nonClient) || onJoinedButton)
+            CloseMenu(false);
         return false;
+    }
     if (message != WM_LBUTTONUP)
         return true;
     if (!item->IsSelectable()) {
@@ -219,9 +252,20 @@ bool CExtPopupMenuWnd::OnMouseClick(UINT message, CPoint point, bool& passOn)
             CExtToolControlBar::CancelAllTracking();
         return true;
     }
+    // A submenu whose edit cannot be edited opens from anywhere on its item.
+    if (item->IsInplaceEdit() && item->IsPopup() && !item->m_bEditable)
+        onEditButton = true;
+    if (item->IsInplaceEdit() && !onEditButton && !IsContextHelpMode()) {
+        FocusMenu();
+        SelectItem(hit, false, true, false);
+        FocusInplaceEdit(hit);
+        return true;
+    }
     if (item->IsPopup()) {
         if (item->m_pPopup && item->m_pPopup->HasWindow())
             return false;
+        if (item->IsInplaceEdit())
+            ReleaseInplaceEdit(*item);
         SelectItem(hit, true, true, true);
         return true;
     }
@@ -229,8 +273,25 @@ bool CExtPopupMenuWnd::OnMouseClick(UINT message, CPoint point, bool& passOn)
     return true;
 }
 
+bool CExtPopupMenuWnd::OnLeftUpOutsideRoot(UINT message, POINT screen)
+{
+    if (message == WM_NCLBUTTONUP) {
+        CloseMenu(false);
+        return false;
+    }
+    // The release of the press that opened a toolbar's drop-down keeps it open; while the
+    // toolbar tracks, a release anywhere else ends it.
+    if (CExtToolControlBar::g_bMenuTracking && !CExtToolControlBar::IsOnMenuTrackingButton(screen))
+        CloseMenu(false);
+    return true;
+}
+
 void CExtPopupMenuWnd::ActivateItem(MENUITEMDATA& item)
 {
+    if (item.IsInplaceEdit()) {
+        FocusInplaceEdit(static_cast<int>(&item - m_items.data()));
+        return;
+    }
     if (item.m_pToggleHandler) {
         item.m_pToggleHandler(this, item);
         Invalidate(FALSE);
@@ -243,11 +304,14 @@ void CExtPopupMenuWnd::ActivateItem(MENUITEMDATA& item)
     EndWithCommand(item.GetCmdID(), item.m_hCmdTarget);
 }
 
-bool CExtPopupMenuWnd::OnKeyDown(UINT key, UINT, UINT, bool&)
+bool CExtPopupMenuWnd::OnKeyDown(UINT key, UINT, UINT keyFlags, bool& passOn)
 {
     if (IsInputBlocked(*this))
         return true;
     MENUITEMDATA* current = GetItemAt(m_nCurIndex);
+    const bool editItem = current && current->IsInplaceEdit();
+    if (IsFocusInEdit() && !(key == VK_RETURN && editItem))
+        return OnEditKeyDown(key, keyFlags, passOn);
     switch (key) {
     case VK_ESCAPE:
     case VK_MENU:
@@ -258,6 +322,15 @@ bool CExtPopupMenuWnd::OnKeyDown(UINT key, UINT, UINT, bool&)
     case VK_RETURN:
         if (!current)
             return true;
+        if (editItem) {
+            // A shown edit confirms its text itself.
+            if (current->IsInplaceEditShown()) {
+                passOn = true;
+                return false;
+            }
+            FocusInplaceEdit(m_nCurIndex);
+            return true;
+        }
         if (current->IsPopup()) {
             SelectItem(m_nCurIndex, true, true, true);
             return true;

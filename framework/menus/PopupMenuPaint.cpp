@@ -19,18 +19,18 @@ RECT ClientToScreenRect(HWND window, RECT rect)
     return rect;
 }
 
-RECT ScreenToClientRect(HWND window, RECT rect)
-{
-    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 RECT WidenedTo(const RECT& rect, const RECT& client)
 {
     return RECT{client.left, rect.top, client.right, rect.bottom};
 }
 
 } // namespace
+
+RECT CExtPopupMenuWnd::ScreenToClientRect(RECT rect) const
+{
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
 
 void CExtPopupMenuWnd::GetVisibleItems(CDC* dc, VisibleItems& entries)
 {
@@ -105,6 +105,44 @@ void CExtPopupMenuWnd::DrawItemData::PaintDefault(bool noIcon, bool noText, bool
     g_PaintManager->DrawMenuItem(*m_pDC, args);
 }
 
+void CExtPopupMenuWnd::PaintItem(CDC& dc, const RECT& rect, MENUITEMDATA& item, BYTE flags)
+{
+    const CExtPopupMenuWnd* root = this;
+    while (root->m_pParent)
+        root = root->m_pParent;
+    const bool ownerDraw = (root->m_trackFlags & kTrackOwnerDraw) != 0;
+    DrawItemData data;
+    data.m_pDC = &dc;
+    data.m_rect = rect;
+    data.m_pItem = &item;
+    data.m_pMenu = this;
+    data.m_flags = static_cast<BYTE>(flags | (ownerDraw ? DrawItemData::kOwnerDraw : 0));
+    const bool painted = ownerDraw && ::IsWindow(m_hCmdTarget) &&
+                         ::SendMessageA(m_hCmdTarget, g_nMsgPopupDrawItem, 0,
+                                        reinterpret_cast<LPARAM>(&data)) != 0;
+    if (!painted)
+        data.PaintDefault();
+}
+
+void CExtPopupMenuWnd::PaintJoinedParentItem(LPARAM cookie, CDC& dc, const CExtPopupBaseWnd& popup,
+                                             const RECT& excludeArea, int)
+{
+    const auto* submenu = dynamic_cast<const CExtPopupMenuWnd*>(&popup);
+    CExtPopupMenuWnd* parent = submenu ? submenu->m_pParent : nullptr;
+    if (::IsRectEmpty(&excludeArea) || !parent || !parent->HasWindow() || !submenu->HasWindow())
+        return;
+    MENUITEMDATA* item = parent->GetItemAt(static_cast<int>(cookie));
+    if (!item)
+        return;
+    // The item where it lies on the screen, which the exclude area stands for.
+    RECT rect = parent->GetItemRect(static_cast<int>(cookie));
+    ::MapWindowPoints(parent->m_hWnd, submenu->m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT& area = submenu->m_frame.m_menuArea;
+    ::ExcludeClipRect(dc.GetSafeHdc(), area.left, area.top, area.right, area.bottom);
+    parent->PaintItem(dc, rect, *item, item->IsPopup() ? DrawItemData::kSubmenu : 0);
+    ::SelectClipRgn(dc.GetSafeHdc(), nullptr);
+}
+
 void CExtPopupMenuWnd::PaintContent(CDC& target, bool final)
 {
     CExtPaintManager::ExcludeChildAreas(target.GetSafeHdc(), m_hWnd);
@@ -137,10 +175,6 @@ void CExtPopupMenuWnd::PaintContent(CDC& target, bool final)
     exclude(RECT{client.left, client.top, client.right, area.top + border});
     exclude(RECT{client.left, area.bottom - border, client.right, client.bottom});
 
-    CExtPopupMenuWnd* root = this;
-    while (root->m_pParent)
-        root = root->m_pParent;
-    const bool ownerDraw = (root->m_trackFlags & kTrackOwnerDraw) != 0;
     VisibleItems entries;
     GetVisibleItems(&dc, entries);
     const bool mark = g_PopupOptions.m_markRarelyUsed != 0;
@@ -161,23 +195,12 @@ void CExtPopupMenuWnd::PaintContent(CDC& target, bool final)
             }
             continue;
         }
-        DrawItemData data;
-        data.m_pDC = &dc;
-        data.m_rect = entry.m_rect;
-        data.m_pItem = &item;
-        data.m_pMenu = this;
-        data.m_flags = static_cast<BYTE>(
-            (ownerDraw ? DrawItemData::kOwnerDraw : 0) |
-            (entry.m_submenu ? DrawItemData::kSubmenu : 0) |
-            (mark && entry.m_rarelyUsed ? DrawItemData::kRarelyUsed : 0) |
-            (mark && entry.m_rarelyUsedPrev ? DrawItemData::kRarelyUsedPrev : 0) |
-            (mark && entry.m_rarelyUsedNext ? DrawItemData::kRarelyUsedNext : 0));
-        const bool painted =
-            ownerDraw && ::IsWindow(m_hCmdTarget) &&
-            ::SendMessageA(m_hCmdTarget, g_nMsgPopupDrawItem, 0,
-                           reinterpret_cast<LPARAM>(&data)) != 0;
-        if (!painted)
-            data.PaintDefault();
+        PaintItem(dc, entry.m_rect, item,
+                  static_cast<BYTE>(
+                      (entry.m_submenu ? DrawItemData::kSubmenu : 0) |
+                      (mark && entry.m_rarelyUsed ? DrawItemData::kRarelyUsed : 0) |
+                      (mark && entry.m_rarelyUsedPrev ? DrawItemData::kRarelyUsedPrev : 0) |
+                      (mark && entry.m_rarelyUsedNext ? DrawItemData::kRarelyUsedNext : 0)));
     }
     ::SelectClipRgn(dc.GetSafeHdc(), nullptr);
 
@@ -219,7 +242,7 @@ void CExtPopupMenuWnd::PaintContent(CDC& target, bool final)
     }
     const bool joined = (m_popupFlags & kPopupJoined) != 0 && m_nJoinSide != 0;
     if (joined) {
-        g_PaintManager->DrawMenuJoinEdge(dc, ScreenToClientRect(m_hWnd, m_excludeArea), area,
+        g_PaintManager->DrawMenuJoinEdge(dc, ScreenToClientRect(m_excludeArea), area,
                                          m_nJoinSide, this, 0);
         if (m_joinPainter)
             m_joinPainter(m_joinPainterCookie, dc, *this, m_excludeArea, m_nJoinSide);
@@ -236,11 +259,11 @@ void CExtPopupMenuWnd::PaintContent(CDC& target, bool final)
     const RECT areaOnScreen = ClientToScreenRect(m_hWnd, area);
     if (joined) {
         if (IsRoot()) {
-            m_joinedShadow.Paint(target, ScreenToClientRect(m_hWnd, m_excludeArea), m_excludeArea,
+            m_joinedShadow.Paint(target, ScreenToClientRect(m_excludeArea), m_excludeArea,
                                  areaOnScreen, static_cast<UINT>(shadow), kShadowEdgePercent,
                                  kShadowOuterPercent, true, true, false);
         }
-        const RECT button = ScreenToClientRect(m_hWnd, m_excludeArea);
+        const RECT button = ScreenToClientRect(m_excludeArea);
         ::ExcludeClipRect(target.GetSafeHdc(), button.left, button.top, button.right,
                           button.bottom);
     }

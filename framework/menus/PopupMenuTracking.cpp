@@ -86,6 +86,8 @@ BEGIN_MESSAGE_MAP(CExtPopupMenuWnd, CExtPopupBaseWnd)
     ON_MESSAGE(WM_MOUSEMOVE, OnIgnoredInput)
     ON_MESSAGE(WM_LBUTTONDOWN, OnIgnoredInput)
     ON_MESSAGE(WM_RBUTTONDOWN, OnIgnoredInput)
+    ON_MESSAGE(WM_SETCURSOR, OnSetCursorMessage)
+    ON_MESSAGE(WM_SHOWWINDOW, OnShowWindowMessage)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
@@ -386,6 +388,7 @@ bool CExtPopupMenuWnd::CreateMenuWindow(HWND parent)
     CalcServiceRects();
     if (!IsContextHelpMode())
         ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+    CreateInplaceEdits();
     return true;
 }
 
@@ -485,14 +488,31 @@ void CExtPopupMenuWnd::CloseMenu(bool keepWindow)
 BOOL CExtPopupMenuWnd::DestroyWindow()
 {
     for (MENUITEMDATA& item : m_items) {
-        if (item.m_pInplaceEdit && item.m_pInplaceEdit->m_hWnd)
+        if (item.GetInplaceEditHwnd())
             item.m_pInplaceEdit->DestroyWindow();
     }
     return CExtPopupBaseWnd::DestroyWindow();
 }
 
+LRESULT CExtPopupMenuWnd::OnShowWindowMessage(WPARAM wParam, LPARAM)
+{
+    const LRESULT result = Default();
+    // An internal menu has no animation whose ticks would paint it.
+    if (wParam && IsInternalPopup() && HasWindow()) {
+        HDC hdc = ::GetDC(m_hWnd);
+        if (hdc) {
+            CDC dc(hdc);
+            PaintContent(dc, true);
+            ::ReleaseDC(m_hWnd, hdc);
+        }
+    }
+    return result;
+}
+
 void CExtPopupMenuWnd::PostNcDestroy()
 {
+    // The item edits were children of the window and are gone with it.
+    ReleaseInplaceEdits();
     // A window that failed while being created leaves the menu to TrackMenu's failure path.
     const bool made = m_windowMade;
     m_windowMade = false;

@@ -10,12 +10,17 @@
 #include "framework/menus/MenuTrackingState.h"
 #include "framework/menus/PopupBaseWnd.h"
 #include "framework/menus/PopupMenuLayout.h"
+#include "framework/menus/inplace/InPlaceEdit.h"
 #include "framework/paint/PaintedPopup.h"
 #include "platform/CmdUI.h"
 
+#include <memory>
+#include <vector>
+
 class CExtPopupMenuWnd : public CExtPopupBaseWnd,
                          public ITrackedMenu,
-                         public CExtPaintedPopupMenu
+                         public CExtPaintedPopupMenu,
+                         public CExtInPlaceEditHost
 {
     DECLARE_DYNCREATE(CExtPopupMenuWnd)
 public:
@@ -119,6 +124,20 @@ public:
         void PaintDefault(bool noIcon = false, bool noText = false, bool noCheck = false,
                           bool forceEnabled = false, bool noSelection = false) const;
     };
+    // wParam of g_nMsgCreateInplaceEdit: an owner that makes the item's edit itself (a child of
+    // the menu, at the rectangle) stores it at m_ppEdit; otherwise the menu makes its own.
+    struct InplaceEditData
+    {
+        CWnd** m_ppEdit = nullptr;
+        CExtPopupMenuWnd* m_pMenu = nullptr;
+        MENUITEMDATA* m_pItem = nullptr;
+        CString* m_pValue = nullptr;
+        CExtPopupInPlaceEdit::VerifyCallback m_verify = nullptr;
+        CExtPopupInPlaceEdit::CommitCallback m_commit = nullptr;
+        CExtPopupInPlaceEdit::FilterCallback m_filter = nullptr;
+        DWORD m_cookie = 0;
+        RECT m_rect = {0, 0, 0, 0};
+    };
     // lParam of g_nMsgPopupDrawLeftArea.
     struct DrawLeftAreaData
     {
@@ -171,7 +190,10 @@ public:
     virtual bool StartScrolling(int button);
     virtual void ExpandRarelyUsed();
     virtual RECT GetItemRect(int index) const;
-    virtual int HitTestItem(POINT point) const;
+    // The outs tell whether the point lies in an in-place edit item's edit area or on the
+    // submenu button beside it.
+    virtual int HitTestItem(POINT point, bool* inEditArea = nullptr,
+                            bool* onEditButton = nullptr) const;
     virtual int GetScrollLimit() const;
     virtual int GetCurIndex() const { return m_nCurIndex; }
     // kind as FindItemToSelect of the item list.
@@ -179,6 +201,14 @@ public:
     static MenuTrackingState& GetTrackingState() { return MenuTrackingState::Instance(); }
     static bool AnyMenuOpen() { return GetTrackingState().AnyMenuOpen(); }
     static void CloseAllMenus() { GetTrackingState().CloseAllMenus(); }
+    // Whether b or one of its ancestors is a visible or popup ancestor of a (owners count as
+    // ancestors): focus in a popup related to a bar keeps the bar's look.
+    static bool IsRelatedActiveWindow(HWND a, HWND b, bool requireEnabled, bool requireVisible,
+                                      bool falseWhileMenuOpen);
+    // The joined-area painter a menu gives the submenu it opens: paints the parent's item
+    // (cookie: its index) at its place beside the submenu.
+    static void PaintJoinedParentItem(LPARAM cookie, CDC& dc, const CExtPopupBaseWnd& popup,
+                                      const RECT& excludeArea, int joinSide);
 
     bool IsInternalPopup() const override;
     bool IsContextHelpMode() const override;
@@ -187,7 +217,11 @@ public:
     // The end of the show animation: the menu takes the input.
     void ReleaseAnimationBitmaps() override;
     void GetContentRect(RECT& rect) const override;
+    bool IsDefaultJoinPainter() const override { return m_joinPainter == &PaintJoinedParentItem; }
     BOOL DestroyWindow() override;
+
+    // CExtInPlaceEditHost: Escape in an item's edit gives the menu the keyboard on that item.
+    void ReturnFromInPlaceEdit() override;
 
     // ITrackedMenu
     HWND GetTrackedHwnd() const override { return m_hWnd; }
@@ -288,8 +322,31 @@ protected:
     bool IsCursorOn(const RECT& rect) const;
     // A point of this menu's client area in its parent's.
     CPoint ToParent(CPoint point) const;
+    RECT ScreenToClientRect(RECT rect) const;
+    // A left release outside a root menu (screen point): whether it is consumed.
+    bool OnLeftUpOutsideRoot(UINT message, POINT screen);
     // Gives the window the joined shape that the placement computed, when there is one.
     void ApplyWindowRegion();
+    // Paints one item through the owner (root tracked with 0x800) or PaintDefault.
+    void PaintItem(CDC& dc, const RECT& rect, MENUITEMDATA& item, BYTE flags);
+
+    // The in-place edits of the items: made when the window is, by the owner or the menu.
+    void CreateInplaceEdits();
+    // The edits the menu made go with the window's children; the items forget theirs.
+    void ReleaseInplaceEdits();
+    // Shows the item's edit over its edit area (when hidden and editable) and focuses it.
+    void FocusInplaceEdit(int index);
+    // Hides the item's edit and drops what was typed but not committed.
+    void ReleaseInplaceEdit(MENUITEMDATA& item);
+    // The item whose edit window lies under the client point, or -1.
+    int ItemOfEditAt(POINT point) const;
+    // Over an item's shown edit the mouse belongs to the edit: its item becomes current.
+    bool SelectItemOfEditAt(POINT point);
+    bool IsFocusInEdit() const;
+    // Keys while an item's edit has the focus: the editing shortcuts go to the edit.
+    bool OnEditKeyDown(UINT key, UINT keyFlags, bool& passOn);
+    afx_msg LRESULT OnSetCursorMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnShowWindowMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCancelModeMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnActivateAppMessage(WPARAM wParam, LPARAM lParam);
     // Input reaches the menu through the tracking hooks only.
@@ -304,4 +361,7 @@ protected:
     bool IsInsertIndex(int index) const { return index >= -1 && index <= ItemGetCount(); }
 
     PopupMenuItems m_items;
+    // The edits the menu made for its items (not those an owner made); they live until the
+    // window's children are gone.
+    std::vector<std::unique_ptr<CExtPopupInPlaceEdit>> m_madeEdits;
 };

@@ -96,21 +96,24 @@ LRESULT CExtPopupInPlaceEdit::OnEnter()
 
 LRESULT CExtPopupInPlaceEdit::VerifiedDefault(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const HWND self = m_hWnd;
     const CString before = Text();
     DWORD start = 0, end = 0;
-    ::SendMessageA(m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    ::SendMessageA(self, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                    reinterpret_cast<LPARAM>(&end));
-    RedrawSuspended suspended(m_hWnd);
+    RedrawSuspended suspended(self);
     const LRESULT result = DefWindowProc(message, wParam, lParam);
-    if (!m_verify || !::IsWindow(m_hWnd))
+    if (!m_verify || !::IsWindow(self))
         return result;
     const CString after = Text();
-    if (after != before && !m_verify(this, m_cookie, before, after) && ::IsWindow(m_hWnd)) {
-        ::SendMessageA(m_hWnd, EM_SETSEL, 0, -1);
-        ::SendMessageA(m_hWnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(
-                                                         static_cast<LPCTSTR>(before)));
-        ::SendMessageA(m_hWnd, EM_SETSEL, start, end);
-        ::SendMessageA(m_hWnd, EM_SCROLLCARET, 0, 0);
+    // A callback that ends the menus destroys this edit with them: only the handle is looked
+    // at afterwards.
+    if (after != before && !m_verify(this, m_cookie, before, after) && ::IsWindow(self)) {
+        ::SendMessageA(self, EM_SETSEL, 0, -1);
+        ::SendMessageA(self, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(
+                                                       static_cast<LPCTSTR>(before)));
+        ::SendMessageA(self, EM_SETSEL, start, end);
+        ::SendMessageA(self, EM_SCROLLCARET, 0, 0);
     }
     return result;
 }
