@@ -311,7 +311,7 @@ TEST_F(SkinLayerTest, OnlyAPopupWithASystemMenuTracksItAsTheFrameworksMenu)
 
     ::SetWindowPos(captioned.m_hWnd, nullptr, 100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     captioned.ShowWindow(SW_SHOW);
-    ::SetForegroundWindow(captioned.m_hWnd);
+    ASSERT_TRUE(BringToFront(captioned.m_hWnd));
     RECT window = {};
     ::GetWindowRect(captioned.m_hWnd, &window);
     POINT clientTop = {0, 0};
@@ -354,14 +354,16 @@ TEST_F(SkinLayerTest, TheChosenSystemCommandReachesTheWindowAsASystemCommand)
     CSysCommandRecorder dialog;
     ASSERT_TRUE(dialog.Create(IDD_SYSMENU_POPUP, CWnd::FromHandle(m_host)));
     dialog.ShowWindow(SW_SHOW);
-    ::SetForegroundWindow(dialog.m_hWnd);
+    ASSERT_TRUE(BringToFront(dialog.m_hWnd));
     const POINT at = {120, 120};
     ASSERT_TRUE(dialog.TrackSystemMenu(&at, false));
-    CExtPopupMenuWnd* menu = TrackedMenu();
-    ASSERT_NE(nullptr, menu);
-    ASSERT_TRUE(PumpUntil([&] {
-        return menu->IsStatic() && !CExtPopupMenuWnd::GetTrackingState().GetAnimatingMenu();
+    // Asked anew each time: a menu that closed meanwhile has deleted itself.
+    ASSERT_TRUE(PumpUntil([] {
+        const CExtPopupMenuWnd* open = TrackedMenu();
+        return open && open->IsStatic() &&
+               !CExtPopupMenuWnd::GetTrackingState().GetAnimatingMenu();
     }));
+    CExtPopupMenuWnd* menu = TrackedMenu();
     menu->SelectItem(menu->ItemFindByCmdID(SC_CLOSE));
     bool passOn = false;
     menu->OnKeyDown(VK_RETURN, 1, 0, passOn);

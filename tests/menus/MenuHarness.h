@@ -132,9 +132,7 @@ protected:
         ASSERT_NE(nullptr, m_button);
         g_harness.buttonProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
             m_button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HarnessButtonProc)));
-        ::SetForegroundWindow(m_frame);
-        ::SetFocus(m_frame);
-        PumpUntil([this] { return ::GetForegroundWindow() == m_frame && ::IsWindowVisible(m_frame); });
+        ASSERT_TRUE(BringToFront(m_frame));
     }
     void TearDown() override
     {

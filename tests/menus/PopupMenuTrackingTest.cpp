@@ -96,6 +96,7 @@ protected:
         ::SetCursorPos(5, 700);
         m_owner = CreateOwner();
         ASSERT_NE(nullptr, m_owner);
+        ASSERT_TRUE(BringToFront(m_owner));
     }
     void TearDown() override
     {

@@ -87,6 +87,7 @@ protected:
                                     WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300, nullptr,
                                     nullptr, ::GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(nullptr, m_owner);
+        ASSERT_TRUE(BringToFront(m_owner));
     }
     void TearDown() override
     {

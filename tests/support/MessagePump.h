@@ -25,3 +25,19 @@ inline void PumpFor(DWORD ms)
 {
     PumpUntil([] { return false; }, ms);
 }
+
+// Makes the window the active one and waits until the activation has come through, whether it
+// did: a popup menu closes on any WM_ACTIVATEAPP, and a process's first activation can arrive
+// late (after the window of a program that ran before has gone).
+inline bool BringToFront(HWND window)
+{
+    ::SetForegroundWindow(window);
+    ::SetFocus(window);
+    const bool active = PumpUntil([window] {
+        return ::GetForegroundWindow() == window && ::GetActiveWindow() == window &&
+               ::IsWindowVisible(window);
+    });
+    // Activation messages queued behind the change are handled before a menu opens.
+    PumpFor(100);
+    return active;
+}
