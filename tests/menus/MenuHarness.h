@@ -109,9 +109,6 @@ class MenuHarnessTest : public MenuItemsFixture
 protected:
     void SetUp() override
     {
-        m_saved = g_PopupOptions;
-        g_PopupOptions.m_defaultAnimation = CExtPopupBaseWnd::kAnimationNone;
-        g_PopupOptions.m_hideRarelyUsed = 0;
         g_harness = MenuHarnessState();
         g_harness.entries = {{301, "Item 0", {}}, {302, "Item 1", {}}, {303, "Item 2", {}}};
         WNDCLASSA cls = {};
@@ -139,7 +136,6 @@ protected:
         CExtPopupMenuWnd::CloseAllMenus();
         ::DestroyWindow(m_frame);
         g_harness = MenuHarnessState();
-        g_PopupOptions = m_saved;
         MenuItemsFixture::TearDown();
     }
 
@@ -282,5 +278,5 @@ protected:
 
     HWND m_frame = nullptr;
     HWND m_button = nullptr;
-    PopupOptions_t m_saved;
+    TrackedMenuOptions m_options;
 };

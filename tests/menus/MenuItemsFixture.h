@@ -6,7 +6,26 @@
 #include <gtest/gtest.h>
 
 #include "framework/commands/CmdManager.h"
+#include "framework/menus/PopupBaseWnd.h"
 #include "framework/menus/PopupMenuLayout.h"
+
+// The options a tracked-menu test starts from: no show animation and every item shown, as the
+// application sets them; the options from before come back when the test ends.
+class TrackedMenuOptions
+{
+public:
+    TrackedMenuOptions() : m_saved(g_PopupOptions)
+    {
+        g_PopupOptions.m_defaultAnimation = CExtPopupBaseWnd::kAnimationNone;
+        g_PopupOptions.m_hideRarelyUsed = 0;
+    }
+    ~TrackedMenuOptions() { g_PopupOptions = m_saved; }
+    TrackedMenuOptions(const TrackedMenuOptions&) = delete;
+    TrackedMenuOptions& operator=(const TrackedMenuOptions&) = delete;
+
+private:
+    PopupOptions_t m_saved;
+};
 
 class MenuItemsFixture : public ::testing::Test
 {

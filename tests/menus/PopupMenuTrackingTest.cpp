@@ -85,10 +85,6 @@ class PopupMenuTrackingTest : public MenuItemsFixture
 protected:
     void SetUp() override
     {
-        m_savedOptions = g_PopupOptions;
-        g_PopupOptions.m_defaultAnimation = CExtPopupBaseWnd::kAnimationNone;
-        // As the application sets it: every item shown.
-        g_PopupOptions.m_hideRarelyUsed = 0;
         g_ownerLog.clear();
         g_drawRequests = 0;
         g_prepareAnswer = 0;
@@ -102,7 +98,6 @@ protected:
     {
         CExtPopupMenuWnd::CloseAllMenus();
         ::DestroyWindow(m_owner);
-        g_PopupOptions = m_savedOptions;
         MenuItemsFixture::TearDown();
     }
 
@@ -159,7 +154,7 @@ protected:
     }
 
     HWND m_owner = nullptr;
-    PopupOptions_t m_savedOptions;
+    TrackedMenuOptions m_options;
 };
 
 TEST_F(PopupMenuTrackingTest, DownDownEnterNotifiesTheCloseBeforeTheCommand)

@@ -69,9 +69,6 @@ class TrackedMenuOwnerFixture : public MenuItemsFixture
 protected:
     void SetUp() override
     {
-        m_savedOptions = g_PopupOptions;
-        g_PopupOptions.m_defaultAnimation = CExtPopupBaseWnd::kAnimationNone;
-        g_PopupOptions.m_hideRarelyUsed = 0;
         OwnerLog() = TrackedMenuOwnerLog();
         ::SetCursorPos(5, 700);
         static const ATOM atom = [] {
@@ -94,7 +91,6 @@ protected:
         CExtPopupMenuWnd::CloseAllMenus();
         ::DestroyWindow(m_owner);
         OwnerLog() = TrackedMenuOwnerLog();
-        g_PopupOptions = m_savedOptions;
         MenuItemsFixture::TearDown();
     }
 
@@ -151,5 +147,5 @@ protected:
     }
 
     HWND m_owner = nullptr;
-    PopupOptions_t m_savedOptions;
+    TrackedMenuOptions m_options;
 };
